@@ -1,0 +1,31 @@
+# The two commands every new user runs: `make demo` and `make test`. Each installs what is
+# missing (scripts/install-deps.sh), configures, builds and runs.
+JOBS ?= $(shell nproc)
+
+.PHONY: deps configure build test test-asan bench demo clean
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake --preset release >/dev/null
+
+build: configure
+	@cmake --build --preset release -j $(JOBS)
+
+test: build
+	@ctest --preset release -j $(JOBS)
+
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
+
+bench: build
+	@for b in build/release/bench/*_bench; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+
+demo: build
+	@scripts/run-demo.sh build/release
+
+clean:
+	rm -rf build

@@ -1,0 +1,7 @@
+#include "platform/rtl/FormatSettings.h"
+
+namespace kel {
+
+TFormatSettings FormatSettings;
+
+}  // namespace kel
