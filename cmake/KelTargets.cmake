@@ -1,9 +1,14 @@
 # Helpers that keep every unit folder's build rule one line long.
 
-# kel_unit(<target> <folder> [DEPS <targets>...]): a static library from every .cpp in <folder>.
-function(kel_unit target folder)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+# kel_unit(<target> FOLDERS <folders>... [DEPS <targets>...]): a static library from every .cpp
+# in the folders.
+function(kel_unit target)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPS" ${ARGN})
+  set(sources)
+  foreach(folder IN LISTS ARG_FOLDERS)
+    file(GLOB folder_sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+    list(APPEND sources ${folder_sources})
+  endforeach()
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})

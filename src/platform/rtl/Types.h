@@ -19,6 +19,29 @@ using Byte = std::uint8_t;
 using Int64 = std::int64_t;
 using Cardinal = std::uint32_t;
 
+// Days since 1899-12-30; the fraction is the time of day. Negative values count back from then.
+using TDateTime = double;
+
+// Fixed-point money: an integer count of ten-thousandths, so sums of amounts are exact.
+struct Currency {
+  Int64 Value = 0;  // the amount times 10,000
+
+  static constexpr Int64 Scale = 10000;
+  static Currency FromRaw(Int64 raw) { return Currency{raw}; }
+  // Rounds half away from zero to the nearest ten-thousandth.
+  static Currency FromDouble(double amount) {
+    const double scaled = amount * Scale;
+    return Currency{static_cast<Int64>(scaled < 0 ? scaled - 0.5 : scaled + 0.5)};
+  }
+  static constexpr Currency FromInt(Int64 amount) { return Currency{amount * Scale}; }
+  constexpr double ToDouble() const { return static_cast<double>(Value) / Scale; }
+
+  constexpr Currency operator+(Currency other) const { return Currency{Value + other.Value}; }
+  constexpr Currency operator-(Currency other) const { return Currency{Value - other.Value}; }
+  constexpr Currency operator-() const { return Currency{-Value}; }
+  constexpr auto operator<=>(const Currency&) const = default;
+};
+
 class TObject;
 
 // Event taking only its sender.
