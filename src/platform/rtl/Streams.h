@@ -79,7 +79,7 @@ class TMemoryStream : public TStream {
   Int64 Write(const void* Buffer, Int64 Count) override;
   Int64 Seek(Int64 Offset, TSeekOrigin Origin) override;
   Int64 Size() override { return static_cast<Int64>(FData.size()); }
-  // Keeps the position, even past a shortened end.
+  // A position past a shortened end moves to the new end.
   void SetSize(Int64 NewSize) override;
 
   // The stream's bytes; valid until the next change of size.

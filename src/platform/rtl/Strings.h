@@ -150,10 +150,19 @@ class TStrings : public TPersistent {
   virtual int CompareStrings(const String& S1, const String& S2) const;
   // Called when the outermost bracket opens (true) and closes (false).
   virtual void SetUpdateState(bool Updating) {}
+  // Raises, before anything changes, when adding Lines (after clearing, with Replacing) would
+  // fail half-way; the whole-list setters call it so that bad input leaves the list as it was.
+  virtual void ValidateLines(const std::vector<String>& Lines, bool Replacing) const {}
+  // Copies Delimiter, QuoteChar, StrictDelimiter and NameValueSeparator.
+  void AssignTextSettings(const TStrings* Source);
   [[noreturn]] static void Error(const String& Message);
   [[noreturn]] static void IndexError(int Index);
 
  private:
+  // Adds Lines with their Objects (none when empty) in one bracket, after clearing with Replace.
+  void ApplyLines(const std::vector<String>& Lines, const std::vector<TObject*>& Objects,
+                  bool Replace);
+
   Char FDelimiter = U',';           // separates items of DelimitedText
   Char FQuoteChar = U'"';           // encloses items of DelimitedText that need it
   Char FNameValueSeparator = U'=';  // splits a name=value line
@@ -225,6 +234,8 @@ class TStringList : public TStrings {
   void PutObject(int Index, TObject* AObject) override;
   int CompareStrings(const String& S1, const String& S2) const override;
   void SetUpdateState(bool Updating) override;
+  // Refuses lines that a sorted list with dupError would reject.
+  void ValidateLines(const std::vector<String>& Lines, bool Replacing) const override;
   // Report one modification; inside a bracket they only mark it as changed.
   virtual void Changing();
   virtual void Changed();
