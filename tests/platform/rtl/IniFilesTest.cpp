@@ -1,0 +1,273 @@
+#include "platform/rtl/IniFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "EnvironmentScope.h"
+#include "TempDirectory.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/Strings.h"
+
+namespace kel {
+namespace {
+
+using Lines = std::vector<String>;
+using testing_support::TEnvironmentScope;
+using testing_support::TTempDirectory;
+
+Lines LinesOf(const TStrings& strings) {
+  Lines lines;
+  for (const String& line : strings) lines.push_back(line);
+  return lines;
+}
+
+String FileText(const String& path) {
+  TFileStream file(path, fmOpenRead);
+  return file.ReadToEnd();
+}
+
+void WriteFile(const String& path, const String& text) {
+  TFileStream file(path, fmCreate);
+  file.WriteBuffer(text.data(), static_cast<Int64>(text.size()));
+}
+
+// --- Round trips through a real file ---------------------------------------------------------
+
+TEST(IniFile, WritesAReadableFileAndReadsItBack) {
+  TTempDirectory directory;
+  const String path = directory.File("app.ini");
+  {
+    TIniFile ini(path);
+    EXPECT_EQ(ini.FileName(), path);
+    ini.WriteInteger("Form1.Grid1", "Columns", 2);
+    ini.WriteString("Form1.Grid1", "Column1", "CustNo,64,1,0");
+    ini.WriteString("Form1.Grid1", "OrderFields", "Company DESC");
+    ini.WriteBool("Options", "AutoLoad", true);
+    ini.WriteBool("Options", "AutoSave", false);
+    // Write-through: the file is complete before the object goes.
+    EXPECT_EQ(FileText(path),
+              "[Form1.Grid1]\n"
+              "Columns=2\n"
+              "Column1=CustNo,64,1,0\n"
+              "OrderFields=Company DESC\n"
+              "\n"
+              "[Options]\n"
+              "AutoLoad=1\n"
+              "AutoSave=0\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadInteger("form1.grid1", "COLUMNS", 0), 2);
+  EXPECT_EQ(ini.ReadString("Form1.Grid1", "column1", ""), "CustNo,64,1,0");
+  EXPECT_TRUE(ini.ReadBool("Options", "AutoLoad", false));
+  EXPECT_FALSE(ini.ReadBool("Options", "AutoSave", true));
+  EXPECT_EQ(ini.ReadString("Options", "Missing", "fallback"), "fallback");
+  EXPECT_EQ(ini.ReadString("Missing", "Columns", "fallback"), "fallback");
+}
+
+TEST(IniFile, NamesMatchInAnyCaseAndKeepTheirFirstSpelling) {
+  TTempDirectory directory;
+  const String path = directory.File("case.ini");
+  TIniFile ini(path);
+  ini.WriteString("Layout", "Columns", "2");
+  ini.WriteString("LAYOUT", "columns", "3");
+  ini.WriteString("layout", "Extra", "x");
+  EXPECT_EQ(FileText(path), "[Layout]\nColumns=3\nExtra=x\n");
+}
+
+TEST(IniFile, SectionQueries) {
+  TMemIniFile ini("");
+  ini.WriteString("First", "a", "1");
+  ini.WriteString("First", "b", "2=two");
+  ini.WriteString("Second", "c", "3");
+
+  TStringList strings;
+  strings.Add("stale line");
+  ini.ReadSectionValues("first", &strings);
+  EXPECT_EQ(LinesOf(strings), (Lines{"a=1", "b=2=two"}));
+  EXPECT_EQ(strings.Values("b"), "2=two");
+  ini.ReadSection("FIRST", &strings);
+  EXPECT_EQ(LinesOf(strings), (Lines{"a", "b"}));
+  ini.ReadSections(&strings);
+  EXPECT_EQ(LinesOf(strings), (Lines{"First", "Second"}));
+  ini.ReadSectionValues("Absent", &strings);
+  EXPECT_EQ(strings.Count(), 0);
+
+  EXPECT_TRUE(ini.SectionExists("SECOND"));
+  EXPECT_FALSE(ini.SectionExists("Third"));
+  EXPECT_TRUE(ini.ValueExists("second", "C"));
+  EXPECT_FALSE(ini.ValueExists("Second", "a"));
+
+  ini.DeleteKey("Second", "c");
+  EXPECT_FALSE(ini.ValueExists("Second", "c"));
+  EXPECT_FALSE(ini.SectionExists("Second"));  // a section without keys does not count
+}
+
+TEST(IniFile, EraseSectionRemovesItFromTheFile) {
+  TTempDirectory directory;
+  const String path = directory.File("erase.ini");
+  TIniFile ini(path);
+  ini.WriteString("Keep", "k", "1");
+  ini.WriteString("Drop", "d", "2");
+  ini.WriteString("Also", "a", "3");
+  ini.EraseSection("DROP");
+  EXPECT_FALSE(ini.SectionExists("Drop"));
+  EXPECT_EQ(FileText(path), "[Keep]\nk=1\n\n[Also]\na=3\n");
+  ini.EraseSection("Drop");  // erasing what is not there is no error
+  ini.DeleteKey("Keep", "absent");
+  EXPECT_EQ(TIniFile(path).ReadString("Also", "a", ""), "3");
+}
+
+TEST(IniFile, MemoryStoreWritesOnlyOnUpdateFile) {
+  TTempDirectory directory;
+  const String path = directory.File("mem.ini");
+  WriteFile(path, "[S]\nk=old\n");
+  TMemIniFile ini(path);
+  ini.WriteString("S", "k", "new");
+  EXPECT_EQ(FileText(path), "[S]\nk=old\n");
+  ini.UpdateFile();
+  EXPECT_EQ(FileText(path), "[S]\nk=new\n");
+}
+
+// --- Reading tolerates malformed lines but not unreadable files -------------------------------
+
+TEST(IniFile, MalformedLinesAreSkipped) {
+  TTempDirectory directory;
+  const String path = directory.File("messy.ini");
+  WriteFile(path,
+            "\xEF\xBB\xBF"
+            "orphan=before any section\r\n"
+            "; a comment\r\n"
+            "  [Main]  \r\n"
+            "  Key  =  spaced value  \r\n"
+            "no separator here\r\n"
+            "# another comment\r\n"
+            "=no key\r\n"
+            "Key=second definition\r\n"
+            "Empty=\r\n"
+            "[unclosed\r\n"
+            "[]\r\n"
+            "lost=under an empty header\r\n"
+            "[main]\r\n"
+            "Merged=yes\n");
+  TIniFile ini(path);
+  TStringList sections;
+  ini.ReadSections(&sections);
+  EXPECT_EQ(LinesOf(sections), (Lines{"Main"}));
+  TStringList values;
+  ini.ReadSectionValues("Main", &values);
+  EXPECT_EQ(LinesOf(values), (Lines{"Key=spaced value", "Empty=", "Merged=yes"}));
+}
+
+TEST(IniFile, MissingFileIsEmptyButUnreadableFileRaises) {
+  TTempDirectory directory;
+  TIniFile fresh(directory.File("not-yet.ini"));
+  TStringList sections;
+  fresh.ReadSections(&sections);
+  EXPECT_EQ(sections.Count(), 0);
+  EXPECT_FALSE(std::filesystem::exists(directory.File("not-yet.ini")));
+
+  std::filesystem::create_directory(directory.File("folder.ini"));
+  EXPECT_THROW(TIniFile(directory.File("folder.ini")), EFOpenError);
+}
+
+TEST(IniFile, ValuesThatCannotBeStoredRaiseAndChangeNothing) {
+  TTempDirectory directory;
+  const String path = directory.File("strict.ini");
+  TIniFile ini(path);
+  ini.WriteString("S", "k", "v");
+  const struct {
+    const char* Section;
+    const char* Key;
+    const char* Value;
+  } cases[] = {
+      {"", "k", "v"},      {"a\nb", "k", "v"}, {"S", "", "v"},      {"S", "  ", "v"},
+      {"S", "a=b", "v"},   {"S", "a\rb", "v"}, {"S", ";k", "v"},    {"S", "[k", "v"},
+      {"S", "#k", "v"},    {"S", "k", "two\nlines"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(String(c.Section) + "/" + c.Key + "/" + c.Value);
+    EXPECT_THROW(ini.WriteString(c.Section, c.Key, c.Value), EIniFileException);
+  }
+  EXPECT_EQ(FileText(path), "[S]\nk=v\n");
+}
+
+TEST(IniFile, TypedReads) {
+  TMemIniFile ini("");
+  const struct {
+    const char* Stored;
+    int Integer;  // read with default -1
+    bool Bool;    // read with default true
+  } cases[] = {
+      {"42", 42, true}, {"0", 0, false},   {"-7", -7, true},  {"0x1F", 31, true},
+      {"$10", 16, true}, {"abc", -1, true}, {"", -1, true},    {"1.5", -1, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Stored);
+    ini.WriteString("T", "v", c.Stored);
+    EXPECT_EQ(ini.ReadInteger("T", "v", -1), c.Integer);
+    EXPECT_EQ(ini.ReadBool("T", "v", true), c.Bool);
+  }
+  EXPECT_EQ(ini.ReadInteger("T", "absent", 5), 5);
+  EXPECT_FALSE(ini.ReadBool("T", "absent", false));
+}
+
+// --- Registry stand-in -----------------------------------------------------------------------
+
+TEST(RegistryIniFile, KeyPathsMapToFilesUnderTheRoot) {
+  TTempDirectory directory;
+  TEnvironmentScope root("KEL_REGISTRY_ROOT", directory.Path().c_str());
+  const String base = directory.Path();
+  const std::pair<const char*, String> cases[] = {
+      {"\\Software\\Ombry Software\\KelDBGrid", base + "/Software/Ombry Software/KelDBGrid.ini"},
+      {"Software\\App", base + "/Software/App.ini"},
+      {"\\Software\\\\App\\", base + "/Software/App.ini"},
+      {"Software/App", base + "/Software/App.ini"},
+  };
+  for (const auto& [key, file] : cases) EXPECT_EQ(RegistryKeyFileName(key), file) << key;
+  for (const char* bad : {"", "\\", "\\Software\\..\\Escape", ".\\App"})
+    EXPECT_THROW(RegistryKeyFileName(bad), EIniFileException) << bad;
+}
+
+TEST(RegistryIniFile, RootFollowsTheUserConfigDirectory) {
+  TEnvironmentScope root("KEL_REGISTRY_ROOT", nullptr);
+  TEnvironmentScope home("HOME", "/home/someone");
+  {
+    TEnvironmentScope config("XDG_CONFIG_HOME", "/custom/config");
+    EXPECT_EQ(RegistryKeyFileName("\\Software\\App"),
+              "/custom/config/kel-registry/Software/App.ini");
+  }
+  for (const char* config : {static_cast<const char*>(nullptr), "", "relative/dir"}) {
+    TEnvironmentScope scope("XDG_CONFIG_HOME", config);
+    EXPECT_EQ(RegistryKeyFileName("\\Software\\App"),
+              "/home/someone/.config/kel-registry/Software/App.ini");
+  }
+}
+
+TEST(RegistryIniFile, StoresSubkeysAsSectionsInTheMappedFile) {
+  TTempDirectory directory;
+  TEnvironmentScope root("KEL_REGISTRY_ROOT", directory.Path().c_str());
+  const String key = "\\Software\\Ombry Software\\KelDBGrid";
+  const String file = directory.Path() + "/Software/Ombry Software/KelDBGrid.ini";
+  {
+    TRegistryIniFile registry(key);
+    EXPECT_EQ(registry.FileName(), key);
+    EXPECT_EQ(registry.StoreFileName(), file);
+    EXPECT_FALSE(registry.SectionExists("MainForm.Grid"));
+    registry.WriteString("MainForm.Grid", "Columns", "1");
+  }
+  EXPECT_EQ(FileText(file), "[MainForm.Grid]\nColumns=1\n");
+  TRegistryIniFile again(key);
+  EXPECT_EQ(again.ReadInteger("mainform.grid", "columns", 0), 1);
+  again.EraseSection("MainForm.Grid");
+  EXPECT_EQ(FileText(file), "");
+}
+
+}  // namespace
+}  // namespace kel

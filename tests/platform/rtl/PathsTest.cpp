@@ -1,0 +1,86 @@
+#include "platform/rtl/Paths.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "EnvironmentScope.h"
+#include "TempDirectory.h"
+
+namespace kel {
+namespace {
+
+struct PathCase {
+  const char* Path;
+  const char* WithIni;   // ChangeFileExt(Path, ".ini")
+  const char* Extension;
+  const char* Name;
+  const char* Directory;
+};
+
+const PathCase PathCases[] = {
+    {"/a/b/c.txt", "/a/b/c.ini", ".txt", "c.txt", "/a/b/"},
+    {"/a.dir/file", "/a.dir/file.ini", "", "file", "/a.dir/"},
+    {"archive.tar.gz", "archive.tar.ini", ".gz", "archive.tar.gz", ""},
+    {".profile", ".ini", ".profile", ".profile", ""},
+    {"/a/b/", "/a/b/.ini", "", "", "/a/b/"},
+    {"/usr/bin/kelgrid-demo", "/usr/bin/kelgrid-demo.ini", "", "kelgrid-demo", "/usr/bin/"},
+    {"", ".ini", "", "", ""},
+};
+
+TEST(Paths, TakingPathsApart) {
+  for (const PathCase& c : PathCases) {
+    SCOPED_TRACE(c.Path);
+    EXPECT_EQ(ChangeFileExt(c.Path, ".ini"), c.WithIni);
+    EXPECT_EQ(ExtractFileExt(c.Path), c.Extension);
+    EXPECT_EQ(ExtractFileName(c.Path), c.Name);
+    EXPECT_EQ(ExtractFilePath(c.Path), c.Directory);
+    EXPECT_EQ(ExtractFilePath(c.Path) + ExtractFileName(c.Path), c.Path);
+  }
+  EXPECT_EQ(ChangeFileExt("/a/b.txt", ""), "/a/b");
+  EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
+  EXPECT_EQ(IncludeTrailingPathDelimiter("/a/"), "/a/");
+}
+
+TEST(Paths, ExeNameIsTheRunningProgram) {
+  const String exe = ExeName();
+  ASSERT_FALSE(exe.empty());
+  EXPECT_EQ(exe.front(), '/');
+  EXPECT_TRUE(FileExists(exe));
+  EXPECT_EQ(::access(exe.c_str(), X_OK), 0);
+  EXPECT_TRUE(std::filesystem::equivalent(exe, "/proc/self/exe"));
+}
+
+TEST(Paths, FileSystemQueriesAndForceDirectories) {
+  testing_support::TTempDirectory directory;
+  const String file = directory.File("plain.txt");
+  std::ofstream(file) << "x";
+  const String nested = directory.File("one/two/three");
+
+  EXPECT_TRUE(FileExists(file));
+  EXPECT_FALSE(DirectoryExists(file));
+  EXPECT_TRUE(DirectoryExists(directory.Path()));
+  EXPECT_FALSE(FileExists(directory.Path()));
+  EXPECT_FALSE(FileExists(directory.File("absent")));
+  EXPECT_FALSE(DirectoryExists(nested));
+
+  EXPECT_TRUE(ForceDirectories(nested));
+  EXPECT_TRUE(DirectoryExists(nested));
+  EXPECT_TRUE(ForceDirectories(nested));  // already there
+  EXPECT_FALSE(ForceDirectories(file + "/below-a-file"));
+  EXPECT_FALSE(ForceDirectories(""));
+}
+
+TEST(Paths, TempDirectoryFollowsTmpdir) {
+  {
+    testing_support::TEnvironmentScope scope("TMPDIR", "/var/scratch");
+    EXPECT_EQ(GetTempDirectory(), "/var/scratch/");
+  }
+  testing_support::TEnvironmentScope scope("TMPDIR", nullptr);
+  EXPECT_EQ(GetTempDirectory(), "/tmp/");
+}
+
+}  // namespace
+}  // namespace kel
