@@ -51,6 +51,8 @@ KEL_DECLARE_EXCEPTION(EComponentError, Exception)
 KEL_DECLARE_EXCEPTION(EDatabaseError, Exception)
 KEL_DECLARE_EXCEPTION(EInvalidGridOperation, Exception)
 KEL_DECLARE_EXCEPTION(EOutOfResources, Exception)
+KEL_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
+KEL_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception)
 
 #undef KEL_DECLARE_EXCEPTION
 
