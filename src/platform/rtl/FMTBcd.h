@@ -11,8 +11,8 @@
 //
 // Arithmetic is exact for +, - and * while the result fits in 38 digits (a product drops its
 // last fractional digits, rounding half away from zero, rather than overflow). A quotient carries
-// the larger scale of its operands, at least 20 fractional digits, rounded half away from zero,
-// trailing zeros dropped. Results beyond 38 integer digits raise EOverflow.
+// 20 decimals more than its finer operand (38 at most), rounded half away from zero, trailing
+// zeros dropped. Results beyond 38 integer digits raise EOverflow.
 #pragma once
 
 #include <compare>

@@ -1,0 +1,472 @@
+#include "platform/rtl/Variant.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+
+#include "platform/rtl/DateUtils.h"
+#include "platform/rtl/Exceptions.h"
+
+namespace kel {
+namespace {
+
+const TSQLTimeStamp NoonStamp{2024, 3, 5, 12, 0, 0, 0};
+const TSQLTimeStampOffset NoonStampPlusTwo{2024, 3, 5, 12, 0, 0, 0, 2, 0};
+
+// Runs `action` and checks that it raises E with `message`.
+template <typename E>
+void ExpectError(const std::function<void()>& action, const String& message) {
+  try {
+    action();
+    ADD_FAILURE() << "no exception, expected: " << message;
+  } catch (const E& e) {
+    EXPECT_EQ(e.Message(), message);
+  } catch (const std::exception& e) {
+    ADD_FAILURE() << "wrong exception: " << e.what();
+  }
+}
+
+String CastMessage(const char* from, const char* to) {
+  return String("Could not convert variant of type (") + from + ") into type (" + to + ")";
+}
+String OverflowMessage(const char* from, const char* to) {
+  return String("Overflow while converting variant of type (") + from + ") into type (" + to +
+         ")";
+}
+
+// --- Kinds -----------------------------------------------------------------------------------
+
+struct KindCase {
+  Variant Value;
+  TVarType Type;
+  const char* Name;
+};
+
+TEST(Variant, ReportsTheClassicTypeCodes) {
+  const KindCase cases[] = {
+      {Variant(), varEmpty, "Empty"},
+      {Null(), varNull, "Null"},
+      {true, varBoolean, "Boolean"},
+      {std::int8_t{-5}, varShortInt, "ShortInt"},
+      {std::uint8_t{200}, varByte, "Byte"},
+      {std::int16_t{-300}, varSmallint, "Smallint"},
+      {std::uint16_t{60000}, varWord, "Word"},
+      {42, varInteger, "Integer"},
+      {42u, varLongWord, "LongWord"},
+      {Int64{1} << 40, varInt64, "Int64"},
+      {std::uint64_t{1} << 63, varUInt64, "UInt64"},
+      {1.5f, varSingle, "Single"},
+      {1.5, varDouble, "Double"},
+      {Currency::FromInt(3), varCurrency, "Currency"},
+      {Variant::FromDate(45000), varDate, "Date"},
+      {"abc", varUString, "String"},
+      {String("abc"), varUString, "String"},
+      {StrToBcd("1.25"), varFMTBcd, "FMTBcd"},
+      {NoonStamp, varSQLTimeStamp, "SQLTimeStamp"},
+      {NoonStampPlusTwo, varSQLTimeStampOffset, "SQLTimeStampOffset"},
+      {VarArrayOf({1, 2}), varArray | varVariant, "Array Variant"},
+      {5LL, varInt64, "Int64"},
+  };
+  for (const KindCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(VarType(c.Value), c.Type);
+    EXPECT_EQ(VarTypeAsText(VarType(c.Value)), c.Name);
+    EXPECT_TRUE(VarIsType(c.Value, c.Type));
+  }
+  EXPECT_EQ(VarTypeAsText(varString), "String");
+  EXPECT_TRUE(VarIsType(Variant(7), {varSmallint, varInteger}));
+  EXPECT_FALSE(VarIsType(Variant(7), {varSmallint, varInt64}));
+}
+
+TEST(Variant, AnswersTheKindQueries) {
+  const struct {
+    Variant Value;
+    const char* Name;
+    bool Null, Empty, Ordinal, Float, Numeric, Str, Array, Bcd, Stamp;
+  } cases[] = {
+      {Variant(), "empty", false, true, false, false, false, false, false, false, false},
+      {Null(), "null", true, false, false, false, false, false, false, false, false},
+      {true, "boolean", false, false, true, false, true, false, false, false, false},
+      {std::uint16_t{7}, "word", false, false, true, false, true, false, false, false, false},
+      {Int64{7}, "int64", false, false, true, false, true, false, false, false, false},
+      {1.5f, "single", false, false, false, true, true, false, false, false, false},
+      {1.5, "double", false, false, false, true, true, false, false, false, false},
+      {Currency::FromInt(1), "currency", false, false, false, true, true, false, false, false,
+       false},
+      {Variant::FromDate(1), "date", false, false, false, false, false, false, false, false, false},
+      {"1", "string", false, false, false, false, false, true, false, false, false},
+      {IntegerToBcd(1), "bcd", false, false, false, false, false, false, false, true, false},
+      {NoonStamp, "stamp", false, false, false, false, false, false, false, false, true},
+      {VarArrayOf({1}), "array", false, false, false, false, false, false, true, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(VarIsNull(c.Value), c.Null);
+    EXPECT_EQ(VarIsEmpty(c.Value), c.Empty);
+    EXPECT_EQ(VarIsClear(c.Value), c.Empty);
+    EXPECT_EQ(VarIsOrdinal(c.Value), c.Ordinal);
+    EXPECT_EQ(VarIsFloat(c.Value), c.Float);
+    EXPECT_EQ(VarIsNumeric(c.Value), c.Numeric);
+    EXPECT_EQ(VarIsStr(c.Value), c.Str);
+    EXPECT_EQ(VarIsArray(c.Value), c.Array);
+    EXPECT_EQ(VarArrayDimCount(c.Value), c.Array ? 1 : 0);
+    EXPECT_EQ(VarIsFMTBcd(c.Value), c.Bcd);
+    EXPECT_EQ(VarIsSQLTimeStamp(c.Value), c.Stamp);
+  }
+  EXPECT_TRUE(VarIsSQLTimeStampOffset(Variant(NoonStampPlusTwo)));
+  EXPECT_FALSE(VarIsSQLTimeStampOffset(Variant(NoonStamp)));
+}
+
+// --- Conversions -----------------------------------------------------------------------------
+
+TEST(Variant, ConvertsToIntegers) {
+  const struct {
+    Variant Value;
+    Int64 Expected;
+  } cases[] = {
+      {Variant(), 0},
+      {true, -1},
+      {false, 0},
+      {std::uint8_t{200}, 200},
+      {Int64{123}, 123},
+      {2.5, 2},
+      {3.5, 4},
+      {-2.5, -2},
+      {2.6, 3},
+      {1.5f, 2},
+      {Currency::FromRaw(25000), 2},
+      {Currency::FromRaw(35000), 4},
+      {Currency::FromRaw(-35001), -4},
+      {"12", 12},
+      {"-12.5", -12},
+      {"True", -1},
+      {"$1F", 31},
+      {StrToBcd("7.5"), 8},
+      {StrToBcd("-6.5"), -6},
+      {Variant::FromDate(1.75), 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(VarTypeAsText(VarType(c.Value)) + " " + VarToStr(c.Value));
+    EXPECT_EQ(c.Value.AsInt64(), c.Expected);
+    EXPECT_EQ(c.Value.AsInteger(), c.Expected);
+  }
+  EXPECT_EQ(Variant(std::numeric_limits<std::uint64_t>::max() >> 1).AsInt64(), INT64_MAX);
+}
+
+TEST(Variant, RefusesIntegerConversionsThatCannotWork) {
+  ExpectError<EVariantTypeCastError>([] { Variant("abc").AsInteger(); },
+                                     CastMessage("String", "Integer"));
+  ExpectError<EVariantTypeCastError>([] { Null().AsInteger(); }, CastMessage("Null", "Integer"));
+  ExpectError<EVariantTypeCastError>([] { Null().AsInt64(); }, CastMessage("Null", "Int64"));
+  ExpectError<EVariantTypeCastError>([] { VarArrayOf({1}).AsInteger(); },
+                                     CastMessage("Array Variant", "Integer"));
+  ExpectError<EVariantOverflowError>([] { Variant(Int64{5000000000}).AsInteger(); },
+                                     OverflowMessage("Int64", "Integer"));
+  ExpectError<EVariantOverflowError>([] { Variant(1e10).AsInteger(); },
+                                     OverflowMessage("Double", "Integer"));
+  ExpectError<EVariantOverflowError>(
+      [] { Variant(std::numeric_limits<std::uint64_t>::max()).AsInt64(); },
+      OverflowMessage("UInt64", "Int64"));
+  ExpectError<EVariantOverflowError>(
+      [] { Variant(std::numeric_limits<double>::infinity()).AsInt64(); },
+      OverflowMessage("Double", "Int64"));
+}
+
+TEST(Variant, ConvertsToDoublesAndDates) {
+  const TDateTime march5 = EncodeDate(2024, 3, 5);
+  const struct {
+    Variant Value;
+    double Expected;
+    double ExpectedDate;
+  } cases[] = {
+      {Variant(), 0, 0},
+      {"1.5", 1.5, 0},  // text reads as a date for AsDateTime: checked below
+      {Currency::FromRaw(12345), 1.2345, 1.2345},
+      {true, -1, -1},
+      {StrToBcd("0.1"), 0.1, 0.1},
+      {1.5f, 1.5, 1.5},
+      {std::numeric_limits<std::uint64_t>::max(), 18446744073709551615.0, 18446744073709551615.0},
+      {NoonStamp, march5 + 0.5, march5 + 0.5},
+      {NoonStampPlusTwo, march5 + 0.5, march5 + 0.5},
+      {Variant::FromDate(march5), march5, march5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(VarTypeAsText(VarType(c.Value)) + " " + VarToStr(c.Value));
+    EXPECT_EQ(c.Value.AsDouble(), c.Expected);
+    if (!VarIsStr(c.Value)) {
+      EXPECT_EQ(c.Value.AsDateTime(), c.ExpectedDate);
+    }
+  }
+  EXPECT_EQ(Variant("3/5/2024").AsDateTime(), march5);
+  EXPECT_EQ(VarToDateTime(Variant("3/5/2024 12:00 PM")), march5 + 0.5);
+  ExpectError<EVariantTypeCastError>([] { Variant("abc").AsDouble(); },
+                                     CastMessage("String", "Double"));
+  ExpectError<EVariantTypeCastError>([] { Variant("abc").AsDateTime(); },
+                                     CastMessage("String", "Date"));
+  ExpectError<EVariantTypeCastError>([] { Null().AsDouble(); }, CastMessage("Null", "Double"));
+  ExpectError<EVariantTypeCastError>([] { VarToDateTime(Null()); }, CastMessage("Null", "Date"));
+}
+
+TEST(Variant, ConvertsToBooleans) {
+  const struct {
+    Variant Value;
+    bool Expected;
+  } cases[] = {
+      {Variant(), false},  {"True", true},  {"false", false},
+      {"0", false},        {"2", true},     {0.0, false},
+      {0.5, true},         {-1, true},      {Currency::FromInt(0), false},
+      {IntegerToBcd(3), true}, {Variant::FromDate(0), false}, {std::uint64_t{1}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(VarTypeAsText(VarType(c.Value)) + " " + VarToStr(c.Value));
+    EXPECT_EQ(c.Value.AsBoolean(), c.Expected);
+  }
+  ExpectError<EVariantTypeCastError>([] { Variant("yes").AsBoolean(); },
+                                     CastMessage("String", "Boolean"));
+  ExpectError<EVariantTypeCastError>([] { Null().AsBoolean(); }, CastMessage("Null", "Boolean"));
+}
+
+TEST(Variant, ConvertsToCurrency) {
+  const struct {
+    Variant Value;
+    Int64 Raw;
+  } cases[] = {
+      {"1.2345", 12345},     {7, 70000},       {2.5, 25000},
+      {StrToBcd("12.34565"), 123457},          {true, -10000},
+      {Variant(), 0},        {Currency::FromRaw(5), 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(VarTypeAsText(VarType(c.Value)) + " " + VarToStr(c.Value));
+    EXPECT_EQ(c.Value.AsCurrency().Value, c.Raw);
+  }
+  ExpectError<EVariantOverflowError>([] { Variant(1e300).AsCurrency(); },
+                                     OverflowMessage("Double", "Currency"));
+  ExpectError<EVariantOverflowError>([] { Variant(INT64_MAX).AsCurrency(); },
+                                     OverflowMessage("Int64", "Currency"));
+  ExpectError<EVariantOverflowError>(
+      [] { Variant(StrToBcd("100000000000000000000")).AsCurrency(); },
+      OverflowMessage("FMTBcd", "Currency"));
+  ExpectError<EVariantTypeCastError>([] { Variant("1.2.3").AsCurrency(); },
+                                     CastMessage("String", "Currency"));
+}
+
+TEST(Variant, ConvertsToText) {
+  const TDateTime march5 = EncodeDate(2024, 3, 5);
+  const struct {
+    Variant Value;
+    const char* Expected;
+  } cases[] = {
+      {Variant(), ""},
+      {true, "True"},
+      {false, "False"},
+      {-42, "-42"},
+      {std::uint8_t{255}, "255"},
+      {std::numeric_limits<std::uint64_t>::max(), "18446744073709551615"},
+      {INT64_MIN, "-9223372036854775808"},
+      {1.5, "1.5"},
+      {0.1f, "0.1"},
+      {Currency::FromRaw(15000), "1.5"},
+      {Variant::FromDate(march5), "3/5/2024"},
+      {Variant::FromDate(march5 + EncodeTime(13, 2, 3, 0)), "3/5/2024 1:02:03 PM"},
+      {StrToBcd("-0.050"), "-0.05"},
+      {NoonStamp, "3/5/2024 12:00:00 PM"},
+      {NoonStampPlusTwo, "3/5/2024 12:00:00 PM +02:00"},
+      {"text", "text"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Expected);
+    EXPECT_EQ(c.Value.AsString(), c.Expected);
+    EXPECT_EQ(VarToStr(c.Value), c.Expected);
+    EXPECT_EQ(VarToStrDef(c.Value, "n/a"), c.Expected);
+  }
+  EXPECT_EQ(VarToStr(Null()), "");
+  EXPECT_EQ(VarToStrDef(Null(), "n/a"), "n/a");
+  ExpectError<EVariantTypeCastError>([] { Null().AsString(); }, CastMessage("Null", "String"));
+  ExpectError<EVariantTypeCastError>([] { VarToStr(VarArrayOf({1})); },
+                                     CastMessage("Array Variant", "String"));
+}
+
+TEST(Variant, ChangesKindWithVarAsType) {
+  const struct {
+    Variant Value;
+    TVarType Type;
+    Variant Expected;
+  } cases[] = {
+      {"12", varSmallint, std::int16_t{12}},
+      {255, varByte, std::uint8_t{255}},
+      {-1, varShortInt, std::int8_t{-1}},
+      {1.5, varCurrency, Currency::FromRaw(15000)},
+      {"1.25", varFMTBcd, StrToBcd("1.25")},
+      {45000.5, varDate, Variant::FromDate(45000.5)},
+      {Variant(), varInteger, 0},
+      {5, varUString, "5"},
+      {5, varString, "5"},
+      {"7", varUInt64, std::uint64_t{7}},
+      {2.5, varSingle, 2.5f},
+      {Variant::FromDate(EncodeDate(2024, 3, 5) + 0.5), varSQLTimeStamp, NoonStamp},
+      {1, varNull, Null()},
+      {Null(), varNull, Null()},
+      {"x", varEmpty, Variant()},
+      {7, varVariant, 7},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(VarTypeAsText(c.Type) + " from " + VarToStr(c.Value));
+    const Variant converted = VarAsType(c.Value, c.Type);
+    EXPECT_EQ(VarType(converted), VarType(c.Expected));
+    EXPECT_TRUE(VarSameValue(converted, c.Expected)) << VarToStr(converted);
+  }
+  ExpectError<EVariantOverflowError>([] { VarAsType(300, varByte); },
+                                     OverflowMessage("Integer", "Byte"));
+  ExpectError<EVariantOverflowError>([] { VarAsType(-1, varWord); },
+                                     OverflowMessage("Integer", "Word"));
+  ExpectError<EVariantOverflowError>([] { VarAsType(1e39, varSingle); },
+                                     OverflowMessage("Double", "Single"));
+  ExpectError<EVariantTypeCastError>([] { VarAsType(Null(), varInteger); },
+                                     CastMessage("Null", "Integer"));
+  ExpectError<EVariantTypeCastError>([] { VarAsType(1, varOleStr + 1); },
+                                     CastMessage("Integer", "Unknown"));
+}
+
+// --- Values ----------------------------------------------------------------------------------
+
+TEST(Variant, CopiesAreIndependent) {
+  Variant original = VarArrayOf({1, "two", VarArrayOf({3})});
+  Variant copy = original;
+  copy[1] = "changed";
+  copy[2][0] = 30;
+  EXPECT_EQ(original[1], "two");
+  EXPECT_EQ(original[2][0], 3);
+  EXPECT_EQ(copy[2][0], 30);
+
+  Variant moved = std::move(copy);
+  EXPECT_EQ(moved[1], "changed");
+  original = moved;
+  EXPECT_EQ(original[1], "changed");
+  original = 5;
+  EXPECT_EQ(VarType(original), varInteger);
+  EXPECT_EQ(moved[1], "changed");
+}
+
+TEST(Variant, NullAndUnassignedAreDistinct) {
+  EXPECT_TRUE(VarIsNull(Null()));
+  EXPECT_TRUE(VarIsEmpty(Unassigned()));
+  EXPECT_TRUE(VarIsEmpty(Variant()));
+  EXPECT_FALSE(VarIsNull(Unassigned()));
+  EXPECT_EQ(VarType(Variant::FromDate(1.5)), varDate);
+  EXPECT_EQ(Variant::FromDate(1.5).AsDateTime(), 1.5);
+}
+
+// --- Arrays ----------------------------------------------------------------------------------
+
+TEST(Variant, ArraysOfValuesCarrySeveralKeys) {
+  const Variant keys = VarArrayOf({1, "a", Null()});
+  EXPECT_TRUE(VarIsArray(keys));
+  EXPECT_EQ(VarArrayLowBound(keys), 0);
+  EXPECT_EQ(VarArrayHighBound(keys), 2);
+  EXPECT_EQ(keys[0], 1);
+  EXPECT_EQ(keys[1], "a");
+  EXPECT_TRUE(VarIsNull(keys[2]));
+
+  const Variant none = VarArrayOf({});
+  EXPECT_EQ(VarArrayHighBound(none), -1);
+}
+
+TEST(Variant, CreatedArraysStartUnassignedWithinTheirBounds) {
+  Variant values = VarArrayCreate(1, 3);
+  EXPECT_EQ(VarArrayLowBound(values), 1);
+  EXPECT_EQ(VarArrayHighBound(values), 3);
+  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(VarIsEmpty(values[i]));
+  values[2] = 5;
+  EXPECT_EQ(values[2], 5);
+  EXPECT_EQ(VarArrayHighBound(VarArrayCreate(4, 3)), 3);
+
+  const String outOfBounds0 = "Variant or safe array index 0 out of bounds";
+  ExpectError<EVariantBadIndexError>([&] { values[0]; }, outOfBounds0);
+  ExpectError<EVariantBadIndexError>([&] { values[4] = 1; },
+                                     "Variant or safe array index 4 out of bounds");
+  ExpectError<EVariantBadIndexError>([] { VarArrayCreate(3, 1); },
+                                     "Invalid variant array bounds 3..1");
+  ExpectError<EVariantNotAnArrayError>([] { Variant(5)[0]; }, "Variant is not an array");
+  ExpectError<EVariantNotAnArrayError>([] { VarArrayHighBound(5); }, "Variant is not an array");
+  ExpectError<EVariantNotAnArrayError>([] { VarArrayLowBound(Null()); },
+                                       "Variant is not an array");
+}
+
+// --- BCD and SQL time stamp variants ---------------------------------------------------------
+
+TEST(Variant, CreatesAndReadsBcdValues) {
+  const Variant fromText = VarFMTBcdCreate("12.345", 10, 2);
+  EXPECT_TRUE(VarIsFMTBcd(fromText));
+  const TBcd bcd = VarToBcd(fromText);
+  EXPECT_EQ(BcdToStr(bcd), "12.35");
+  EXPECT_EQ(bcd.Precision, 10);
+  EXPECT_EQ(bcd.Scale, 2);
+  EXPECT_EQ(fromText.AsDouble(), 12.35);
+
+  const TBcd fromDouble = VarToBcd(VarFMTBcdCreate(1.23456));
+  EXPECT_EQ(BcdToStr(fromDouble), "1.2346");
+  EXPECT_EQ(fromDouble.Precision, 18);
+  EXPECT_EQ(fromDouble.Scale, 4);
+  EXPECT_EQ(VarToBcd(VarFMTBcdCreate(IntegerToBcd(9))), IntegerToBcd(9));
+
+  const struct {
+    Variant Value;
+    const char* Expected;
+  } cases[] = {
+      {Int64{-12}, "-12"},
+      {Currency::FromRaw(12345), "1.2345"},
+      {"1.5", "1.5"},
+      {"1e3", "1000"},
+      {0.1, "0.1"},
+      {0.1f, "0.1"},
+      {true, "-1"},
+      {Variant(), "0"},
+      {std::numeric_limits<std::uint64_t>::max(), "18446744073709551615"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Expected);
+    EXPECT_EQ(BcdToStr(VarToBcd(c.Value)), c.Expected);
+  }
+  ExpectError<EVariantTypeCastError>([] { VarToBcd("abc"); }, CastMessage("String", "FMTBcd"));
+  ExpectError<EVariantTypeCastError>([] { VarToBcd(Null()); }, CastMessage("Null", "FMTBcd"));
+  EXPECT_THROW(VarFMTBcdCreate("123.4", 4, 2), EOverflow);
+}
+
+TEST(Variant, CreatesAndReadsSQLTimeStamps) {
+  const TDateTime value = EncodeDateTime(2024, 3, 5, 13, 2, 3, 456);
+  const Variant stamp = VarSQLTimeStampCreate(value);
+  EXPECT_TRUE(VarIsSQLTimeStamp(stamp));
+  EXPECT_EQ(VarToSQLTimeStamp(stamp), (TSQLTimeStamp{2024, 3, 5, 13, 2, 3, 456}));
+  EXPECT_EQ(stamp.AsDateTime(), value);
+  EXPECT_TRUE(VarIsSQLTimeStamp(VarSQLTimeStampCreate(NoonStamp)));
+
+  const struct {
+    Variant Value;
+    TSQLTimeStamp Expected;
+  } cases[] = {
+      {Variant::FromDate(EncodeDate(2024, 3, 5) + 0.5), NoonStamp},
+      {EncodeDate(2024, 3, 5) + 0.5, NoonStamp},
+      {"3/5/2024 12:00 PM", NoonStamp},
+      {NoonStampPlusTwo, NoonStamp},
+      {Variant(), TSQLTimeStamp{1899, 12, 30, 0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(VarTypeAsText(VarType(c.Value)));
+    EXPECT_EQ(VarToSQLTimeStamp(c.Value), c.Expected);
+  }
+
+  const Variant offset = VarSQLTimeStampOffsetCreate(NoonStampPlusTwo);
+  EXPECT_TRUE(VarIsSQLTimeStampOffset(offset));
+  EXPECT_EQ(VarToSQLTimeStampOffset(offset), NoonStampPlusTwo);
+  EXPECT_EQ(VarToSQLTimeStampOffset(Variant(NoonStamp)),
+            (TSQLTimeStampOffset{2024, 3, 5, 12, 0, 0, 0, 0, 0}));
+  ExpectError<EVariantTypeCastError>([] { VarToSQLTimeStamp(Null()); },
+                                     CastMessage("Null", "Date"));
+  ExpectError<EVariantTypeCastError>([] { VarToSQLTimeStamp("noon"); },
+                                     CastMessage("String", "Date"));
+}
+
+}  // namespace
+}  // namespace kel
