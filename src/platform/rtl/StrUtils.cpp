@@ -46,24 +46,24 @@ bool IsAscii(std::string_view s) {
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 // Owns a string GLib allocated.
-using GString = std::unique_ptr<gchar, decltype(&g_free)>;
+using GlibText = std::unique_ptr<gchar, decltype(&g_free)>;
 
-String TakeGString(gchar* text) {
-  GString owner(text, &g_free);
+String TakeGlibText(gchar* text) {
+  GlibText owner(text, &g_free);
   return String(owner.get());
 }
 
 // GLib's UTF-8 routines need valid input; malformed bytes become U+FFFD first.
 String ValidUtf8(const String& s) {
   if (g_utf8_validate(s.data(), static_cast<gssize>(s.size()), nullptr)) return s;
-  return TakeGString(g_utf8_make_valid(s.data(), static_cast<gssize>(s.size())));
+  return TakeGlibText(g_utf8_make_valid(s.data(), static_cast<gssize>(s.size())));
 }
 
 // The key CompareText orders by: case-folded, canonically decomposed.
 String FoldedKey(const String& s) {
   const String valid = ValidUtf8(s);
-  GString folded(g_utf8_casefold(valid.data(), static_cast<gssize>(valid.size())), &g_free);
-  return TakeGString(g_utf8_normalize(folded.get(), -1, G_NORMALIZE_DEFAULT));
+  GlibText folded(g_utf8_casefold(valid.data(), static_cast<gssize>(valid.size())), &g_free);
+  return TakeGlibText(g_utf8_normalize(folded.get(), -1, G_NORMALIZE_DEFAULT));
 }
 
 int Sign(int value) { return (value > 0) - (value < 0); }
@@ -170,7 +170,7 @@ String UpperCase(const String& s) {
     return out;
   }
   const String valid = ValidUtf8(s);
-  return TakeGString(g_utf8_strup(valid.data(), static_cast<gssize>(valid.size())));
+  return TakeGlibText(g_utf8_strup(valid.data(), static_cast<gssize>(valid.size())));
 }
 
 String LowerCase(const String& s) {
@@ -180,7 +180,7 @@ String LowerCase(const String& s) {
     return out;
   }
   const String valid = ValidUtf8(s);
-  return TakeGString(g_utf8_strdown(valid.data(), static_cast<gssize>(valid.size())));
+  return TakeGlibText(g_utf8_strdown(valid.data(), static_cast<gssize>(valid.size())));
 }
 
 int CompareText(const String& a, const String& b) {
