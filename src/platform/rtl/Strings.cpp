@@ -493,17 +493,17 @@ void TStringList::Move(int CurIndex, int NewIndex) {
 }
 
 int TStringList::IndexOf(const String& S) const {
-  if (!FSorted) return TStrings::IndexOf(S);
   int index = 0;
   return Find(S, index) ? index : -1;
 }
 
 bool TStringList::Find(const String& S, int& Index) const {
   if (!FSorted) {
-    Index = TStrings::IndexOf(S);
-    if (Index >= 0) return true;
-    Index = Count();
-    return false;
+    const auto match = std::find_if(FItems.begin(), FItems.end(), [&](const TStringItem& item) {
+      return CompareStrings(item.FString, S) == 0;
+    });
+    Index = static_cast<int>(match - FItems.begin());
+    return match != FItems.end();
   }
   const auto first = std::partition_point(FItems.begin(), FItems.end(), [&](const TStringItem& item) {
     return CompareStrings(item.FString, S) < 0;

@@ -211,7 +211,8 @@ class TStringList : public TStrings {
   void Sort();
   // Sorts by Compare (stable); does nothing on a list that is Sorted.
   void CustomSort(const TStringListSortCompare& Compare);
-  // Also copies Sorted, CaseSensitive and Duplicates when the source is a TStringList.
+  // Also copies Sorted, CaseSensitive and Duplicates when the source is a TStringList. Objects
+  // are shared, not copied: do not assign into a list that owns them.
   void Assign(TPersistent* Source) override;
 
   bool Sorted() const { return FSorted; }
