@@ -1,0 +1,94 @@
+// Colours: the encoding, the system palette, and conversions to and from text.
+#include <gtest/gtest.h>
+
+#include "platform/graphics/Colors.h"
+#include "platform/rtl/Exceptions.h"
+
+namespace kel {
+namespace {
+
+TEST(ColorsTest, EncodingMatchesTheClassicLayout) {
+  EXPECT_EQ(RGB(0x12, 0x34, 0x56), 0x563412);
+  EXPECT_EQ(GetRValue(0x563412), 0x12);
+  EXPECT_EQ(GetGValue(0x563412), 0x34);
+  EXPECT_EQ(GetBValue(0x563412), 0x56);
+  EXPECT_EQ(clOlive, RGB(128, 128, 0));
+  EXPECT_EQ(static_cast<std::uint32_t>(clBtnHighlight), 0xFF000014u);
+  EXPECT_EQ(static_cast<std::uint32_t>(clWindow), 0xFF000005u);
+  EXPECT_EQ(clNone, 0x1FFFFFFF);
+  EXPECT_EQ(clDefault, 0x20000000);
+  EXPECT_TRUE(IsSystemColor(clHighlight));
+  EXPECT_FALSE(IsSystemColor(clRed));
+  EXPECT_FALSE(IsSystemColor(clNone));
+}
+
+struct TPaletteCase {
+  TColor System;
+  TColor Expected;
+};
+
+TEST(ColorsTest, SystemColoursResolveThroughThePalette) {
+  const TPaletteCase cases[] = {
+      {clWindow, clWhite},
+      {clWindowText, clBlack},
+      {clBtnFace, RGB(240, 240, 240)},
+      {clHighlight, 0xD77800},
+      {clHighlightText, clWhite},
+      {clBtnHighlight, clWhite},
+      {clBtnShadow, RGB(160, 160, 160)},
+      {cl3DDkShadow, RGB(105, 105, 105)},
+      {cl3DLight, RGB(227, 227, 227)},
+      {clInfoBk, RGB(255, 255, 225)},
+      {clGrayText, RGB(109, 109, 109)},
+      {clGradientActiveCaption, RGB(185, 209, 234)},
+      {clGradientInactiveCaption, RGB(215, 228, 242)},
+  };
+  for (const TPaletteCase& c : cases) EXPECT_EQ(ColorToRGB(c.System), c.Expected) << c.System;
+}
+
+TEST(ColorsTest, NonSystemColoursPassThroughColorToRGB) {
+  for (TColor color : {clRed, clOlive, RGB(1, 2, 3), clNone, clDefault})
+    EXPECT_EQ(ColorToRGB(color), color);
+}
+
+struct TTextCase {
+  TColor Color;
+  const char* Text;
+};
+
+TEST(ColorsTest, ColoursRoundTripThroughText) {
+  const TTextCase cases[] = {
+      {clRed, "clRed"},           {clOlive, "clOlive"},
+      {clBtnFace, "clBtnFace"},   {cl3DLight, "cl3DLight"},
+      {clNone, "clNone"},         {clDefault, "clDefault"},
+      {RGB(1, 2, 3), "$00030201"}, {clGradientInactiveCaption, "clGradientInactiveCaption"},
+  };
+  for (const TTextCase& c : cases) {
+    EXPECT_EQ(ColorToString(c.Color), c.Text);
+    EXPECT_EQ(StringToColor(c.Text), c.Color) << c.Text;
+  }
+}
+
+TEST(ColorsTest, StringToColorAcceptsNumbersAndAnyCaseOfNames) {
+  EXPECT_EQ(StringToColor("CLRED"), clRed);
+  EXPECT_EQ(StringToColor("$FF0000"), clBlue);
+  EXPECT_EQ(StringToColor("0x00FF00"), clLime);
+  EXPECT_EQ(StringToColor("255"), clRed);
+  EXPECT_EQ(StringToColor("$FF00000F"), clBtnFace);
+  EXPECT_EQ(StringToColor("-16777201"), clBtnFace);
+}
+
+TEST(ColorsTest, StringToColorRejectsGarbage) {
+  for (const char* text : {"", "clNoSuchColour", "$", "$xyz", "12abc", "$1FFFFFFFF"})
+    EXPECT_THROW(StringToColor(text), EConvertError) << text;
+}
+
+TEST(ColorsTest, IdentLookupAnswersEmptyForUnknownNames) {
+  EXPECT_EQ(IdentToColor("clInfoBk"), clInfoBk);
+  EXPECT_FALSE(IdentToColor("clPlaid").has_value());
+  EXPECT_EQ(ColorToIdent(clWhite), "clWhite");
+  EXPECT_FALSE(ColorToIdent(RGB(1, 2, 3)).has_value());
+}
+
+}  // namespace
+}  // namespace kel
