@@ -59,7 +59,8 @@ BcdInt ShiftDown(BcdInt coefficient, int shift) {
   const BcdInt divisor = PowersOfTen[shift];
   BcdInt quotient = coefficient / divisor;
   const BcdInt remainder = Abs(coefficient % divisor);
-  if (remainder * 2 >= divisor) quotient += coefficient < 0 ? -1 : 1;
+  // remainder >= divisor / 2, without doubling a remainder that may be near 10^38
+  if (remainder >= divisor - remainder) quotient += coefficient < 0 ? -1 : 1;
   return quotient;
 }
 

@@ -138,8 +138,9 @@ namespace {
 BcdInt DivideHalfEven(BcdInt numerator, BcdInt denominator) {
   BcdInt quotient = numerator / denominator;
   const BcdInt remainder = numerator % denominator;
-  const BcdInt twice = (remainder < 0 ? -remainder : remainder) * 2;
-  if (twice > denominator || (twice == denominator && quotient % 2 != 0))
+  const BcdInt magnitude = remainder < 0 ? -remainder : remainder;
+  const BcdInt rest = denominator - magnitude;  // compared instead of 2 * magnitude: no overflow
+  if (magnitude > rest || (magnitude == rest && quotient % 2 != 0))
     quotient += numerator < 0 ? -1 : 1;
   return quotient;
 }

@@ -186,7 +186,9 @@ TEST(FMTBcd, NormalizesToAPrecisionAndScale) {
     int Precision, Scale;
     const char* Expected;
   } cases[] = {{"12.345", 5, 2, "12.35"}, {"-12.345", 5, 2, "-12.35"}, {"7", 10, 4, "7"},
-               {"0.00049", 3, 3, "0"},    {"999.99", 5, 2, "999.99"}};
+               {"0.00049", 3, 3, "0"},    {"999.99", 5, 2, "999.99"},
+               {"0.50000000000000000000000000000000000000", 1, 0, "1"},
+               {"-0.49999999999999999999999999999999999999", 1, 0, "0"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Text);
     const TBcd value = NormalizeBcd(StrToBcd(c.Text), c.Precision, c.Scale);

@@ -145,6 +145,8 @@ TEST(Variant, ConvertsToIntegers) {
       {"$1F", 31},
       {StrToBcd("7.5"), 8},
       {StrToBcd("-6.5"), -6},
+      {StrToBcd("0.50000000000000000000000000000000000000"), 0},
+      {StrToBcd("-0.99999999999999999999999999999999999999"), -1},
       {Variant::FromDate(1.75), 2},
   };
   for (const auto& c : cases) {
