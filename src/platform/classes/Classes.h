@@ -7,3 +7,4 @@
 #include "platform/classes/Component.h"
 #include "platform/classes/Object.h"
 #include "platform/classes/Properties.h"
+#include "platform/classes/Streaming.h"

@@ -1,7 +1,312 @@
+// TComponent: ownership and destruction order, names, free notification, component state, and
+// the class registry with its factories.
 #include <gtest/gtest.h>
 
-#include "platform/classes/Classes.h"
+#include "TestClasses.h"
 
 using namespace kel;
+using namespace kel::test;
 
-TEST(ComponentTest, Placeholder) { TComponent c(nullptr); EXPECT_EQ(c.ComponentCount(), 0); }
+namespace {
+
+// Logs what happens to it into a shared journal.
+class TProbe : public TComponent {
+  KEL_CLASS(TProbe, TComponent)
+
+ public:
+  TProbe(TComponent* AOwner, std::vector<String>* Journal, const String& AName)
+      : TComponent(AOwner), FJournal(Journal) {
+    SetName(AName);
+  }
+  ~TProbe() override {
+    Destroying();  // as a destructor that others may observe should
+    FJournal->push_back("free " + Name() +
+                        (ComponentState().Contains(csDestroying) ? " destroying" : ""));
+  }
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    FJournal->push_back(Name() + (Operation == opInsert ? " +" : " -") + AComponent->Name());
+    TComponent::Notification(AComponent, Operation);
+  }
+
+ private:
+  std::vector<String>* FJournal;
+};
+
+using Journal = std::vector<String>;
+
+}  // namespace
+
+TEST(ComponentTest, OwnerFreesOwnedComponentsLastFirstAfterMarkingThemDestroying) {
+  Journal journal;
+  auto* owner = new TComponent(nullptr);
+  new TProbe(owner, &journal, "A");
+  new TProbe(owner, &journal, "B");
+  auto* c = new TProbe(owner, &journal, "C");
+  new TProbe(c, &journal, "D");
+  journal.clear();
+  delete owner;
+  // Nobody asked for free notifications, so siblings are not told. C's own destructor body runs
+  // before the base frees what C owns.
+  EXPECT_EQ(journal, (Journal{"free C destroying", "free D destroying", "free B destroying",
+                              "free A destroying"}));
+}
+
+TEST(ComponentTest, DeletingAnOwnedComponentTellsTheSiblingsAndLeavesTheOwner) {
+  Journal journal;
+  TComponent owner(nullptr);
+  auto* a = new TProbe(&owner, &journal, "A");
+  auto* b = new TProbe(&owner, &journal, "B");
+  // The owner passes the insertion on; B is inserted by its base constructor, before its name.
+  EXPECT_EQ(journal, (Journal{"A +"}));
+  journal.clear();
+  delete a;
+  EXPECT_EQ(journal, (Journal{"free A destroying", "B -A"}));
+  EXPECT_EQ(owner.ComponentCount(), 1);
+  EXPECT_EQ(owner.Components(0), b);
+  EXPECT_EQ(b->ComponentIndex(), 0);
+}
+
+TEST(ComponentTest, InsertAndRemoveComponentMoveOwnership) {
+  TComponent first(nullptr), second(nullptr);
+  auto* w = new TTestWidget(&first);
+  w->SetName("W");
+  second.InsertComponent(w);
+  EXPECT_EQ(w->Owner(), &second);
+  EXPECT_EQ(first.ComponentCount(), 0);
+  EXPECT_EQ(second.FindComponent("w"), w);
+
+  auto* clash = new TTestWidget(&first);
+  clash->SetName("W");
+  EXPECT_THROW(second.InsertComponent(clash), EComponentError);
+  EXPECT_EQ(clash->Owner(), &first);
+  EXPECT_EQ(second.ComponentCount(), 1);
+
+  second.RemoveComponent(w);
+  EXPECT_EQ(w->Owner(), nullptr);
+  EXPECT_EQ(w->ComponentIndex(), -1);
+  delete w;
+  EXPECT_THROW(second.Components(0), EListError);
+}
+
+struct NameCase {
+  const char* Name;
+  bool Valid;
+};
+
+TEST(ComponentTest, NamesAreIdentifiersUniqueAmongTheOwnersComponents) {
+  const NameCase cases[] = {{"Grid1", true}, {"_hidden", true}, {"a_b_2", true}, {"", true},
+                            {"1st", false},  {"two words", false}, {"a-b", false},
+                            {"Größe", false}, {"a.b", false}};
+  for (const NameCase& c : cases) {
+    TComponent component(nullptr);
+    component.SetName("Before");
+    if (c.Valid) {
+      component.SetName(c.Name);
+      EXPECT_EQ(component.Name(), c.Name);
+    } else {
+      try {
+        component.SetName(c.Name);
+        ADD_FAILURE() << c.Name << " was accepted";
+      } catch (const EComponentError& e) {
+        EXPECT_EQ(e.Message(), "'" + String(c.Name) + "' is not a valid component name");
+      }
+      EXPECT_EQ(component.Name(), "Before") << c.Name;
+    }
+  }
+
+  TComponent owner(nullptr);
+  auto* one = new TComponent(&owner);
+  auto* two = new TComponent(&owner);
+  one->SetName("Button1");
+  try {
+    two->SetName("BUTTON1");
+    ADD_FAILURE() << "duplicate accepted";
+  } catch (const EComponentError& e) {
+    EXPECT_EQ(e.Message(), "A component named BUTTON1 already exists");
+  }
+  EXPECT_EQ(two->Name(), "");
+  one->SetName("BUTTON1");  // its own name in another case is not a clash
+  EXPECT_EQ(owner.FindComponent("button1"), one);
+  EXPECT_EQ(owner.FindComponent(""), nullptr);
+  EXPECT_EQ(one->GetNamePath(), "BUTTON1");
+}
+
+// Who deletes what, in which order, for a holder that references a target.
+enum TLayout : std::uint8_t { lyNoOwners, lySameOwner, lyOtherOwners };
+enum TOrder : std::uint8_t { orTargetFirst, orHolderFirst, orOwnersOnly };
+
+struct FreeCase {
+  TLayout Layout;
+  TOrder Order;
+};
+
+TEST(ComponentTest, FreeNotificationClearsTheReferenceWhateverTheOrder) {
+  const FreeCase cases[] = {
+      {lyNoOwners, orTargetFirst},    {lyNoOwners, orHolderFirst},
+      {lySameOwner, orTargetFirst},   {lySameOwner, orHolderFirst},
+      {lySameOwner, orOwnersOnly},    {lyOtherOwners, orTargetFirst},
+      {lyOtherOwners, orHolderFirst}, {lyOtherOwners, orOwnersOnly},
+  };
+  for (const FreeCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "layout " << int(c.Layout) << " order " << int(c.Order));
+    auto* ownerA = new TComponent(nullptr);
+    auto* ownerB = new TComponent(nullptr);
+    TComponent* holderOwner = c.Layout == lyNoOwners ? nullptr : ownerA;
+    TComponent* targetOwner = c.Layout == lyNoOwners ? nullptr : c.Layout == lySameOwner ? ownerA : ownerB;
+    auto* holder = new TTestWidget(holderOwner);
+    auto* target = new TTestWidget(targetOwner);
+    auto* other = new TTestWidget(nullptr);
+    holder->SetBuddy(target);
+    other->SetBuddy(target);
+    target->SetBuddy(holder);  // references both ways
+    switch (c.Order) {
+      case orTargetFirst:
+        delete target;
+        EXPECT_EQ(holder->Buddy(), nullptr);
+        EXPECT_EQ(other->Buddy(), nullptr);
+        delete holder;
+        break;
+      case orHolderFirst:
+        delete holder;
+        EXPECT_EQ(other->Buddy(), target);
+        EXPECT_EQ(target->Buddy(), nullptr);
+        delete target;
+        EXPECT_EQ(other->Buddy(), nullptr);
+        break;
+      case orOwnersOnly:
+        delete ownerA;
+        ownerA = nullptr;
+        EXPECT_EQ(other->Buddy(), c.Layout == lySameOwner ? nullptr : target);
+        if (c.Layout == lyOtherOwners) {
+          EXPECT_EQ(target->Buddy(), nullptr);
+        }
+        break;
+    }
+    delete ownerA;
+    delete ownerB;
+    EXPECT_EQ(other->Buddy(), nullptr);
+    delete other;
+  }
+}
+
+TEST(ComponentTest, RemoveFreeNotificationEndsTheSubscription) {
+  Journal journal;
+  auto* watcher = new TProbe(nullptr, &journal, "Watcher");
+  auto* watched = new TProbe(nullptr, &journal, "Watched");
+  watched->FreeNotification(watcher);
+  EXPECT_TRUE(watched->ComponentState().Contains(csFreeNotification));
+  watched->RemoveFreeNotification(watcher);
+  delete watched;
+  EXPECT_EQ(journal, (Journal{"free Watched destroying"}));
+
+  journal.clear();
+  watched = new TProbe(nullptr, &journal, "Watched");
+  watched->FreeNotification(watcher);
+  watched->FreeNotification(watcher);  // asking twice is one subscription
+  delete watched;
+  EXPECT_EQ(journal, (Journal{"free Watched destroying", "Watcher -Watched"}));
+  delete watcher;
+}
+
+TEST(ComponentTest, DestroyComponentsKeepsTheOwner) {
+  Journal journal;
+  TComponent owner(nullptr);
+  new TProbe(&owner, &journal, "A");
+  new TProbe(&owner, &journal, "B");
+  journal.clear();
+  owner.DestroyComponents();
+  EXPECT_EQ(owner.ComponentCount(), 0);
+  EXPECT_EQ(journal, (Journal{"free B destroying", "free A destroying"}));
+}
+
+TEST(ComponentTest, ComponentStateListsTheClassicElementsInOrder) {
+  const TComponentState state{csLoading, csDestroying, csDesignInstance};
+  EXPECT_EQ(state.Mask(), (1u << 0) | (1u << 3) | (1u << 10));
+  EXPECT_EQ(csFreeNotification, 8);
+  TTestWidget widget(nullptr);
+  EXPECT_TRUE(widget.ComponentState().Empty());
+}
+
+// --- Classes ----------------------------------------------------------------------------------
+
+enum TFamily : std::uint8_t { fmNone, fmComponent, fmItem, fmObject };
+
+struct FactoryCase {
+  const TClassInfo& Info;
+  TFamily Family;
+};
+
+TEST(ClassInfoTest, FactoriesFollowTheConstructorsAClassOffers) {
+  const FactoryCase cases[] = {
+      {TComponent::ClassInfo(), fmComponent}, {TTestWidget::ClassInfo(), fmComponent},
+      {TTestItem::ClassInfo(), fmItem},       {TCollectionItem::ClassInfo(), fmItem},
+      {TTestFont::ClassInfo(), fmObject},     {TStringList::ClassInfo(), fmObject},
+      {TStrings::ClassInfo(), fmNone},        {TObject::ClassInfo(), fmNone},
+      {TCollection::ClassInfo(), fmNone},
+  };
+  for (const FactoryCase& c : cases) {
+    SCOPED_TRACE(c.Info.Name);
+    EXPECT_EQ(c.Info.ComponentFactory != nullptr, c.Family == fmComponent);
+    EXPECT_EQ(c.Info.ItemFactory != nullptr, c.Family == fmItem);
+    EXPECT_EQ(c.Info.ObjectFactory != nullptr, c.Family == fmObject);
+  }
+
+  TComponent owner(nullptr);
+  TComponent* made = TTestWidget::ClassInfo().CreateComponent(&owner);
+  EXPECT_EQ(made->ClassName(), "TTestWidget");
+  EXPECT_EQ(made->Owner(), &owner);
+  std::unique_ptr<TObject> font(TTestFont::ClassInfo().CreateObject());
+  EXPECT_TRUE(font->InheritsFrom(TPersistent::ClassInfo()));
+  try {
+    TStrings::ClassInfo().CreateObject();
+    ADD_FAILURE() << "abstract class instantiated";
+  } catch (const EInvalidOperation& e) {
+    EXPECT_EQ(e.Message(), "Cannot create an instance of TStrings");
+  }
+}
+
+TEST(ClassInfoTest, InheritsFromWalksTheParents) {
+  EXPECT_TRUE(TWideWidget::ClassInfo().InheritsFrom(TComponent::ClassInfo()));
+  EXPECT_TRUE(TWideWidget::ClassInfo().InheritsFrom(TWideWidget::ClassInfo()));
+  EXPECT_FALSE(TTestWidget::ClassInfo().InheritsFrom(TWideWidget::ClassInfo()));
+  EXPECT_EQ(TWideWidget::ClassInfo().Parent, &TTestWidget::ClassInfo());
+  TWideWidget wide(nullptr);
+  TComponent* asComponent = &wide;
+  EXPECT_EQ(asComponent->ClassName(), "TWideWidget");
+}
+
+TEST(ClassRegistryTest, FindsRegisteredClassesByName) {
+  RegisterClasses<TTestWidget, TWideWidget>();
+  RegisterClass<TTestWidget>();  // again: harmless
+  EXPECT_EQ(GetClass("TTestWidget"), &TTestWidget::ClassInfo());
+  EXPECT_EQ(FindClass("twidewidget"), &TWideWidget::ClassInfo());
+  EXPECT_EQ(GetClass("TNothing"), nullptr);
+  try {
+    FindClass("TNothing");
+    ADD_FAILURE();
+  } catch (const EClassNotFound& e) {
+    EXPECT_EQ(e.Message(), "Class TNothing not found");
+  }
+
+  RegisterClass<TProbe>();
+  EXPECT_NE(GetClass("TProbe"), nullptr);
+  UnRegisterClass<TProbe>();
+  EXPECT_EQ(GetClass("TProbe"), nullptr);
+}
+
+TEST(PersistentTest, AssignOfAnUnknownPairNamesBothClasses) {
+  TTestFont font;
+  TTestTitle title;
+  try {
+    font.Assign(&title);
+    ADD_FAILURE();
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "Cannot assign a TTestTitle to a TTestFont");
+  }
+  TTestFont other;
+  other.SetSize(14);
+  font.Assign(&other);
+  EXPECT_EQ(font.Size(), 14);
+}

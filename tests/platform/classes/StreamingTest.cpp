@@ -1,0 +1,373 @@
+// Component streaming: the text written, defaults left out, round trips of a component tree
+// compared through the property tables, and corrupted streams that raise with their line and
+// leave the target as it was.
+#include <gtest/gtest.h>
+
+#include "TestClasses.h"
+#include "platform/rtl/Streams.h"
+
+using namespace kel;
+using namespace kel::test;
+
+namespace {
+
+String WriteText(TComponent* Instance) {
+  TStringStream stream;
+  WriteComponent(&stream, Instance);
+  return stream.DataString();
+}
+
+TComponent* ReadText(const String& Text, TComponent* Instance = nullptr, TComponent* Owner = nullptr) {
+  TStringStream stream(Text);
+  return ReadComponent(&stream, Instance, Owner);
+}
+
+// A root with a non-default value in every kind of property, a collection, a string list, a
+// pseudo-property, and owned components that reference each other forwards and backwards.
+std::unique_ptr<TTestWidget> MakeTree() {
+  auto root = std::make_unique<TTestWidget>(nullptr);
+  root->SetName("Root");
+  root->SetWidth(-7);
+  root->SetHeight(300);
+  root->SetBig(-(Int64{1} << 50));
+  root->SetCaption("It's \"quoted\"\r\n\ttabbed Größe ✓");
+  root->SetVisible(false);
+  root->SetAlignment(taCenter);
+  root->SetShade(shDark);
+  root->SetParts({ptBottom, ptRight});
+  root->SetRatio(0.1);
+  root->Font()->SetName("Mono");
+  root->Font()->SetBold(true);
+  root->Lines()->Add("first");
+  root->Lines()->Add("");
+  root->Lines()->Add("it's #3");
+  root->SetExtra({5, -6, 7});
+  for (int i = 0; i < 3; ++i) {
+    TTestItem* item = root->Items()->Add();
+    item->SetWidth(10 * i);
+    item->SetCaption("Item " + std::to_string(i));
+    item->SetShade(static_cast<TShade>(i));
+    item->Title()->SetCaption(i == 1 ? "" : "T" + std::to_string(i));
+    item->Title()->Font()->SetSize(8 + i);
+  }
+  auto* wide = new TWideWidget(root.get());
+  wide->SetName("Wide");
+  wide->SetWidth(64);  // the default of TTestWidget, not of TWideWidget: must be written
+  wide->SetMargin(5);
+  wide->SetNote("stored while visible");
+  auto* grand = new TTestWidget(wide);
+  grand->SetName("Grand");
+  grand->Items()->Add()->SetCaption("deep");
+  auto* plain = new TPlainWidget(root.get());
+  plain->SetName("Plain");
+  plain->SetBuddy(wide);
+  root->SetBuddy(plain);  // a reference to a block that comes later
+  grand->SetBuddy(root.get());
+  return root;
+}
+
+struct Registration {
+  Registration() { RegisterTestClasses(); }
+};
+
+class StreamingTest : public testing::Test {
+  Registration FRegistration;
+};
+
+}  // namespace
+
+TEST_F(StreamingTest, WritesStoredValuesAsReadableText) {
+  TTestWidget widget(nullptr);
+  widget.SetName("W1");
+  widget.SetWidth(100);
+  widget.SetCaption("It's\r\nok");
+  widget.SetParts({ptLeft, ptRight});
+  widget.SetRatio(0.1);
+  widget.Font()->SetSize(12);
+  TTestItem* item = widget.Items()->Add();
+  item->SetWidth(30);
+  item->Title()->Font()->SetBold(true);
+  widget.Items()->Add();
+  widget.Lines()->Add("one");
+  widget.Lines()->Add("two");
+  widget.SetExtra({1, -2});
+  auto* kid = new TTestWidget(&widget);
+  kid->SetName("Kid");
+  widget.SetBuddy(kid);
+  new TTestWidget(&widget);  // unnamed: a private part, not written
+
+  EXPECT_EQ(WriteText(&widget), R"(object W1: TTestWidget
+  Width = 100
+  Height = 20
+  Caption = 'It''s'#13#10'ok'
+  Parts = [ptLeft, ptRight]
+  Ratio = 0.1
+  Font.Size = 12
+  Items = <
+    item
+      Width = 30
+      Title.Font.Bold = True
+    end
+    item
+    end>
+  Lines.Strings = (
+    'one'
+    'two')
+  Buddy = Kid
+  Extra = (
+    1
+    -2)
+  object Kid: TTestWidget
+    Height = 20
+  end
+end
+)");
+  EXPECT_TRUE(widget.StateWhileWritten.Contains(csWriting));
+  EXPECT_FALSE(widget.ComponentState().Contains(csWriting));
+}
+
+TEST_F(StreamingTest, DefaultsAndUnstoredValuesAreNotWritten) {
+  TTestWidget widget(nullptr);
+  // Height has no default, so it is always written; everything else here is at its default.
+  EXPECT_EQ(WriteText(&widget), "object TTestWidget\n  Height = 20\nend\n");
+
+  widget.SetName("W");
+  widget.SetNote("only while visible");
+  widget.SetVisible(false);
+  widget.SetTag(3);
+  widget.SetWidth(64);
+  widget.Font()->SetName("Sans");
+  EXPECT_EQ(WriteText(&widget), "object W: TTestWidget\n  Tag = 3\n  Height = 20\n  Visible = False\nend\n");
+
+  TWideWidget wide(nullptr);
+  EXPECT_EQ(WriteText(&wide), "object TWideWidget\n  Height = 20\nend\n");
+}
+
+TEST_F(StreamingTest, ATreeSurvivesARoundTripEqualInEveryPublishedProperty) {
+  auto original = MakeTree();
+  const String text = WriteText(original.get());
+  const auto expected = PublishedSnapshot(original.get());
+
+  TComponent owner(nullptr);
+  std::unique_ptr<TComponent> created(ReadText(text, nullptr, &owner));
+  auto* copy = dynamic_cast<TTestWidget*>(created.get());
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->Owner(), &owner);
+  EXPECT_EQ(PublishedSnapshot(copy), expected);
+  EXPECT_EQ(WriteText(copy), text);
+  EXPECT_EQ(copy->Extra(), (std::vector<Int64>{5, -6, 7}));
+
+  // References point into the copy, not back at the original.
+  auto* wide = dynamic_cast<TWideWidget*>(copy->FindComponent("Wide"));
+  auto* plain = dynamic_cast<TPlainWidget*>(copy->FindComponent("Plain"));
+  ASSERT_NE(wide, nullptr);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(copy->Buddy(), plain);
+  EXPECT_EQ(plain->Buddy(), wide);
+  EXPECT_EQ(dynamic_cast<TTestWidget*>(wide->FindComponent("Grand"))->Buddy(), copy);
+
+  // Loaded ran once on each, after the references, when csReading was over.
+  const TComponentState reading{csLoading, csReading};
+  for (TTestWidget* w : {copy, static_cast<TTestWidget*>(wide), static_cast<TTestWidget*>(plain)}) {
+    EXPECT_EQ(w->LoadedCalls, 1) << w->Name();
+    EXPECT_EQ(w->StateAtLoaded * reading, TComponentState{csLoading}) << w->Name();
+    EXPECT_TRUE((w->ComponentState() * reading).Empty()) << w->Name();
+  }
+
+  // Reading into an existing root gives the same result.
+  TTestWidget target(nullptr);
+  ReadText(text, &target);
+  EXPECT_EQ(PublishedSnapshot(&target), expected);
+  EXPECT_EQ(target.Name(), "Root");
+}
+
+TEST_F(StreamingTest, ReadingReplacesCollectionsAndListsAndReusesNamedComponents) {
+  auto original = MakeTree();
+  const String text = WriteText(original.get());
+  auto target = MakeTree();
+  TComponent* wide = target->FindComponent("Wide");
+  target->Items()->Add()->SetCaption("extra item");
+  target->Lines()->Add("extra line");
+  target->SetWidth(999);
+  ReadText(text, target.get());
+  EXPECT_EQ(target->FindComponent("Wide"), wide);
+  EXPECT_EQ(target->ComponentCount(), 2);
+  EXPECT_EQ(target->Items()->Count(), 3);
+  EXPECT_EQ(target->Lines()->Count(), 3);
+  EXPECT_EQ(PublishedSnapshot(target.get()), PublishedSnapshot(original.get()));
+}
+
+TEST_F(StreamingTest, ReferencesOutsideTheTreeAreQualifiedByTheirOwner) {
+  TComponent form(nullptr);
+  form.SetName("Form1");
+  auto* outsider = new TTestWidget(&form);
+  outsider->SetName("Outsider");
+  auto* root = new TTestWidget(&form);
+  root->SetName("Root");
+  root->SetBuddy(outsider);
+  const String text = WriteText(root);
+  EXPECT_NE(text.find("Buddy = Form1.Outsider"), String::npos) << text;
+  delete root;
+
+  auto* copy = dynamic_cast<TTestWidget*>(ReadText(text, nullptr, &form));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->Buddy(), outsider);
+}
+
+TEST_F(StreamingTest, PersistentsAndConsecutiveBlocks) {
+  TTestTitle title;
+  title.SetCaption("Head");
+  title.Font()->SetSize(20);
+  TStringStream stream;
+  WritePersistent(&stream, &title);
+  EXPECT_EQ(stream.DataString(), "object TTestTitle\n  Caption = 'Head'\n  Font.Size = 20\nend\n");
+  TTestTitle copy;
+  stream.SetPosition(0);
+  ReadPersistent(&stream, &copy);
+  EXPECT_EQ(PublishedSnapshot(&copy), PublishedSnapshot(&title));
+
+  // Two blocks in one stream: each reading stops after its own block.
+  TTestWidget first(nullptr), second(nullptr);
+  first.SetName("First");
+  second.SetName("Second");
+  second.SetCaption("2");
+  TStringStream both;
+  WriteComponent(&both, &first);
+  WriteComponent(&both, &second);
+  both.SetPosition(0);
+  std::unique_ptr<TComponent> a(ReadComponent(&both));
+  std::unique_ptr<TComponent> b(ReadComponent(&both));
+  EXPECT_EQ(a->Name(), "First");
+  EXPECT_EQ(b->Name(), "Second");
+  EXPECT_EQ(GetStrProp(b.get(), "Caption"), "2");
+}
+
+struct CorruptCase {
+  const char* Name;
+  const char* Text;
+  const char* Message;
+};
+
+// Each text starts with valid changes (a caption, a new child, collection items) so that a
+// reader that applied as it went would leave traces.
+TEST_F(StreamingTest, CorruptStreamsRaiseWithTheLineAndLeaveTheTargetAsItWas) {
+  const CorruptCase cases[] = {
+      {"misspelt property",
+       "object Root: TTestWidget\n  Caption = 'changed'\n  Widht = 3\nend\n",
+       "Line 3: property 'Widht' does not exist in TTestWidget"},
+      {"misspelt property of an item",
+       "object Root: TTestWidget\n  Items = <\n    item\n      Width = 1\n    end\n    item\n"
+       "      Widht = 3\n    end>\nend\n",
+       "Line 7: property 'Widht' does not exist in TTestItem"},
+      {"misspelt nested property",
+       "object Root: TTestWidget\n  Font.Size = 30\n  Font.Colour = 3\nend\n",
+       "Line 3: property 'Colour' does not exist in TTestFont"},
+      {"path through a value",
+       "object Root: TTestWidget\n  Width.Size = 3\nend\n",
+       "Line 2: property 'Width' of TTestWidget holds no object whose properties can be read"},
+      {"string for an integer",
+       "object Root: TTestWidget\n  Caption = 'changed'\n  Width = 'wide'\nend\n",
+       "Line 3: invalid value for property 'Width' of TTestWidget: an integer expected, a string found"},
+      {"integer out of range",
+       "object Root: TTestWidget\n  Width = 99999999999\nend\n",
+       "Line 2: invalid value for property 'Width' of TTestWidget: 99999999999 is out of range for "
+       "property Width"},
+      {"unknown element",
+       "object Root: TTestWidget\n  Shade = shBright\nend\n",
+       "Line 2: invalid value for property 'Shade' of TTestWidget: 'shBright' is not an element of "
+       "its type"},
+      {"unknown set element",
+       "object Root: TTestWidget\n  Parts = [ptTop, ptMiddle]\nend\n",
+       "Line 2: invalid value for property 'Parts' of TTestWidget: 'ptMiddle' is not an element of "
+       "its type"},
+      {"read-only property",
+       "object Root: TTestWidget\n  Count = 3\nend\n",
+       "Line 2: property 'Count' of TTestWidget is read-only"},
+      {"bad pseudo-property value",
+       "object Root: TTestWidget\n  Caption = 'changed'\n  Extra = (\n    1\n    'x')\nend\n",
+       "Line 5: invalid value for property 'Extra': an integer expected, a string found"},
+      {"bad string list",
+       "object Root: TTestWidget\n  Lines.Strings = (\n    'a'\n    2)\nend\n",
+       "Line 4: invalid value for property 'Strings': a string expected, an integer found"},
+      {"unknown child class",
+       "object Root: TTestWidget\n  object Fresh: TTestWidget\n  end\n  object Ghost: TNope\n  end\nend\n",
+       "Line 4: class TNope not found"},
+      {"child of another class",
+       "object Root: TTestWidget\n  object Kid: TWideWidget\n  end\nend\n",
+       "Line 2: cannot read a TWideWidget into Kid, a TTestWidget"},
+      {"bad child property",
+       "object Root: TTestWidget\n  object Fresh: TTestWidget\n    Caption = 'new'\n  end\n"
+       "  object Kid: TTestWidget\n    Hieght = 1\n  end\nend\n",
+       "Line 6: property 'Hieght' does not exist in TTestWidget"},
+      {"unknown reference",
+       "object Root: TTestWidget\n  Buddy = Ghost\n  object Fresh: TTestWidget\n  end\nend\n",
+       "Line 2: component 'Ghost' named by property 'Buddy' of TTestWidget not found"},
+      {"event",
+       "object Root: TTestWidget\n  OnChange = Handler\nend\n",
+       "Line 2: invalid value for property 'OnChange' of TTestWidget: events are not read from "
+       "streams"},
+      {"missing equals sign",
+       "object Root: TTestWidget\n  Caption = 'changed'\n  Width 3\nend\n",
+       "Line 3: '=' expected but '3' found"},
+      {"unterminated string",
+       "object Root: TTestWidget\n  Caption = 'changed\nend\n",
+       "Line 2: unterminated string"},
+      {"truncated in a block",
+       "object Root: TTestWidget\n  Caption = 'changed'\n  object Fresh: TTestWidget\n    Width = 1\n",
+       "Line 4: unexpected end of stream, property name or 'end' expected"},
+      {"truncated in a list",
+       "object Root: TTestWidget\n  Lines.Strings = (\n    'a'\n",
+       "Line 3: unexpected end of stream, value expected"},
+      {"truncated in a collection",
+       "object Root: TTestWidget\n  Items = <\n    item\n      Width = 3\n",
+       "Line 4: unexpected end of stream, property name or 'end' expected"},
+      {"truncated after the name",
+       "object Root: TTestWidget\n  Caption =",
+       "Line 2: unexpected end of stream, value expected"},
+      {"empty", "", "Line 1: unexpected end of stream, 'object' expected"},
+      {"not a block", "Width = 3\n", "Line 1: 'object' expected but 'Width' found"},
+      {"another root class",
+       "object Root: TTestFont\nend\n", "Line 1: cannot read a TTestFont into a TTestWidget"},
+  };
+  for (const CorruptCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTestWidget target(nullptr);
+    target.SetName("Target");
+    target.SetCaption("before");
+    target.Items()->Add()->SetCaption("kept");
+    target.Lines()->Add("kept");
+    auto* kid = new TTestWidget(&target);
+    kid->SetName("Kid");
+    const auto before = PublishedSnapshot(&target);
+    try {
+      ReadText(c.Text, &target);
+      ADD_FAILURE() << "no exception";
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(), c.Message);
+    }
+    EXPECT_EQ(PublishedSnapshot(&target), before);
+    EXPECT_EQ(target.ComponentCount(), 1);
+    EXPECT_EQ(target.Name(), "Target");
+    EXPECT_TRUE(target.ComponentState().Empty());
+    EXPECT_EQ(target.LoadedCalls, 0);
+  }
+}
+
+TEST_F(StreamingTest, AFailedReadingOfANewComponentFreesIt) {
+  TComponent owner(nullptr);
+  const CorruptCase cases[] = {
+      {"unknown root class", "object Root: TNope\nend\n", "Line 1: class TNope not found"},
+      {"bad property", "object Root: TTestWidget\n  object Kid: TTestWidget\n  end\n  Nope = 1\nend\n",
+       "Line 4: property 'Nope' does not exist in TTestWidget"},
+  };
+  for (const CorruptCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    try {
+      ReadText(c.Text, nullptr, &owner);
+      ADD_FAILURE() << "no exception";
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(), c.Message);
+    }
+    EXPECT_EQ(owner.ComponentCount(), 0);
+  }
+}
