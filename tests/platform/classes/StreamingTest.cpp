@@ -66,8 +66,36 @@ std::unique_ptr<TTestWidget> MakeTree() {
   return root;
 }
 
+// A component that streams its collection and a string as pseudo-properties, the way a grid
+// streams "Columns" and "OrderFields".
+class TGridLike : public TComponent {
+  KEL_CLASS(TGridLike, TComponent)
+
+ public:
+  explicit TGridLike(TComponent* AOwner) : TComponent(AOwner) {}
+  TTestItems* Columns() { return &FColumns; }
+  String OrderFields;
+
+ protected:
+  void DefineProperties(TFiler* Filer) override {
+    TComponent::DefineProperties(Filer);
+    Filer->DefineProperty(
+        "Columns", [this](TReader* Reader) { Reader->ReadCollection(&FColumns); },
+        [this](TWriter* Writer) { Writer->WriteCollection(&FColumns); }, FColumns.Count() > 0);
+    Filer->DefineProperty(
+        "OrderFields", [this](TReader* Reader) { OrderFields = Reader->ReadString(); },
+        [this](TWriter* Writer) { Writer->WriteString(OrderFields); }, !OrderFields.empty());
+  }
+
+ private:
+  TTestItems FColumns{this};
+};
+
 struct Registration {
-  Registration() { RegisterTestClasses(); }
+  Registration() {
+    RegisterTestClasses();
+    RegisterClass<TGridLike>();
+  }
 };
 
 class StreamingTest : public testing::Test {
@@ -240,6 +268,44 @@ TEST_F(StreamingTest, PersistentsAndConsecutiveBlocks) {
   EXPECT_EQ(a->Name(), "First");
   EXPECT_EQ(b->Name(), "Second");
   EXPECT_EQ(GetStrProp(b.get(), "Caption"), "2");
+}
+
+TEST_F(StreamingTest, PseudoPropertiesCarryCollectionsAndValues) {
+  TGridLike grid(nullptr);
+  grid.SetName("Grid1");
+  grid.Columns()->Add()->SetCaption("Name");
+  grid.Columns()->Add()->SetWidth(20);
+  grid.OrderFields = "Name DESC";
+  const String text = WriteText(&grid);
+  EXPECT_EQ(text, R"(object Grid1: TGridLike
+  Columns = <
+    item
+      Caption = 'Name'
+    end
+    item
+      Width = 20
+    end>
+  OrderFields = 'Name DESC'
+end
+)");
+  std::unique_ptr<TComponent> copy(ReadText(text));
+  auto* read = dynamic_cast<TGridLike*>(copy.get());
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(PublishedSnapshot(read->Columns()->Items(0)), PublishedSnapshot(grid.Columns()->Items(0)));
+  EXPECT_EQ(read->Columns()->Items(1)->Width(), 20);
+  EXPECT_EQ(read->OrderFields, "Name DESC");
+
+  // Empty values are not written; a pseudo-property given the wrong kind of value is an error.
+  TGridLike empty(nullptr);
+  EXPECT_EQ(WriteText(&empty), "object TGridLike\nend\n");
+  try {
+    ReadText("object TGridLike\n  OrderFields = 3\nend\n", &empty);
+    ADD_FAILURE() << "no exception";
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message(),
+              "Line 2: invalid value for property 'OrderFields': a string expected, an integer found");
+  }
+  EXPECT_EQ(empty.OrderFields, "");
 }
 
 struct CorruptCase {
