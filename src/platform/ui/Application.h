@@ -100,8 +100,10 @@ class TApplication : public TComponent {
   // Frees Component once the message being handled and everything on the stack above the loop
   // have returned (the loop frees it between messages).
   void ReleaseComponent(TComponent* Component);
-  // Frees the components waiting for release now (the loop calls it between messages).
+  // Frees the components waiting for release that are safe to free now (the loop calls it
+  // between messages).
   void DoReleases();
+  bool ReleasePending(const TComponent* Component) const;
 
   // --- Exceptions -------------------------------------------------------------------------------
   // Call from a catch block: hands the current exception to OnException (EAbort is ignored);
@@ -185,7 +187,10 @@ class TApplication : public TComponent {
   std::uint64_t FNextTimerId = 1;
   std::uint64_t FTimerOrder = 0;
   DWord FVirtualTick = 0;            // the headless clock, ms
-  std::vector<TComponent*> FReleases;  // components freed between messages
+  // Components waiting to be freed, each with the deepest dispatch level at which freeing it is
+  // safe (no handler of it can still be running below that level).
+  std::vector<std::pair<TComponent*, int>> FReleases;
+  int FDispatchDepth = 0;            // messages being handled on the stack now
   bool FTerminated = false;
   int FModalLevel = 0;
   String FLastExceptionMessage;
@@ -200,6 +205,7 @@ class TApplication : public TComponent {
   TColor FHintColor = clInfoBk;
   TControl* FHintControl = nullptr;   // control under the mouse a hint is pending or shown for
   THintWindow* FHintWindow = nullptr;  // owned by the application (component owner)
+  THintWindowClass FHintWindowClass = nullptr;  // the factory FHintWindow came from
   TRect FHintCursorRect;              // screen rectangle the shown hint belongs to
   std::uint64_t FHintTimer = 0;       // pause before showing (0 = none)
   std::uint64_t FHideTimer = 0;       // hide timeout (0 = none)

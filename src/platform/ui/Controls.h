@@ -153,6 +153,8 @@ class TControl : public TComponent {
   void SetCursor(TCursor value);
 
   // --- Hints, menus, bidirectional text ---------------------------------------------------------
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int value) { FHelpContext = value; }
   String Hint() const { return FHint; }
   void SetHint(const String& value) { FHint = value; }
   bool ShowHint() const { return FShowHint; }
@@ -295,6 +297,7 @@ class TControl : public TComponent {
   TBiDiMode FBiDiMode = bdLeftToRight;
   bool FParentBiDiMode = true;
   int FWheelAccumulator = 0;        // wheel delta not yet turned into whole notches
+  int FHelpContext = 0;
 
  private:
   void FontChanged();
@@ -303,6 +306,7 @@ class TControl : public TComponent {
   void UpdateAnchorDistances();
   friend class TWinControl;
   friend class TWindowManager;
+  friend struct TMessageTables;
 };
 
 class TWinControl : public TControl {
@@ -372,6 +376,8 @@ class TWinControl : public TControl {
   TPoint ClientOrigin() const override;
   bool Showing() const override { return FShowing; }
   void SetParent(TWinControl* AParent) override;
+  void WndProc(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
   // Moves the window's pixels by (DeltaX, DeltaY) together with its children.
   void ScrollBy(int DeltaX, int DeltaY);
 
@@ -442,6 +448,9 @@ class TWinControl : public TControl {
   virtual void CMBorderChanged(TMessage& Message);
   virtual void CMInvalidate(TMessage& Message);
   virtual void CMRecreateWnd(TMessage& Message);
+  // Frees the control after the current message (deferred release); posted by Release-style
+  // code as PostMessage(Handle(), CM_RELEASE).
+  virtual void CMRelease(TMessage& Message);
   void CMEnabledChanged(TMessage& Message) override;
   void CMVisibleChanged(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
@@ -449,6 +458,7 @@ class TWinControl : public TControl {
   void CMBiDiModeChanged(TMessage& Message) override;
 
   std::vector<TControl*> FControls;  // children in z-order (first = bottom)
+  std::vector<TWinControl*> FTabList;  // window children in tab order
   TCreateParams FParams;             // from CreateParams at the last window creation
   HWND FHandle = 0;                  // 0 until the window exists
   bool FShowing = false;             // derived: visible with a showing parent (or top-level)
@@ -469,9 +479,13 @@ class TWinControl : public TControl {
   void ApplyAnchors();
   // Forwards a mouse message to a windowless child under the point (or holding the capture).
   bool IsControlMouseMsg(TMessage& Message);
+  // Moves the focus out of this control (to the form) when it holds it.
+  void RemoveFocus(bool Removing);
+  void GetTabOrderList(std::vector<TWinControl*>& List) const;
   friend class TControl;
   friend class TWindowManager;
   friend class TCustomForm;
+  friend struct TMessageTables;
 };
 
 // A window control with a canvas: descendants draw in Paint.

@@ -102,7 +102,6 @@ class TCustomForm : public TWinControl {
   void CMShowingChanged(TMessage& Message) override;
   void CMDialogKey(TCMDialogKey& Message) override;
   void WMSetFocus(TWMSetFocus& Message) override;
-  virtual void CMRelease(TMessage& Message);
   virtual void WMClose(TMessage& Message);
   virtual void CMActivate(TMessage& Message);
   virtual void CMDeactivate(TMessage& Message);

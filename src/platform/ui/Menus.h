@@ -101,6 +101,7 @@ class TPopupMenu : public TComponent {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
+  // The window closed (hidden, released later): runs OnClose, then the chosen item's Click.
   void WindowClosed(TMenuItem* Chosen);
   friend class TPopupMenuWindow;
 
@@ -142,12 +143,12 @@ class TPopupMenuWindow : public TCustomControl {
  private:
   int RowAt(TPoint P) const;
   int RowHeight(int Row) const;
+  friend class TPopupMenu;
 
   TPopupMenu* FMenu = nullptr;        // the menu shown
   std::vector<TMenuItem*> FRows;      // visible items in order
   int FSelected = -1;
-  bool FClosed = false;
-  DWord FOpenedAt = 0;                // tick of the popup; a release right after it is ignored
+  bool FClosed = false;               // CloseWith ran; the window waits for its release
 };
 
 // The menu window that is open now (at most one), or null.

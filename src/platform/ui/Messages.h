@@ -132,6 +132,15 @@ constexpr Cardinal CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
 constexpr Cardinal CM_HINTSHOWPAUSE = CM_BASE + 65;
 constexpr Cardinal CM_MOUSEWHEEL = CM_BASE + 67;
 
+// Key messages as the control layer pre-processes them before the window sees them (dialog keys,
+// CM_CHILDKEY); a non-zero result eats the key.
+constexpr Cardinal CN_BASE = 0xBC00;
+constexpr Cardinal CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+constexpr Cardinal CN_KEYUP = CN_BASE + WM_KEYUP;
+constexpr Cardinal CN_CHAR = CN_BASE + WM_CHAR;
+constexpr Cardinal CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
+constexpr Cardinal CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
+
 // ---- Codes carried by messages ----------------------------------------------------------------
 // WM_SIZE kinds.
 constexpr WPARAM SIZE_RESTORED = 0;

@@ -2,6 +2,7 @@
 // (scroll bar sizes, drag threshold, double-click time and distance, wheel lines, hint pauses).
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "platform/classes/Component.h"

@@ -24,6 +24,8 @@ class TButtonControl : public TCustomControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // The button comes up before Click runs.
+  void WMLButtonUp(TWMLButtonUp& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
   void WMKillFocus(TWMKillFocus& Message) override;
@@ -82,6 +84,7 @@ class TCheckBox : public TButtonControl {
 
  protected:
   void Paint() override;
+  // A click (mouse or space bar) toggles the state; the state change fires OnClick.
   void Click() override;
   // The next state of a click: unchecked -> checked (-> grayed) -> unchecked.
   virtual void Toggle();
@@ -90,7 +93,6 @@ class TCheckBox : public TButtonControl {
   TCheckBoxState FState = cbUnchecked;
   bool FAllowGrayed = false;
   TAlignment FAlignment = taRightJustify;
-  bool FToggling = false;  // Toggle's own state change (it fires OnClick itself)
 };
 
 class TCustomLabel : public TGraphicControl {

@@ -1,0 +1,367 @@
+// TApplication: the queue (send, post, peek), the loop (ProcessMessage, ProcessMessages,
+// HandleMessage, Run), the clock and timers, deferred releases and the exception handler.
+//
+// One step of the loop: take the oldest queued item; input is routed to a window by the window
+// manager, a message is delivered to its window (key messages through the CN_ pre-processing);
+// exceptions end at HandleException. When the queue is empty, dirty windows are painted and
+// released components freed. Timers fire from AdvanceTime (virtual clock) or when due (live).
+#include "platform/ui/Application.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/HintWindow.h"
+#include "platform/ui/WindowManager.h"
+
+namespace kel {
+
+namespace {
+
+TApplication& TheApplication() {
+  static TApplication application(nullptr);
+  return application;
+}
+
+// RAII: counts a message being handled on the stack.
+class TDispatchLevel {
+ public:
+  explicit TDispatchLevel(int& depth) : FDepth(depth) { ++FDepth; }
+  ~TDispatchLevel() { --FDepth; }
+  TDispatchLevel(const TDispatchLevel&) = delete;
+  TDispatchLevel& operator=(const TDispatchLevel&) = delete;
+
+ private:
+  int& FDepth;
+};
+
+// RAII: the message being handled, restored for nested loops.
+class TCurrentMessageScope {
+ public:
+  TCurrentMessageScope(TMsg& current, const TMsg& message) : FCurrent(current), FSaved(current) {
+    FCurrent = message;
+  }
+  ~TCurrentMessageScope() { FCurrent = FSaved; }
+  TCurrentMessageScope(const TCurrentMessageScope&) = delete;
+  TCurrentMessageScope& operator=(const TCurrentMessageScope&) = delete;
+
+ private:
+  TMsg& FCurrent;
+  TMsg FSaved;
+};
+
+bool IsKeyMessage(Cardinal msg) {
+  return msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_CHAR || msg == WM_SYSCHAR;
+}
+
+}  // namespace
+
+TApplication* Application = &TheApplication();
+
+TApplication::TApplication(TComponent* AOwner)
+    : TComponent(AOwner), FWindows(std::make_unique<TWindowManager>()) {}
+
+TApplication::~TApplication() {
+  Destroying();
+  FQueue.clear();
+  FTimers.clear();
+}
+
+TBackend* TApplication::Backend() { return FWindows->Backend(); }
+
+bool TApplication::VirtualClock() const {
+  return const_cast<TApplication*>(this)->Backend()->VirtualClock();
+}
+
+DWord TApplication::Tick() const {
+  TBackend* backend = const_cast<TApplication*>(this)->Backend();
+  return backend->VirtualClock() ? FVirtualTick : backend->RealTicks();
+}
+
+String TApplication::ExeName() const {
+  char path[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
+  return length > 0 ? String(path, static_cast<std::size_t>(length)) : String();
+}
+
+// ---- Queue ------------------------------------------------------------------------------------
+
+LRESULT TApplication::SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam) {
+  TWinControl* control = FWindows->Find(Wnd);
+  if (!control) return 0;
+  TMessage message{Msg, WParam, LParam, 0};
+  TDispatchLevel level(FDispatchDepth);
+  try {
+    control->WndProc(message);
+  } catch (...) {
+    HandleException(control);
+  }
+  return message.Result;
+}
+
+bool TApplication::PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam) {
+  if (Wnd != 0 && !FWindows->Find(Wnd)) return false;
+  TQueued item;
+  item.Msg = {Wnd, Msg, WParam, LParam, Tick(), FWindows->CursorPos()};
+  FQueue.push_back(std::move(item));
+  return true;
+}
+
+bool TApplication::PeekMessage(TMsg& Msg, HWND Wnd, Cardinal First, Cardinal Last,
+                               Cardinal RemoveMsg) {
+  const bool anyId = First == 0 && Last == 0;
+  for (auto it = FQueue.begin(); it != FQueue.end(); ++it) {
+    if (it->Input) continue;
+    const TMsg& queued = it->Msg;
+    if (Wnd != 0 && queued.hwnd != Wnd) continue;
+    if (!anyId && (queued.message < First || queued.message > Last)) continue;
+    Msg = queued;
+    if (RemoveMsg & PM_REMOVE) FQueue.erase(it);
+    return true;
+  }
+  return false;
+}
+
+void TApplication::QueueInput(const TInputEvent& Event) {
+  TQueued item;
+  item.Msg = {Event.Window, WM_NULL, 0, 0, Tick(), FWindows->CursorPos()};
+  item.Input = std::make_unique<TInputEvent>(Event);
+  FQueue.push_back(std::move(item));
+}
+
+void TApplication::DropWindowItems(HWND Wnd) {
+  std::erase_if(FQueue, [Wnd](const TQueued& item) { return !item.Input && item.Msg.hwnd == Wnd; });
+}
+
+bool TApplication::ProcessMessage() {
+  if (FQueue.empty()) return false;
+  TQueued item = std::move(FQueue.front());
+  FQueue.pop_front();
+  Deliver(item);
+  DoReleases();
+  return true;
+}
+
+void TApplication::Deliver(TQueued& Item) {
+  TCurrentMessageScope scope(FCurrentMessage, Item.Msg);
+  TDispatchLevel level(FDispatchDepth);
+  try {
+    if (Item.Input) {
+      FWindows->RouteInput(*Item.Input);
+      return;
+    }
+    if (Item.Msg.message == WM_QUIT) {
+      Terminate();
+      return;
+    }
+    TWinControl* control = FWindows->Find(Item.Msg.hwnd);
+    if (!control) return;
+    TMessage message{Item.Msg.message, Item.Msg.wParam, Item.Msg.lParam, 0};
+    if (IsKeyMessage(message.Msg)) {
+      FWindows->DispatchKeyMessage(control, message);
+      return;
+    }
+    control->WndProc(message);
+  } catch (...) {
+    HandleException(this);
+  }
+}
+
+void TApplication::PaintAndRelease() {
+  FWindows->PaintAll();
+  DoReleases();
+}
+
+void TApplication::PumpBackend(int TimeoutMs) {
+  Backend()->PumpEvents(TimeoutMs, [this](const TInputEvent& event) { QueueInput(event); });
+}
+
+void TApplication::ProcessMessages() {
+  const bool live = !VirtualClock();
+  for (int round = 0;; ++round) {
+    if (live) PumpBackend(0);
+    while (ProcessMessage()) {
+    }
+    if (live)
+      while (FireNextDueTimer(Tick())) {
+        while (ProcessMessage()) {
+        }
+      }
+    PaintAndRelease();
+    if (FQueue.empty()) break;
+  }
+}
+
+void TApplication::HandleMessage() {
+  const bool live = !VirtualClock();
+  if (live) PumpBackend(0);
+  if (ProcessMessage()) return;
+  if (live && FireNextDueTimer(Tick())) return;
+  PaintAndRelease();
+  bool done = true;
+  if (OnIdle) OnIdle(this, done);
+  if (!FQueue.empty() || !live) return;
+  int timeout = 100;
+  const DWord now = Tick();
+  for (const auto& [id, timer] : FTimers)
+    timeout = std::min<int>(timeout, timer.Due > now ? static_cast<int>(timer.Due - now) : 0);
+  PumpBackend(timeout);
+}
+
+void TApplication::Run() {
+  FTerminated = false;
+  while (!FTerminated) {
+    HandleMessage();
+    if (VirtualClock() && FQueue.empty()) break;  // nothing can ever arrive headless
+  }
+}
+
+// ---- Clock and timers -------------------------------------------------------------------------
+
+void TApplication::AdvanceTime(Cardinal Milliseconds) {
+  if (!VirtualClock()) {
+    const DWord until = Tick() + Milliseconds;
+    while (Tick() < until) HandleMessage();
+    return;
+  }
+  const DWord target = FVirtualTick + Milliseconds;
+  ProcessMessages();
+  while (FireNextDueTimer(target)) ProcessMessages();
+  FVirtualTick = target;
+  ProcessMessages();
+}
+
+void TApplication::Wait(Cardinal Milliseconds) {
+  if (VirtualClock())
+    FVirtualTick += Milliseconds;
+  else
+    usleep(Milliseconds * 1000u);
+}
+
+std::uint64_t TApplication::StartTimer(Cardinal Interval, TTimerCallback Callback) {
+  const std::uint64_t id = FNextTimerId++;
+  TTimerEntry& entry = FTimers[id];
+  entry.Interval = std::max<Cardinal>(Interval, 1);
+  entry.Due = Tick() + entry.Interval;
+  entry.Order = ++FTimerOrder;
+  entry.Callback = std::move(Callback);
+  return id;
+}
+
+std::uint64_t TApplication::FindWindowTimer(HWND Wnd, WPARAM IDEvent) const {
+  for (const auto& [id, timer] : FTimers)
+    if (timer.Wnd == Wnd && timer.IDEvent == IDEvent) return id;
+  return 0;
+}
+
+void TApplication::StartWindowTimer(HWND Wnd, WPARAM IDEvent, Cardinal Interval) {
+  StopWindowTimer(Wnd, IDEvent);
+  const std::uint64_t id = StartTimer(Interval, nullptr);
+  FTimers[id].Wnd = Wnd;
+  FTimers[id].IDEvent = IDEvent;
+}
+
+void TApplication::StopTimer(std::uint64_t Id) { FTimers.erase(Id); }
+
+bool TApplication::StopWindowTimer(HWND Wnd, WPARAM IDEvent) {
+  const std::uint64_t id = FindWindowTimer(Wnd, IDEvent);
+  if (id == 0) return false;
+  FTimers.erase(id);
+  return true;
+}
+
+bool TApplication::FireNextDueTimer(DWord Limit) {
+  auto next = FTimers.end();
+  for (auto it = FTimers.begin(); it != FTimers.end(); ++it) {
+    const TTimerEntry& timer = it->second;
+    if (timer.Due > Limit) continue;
+    if (next == FTimers.end() || timer.Due < next->second.Due ||
+        (timer.Due == next->second.Due && timer.Order < next->second.Order))
+      next = it;
+  }
+  if (next == FTimers.end()) return false;
+  const std::uint64_t id = next->first;
+  TTimerEntry& timer = next->second;
+  if (VirtualClock()) {
+    FVirtualTick = std::max(FVirtualTick, timer.Due);
+    timer.Due += timer.Interval;
+  } else {
+    timer.Due = Tick() + timer.Interval;
+  }
+  timer.Order = ++FTimerOrder;
+  if (timer.Wnd != 0) {
+    if (!FWindows->Find(timer.Wnd)) {
+      FTimers.erase(id);
+      return true;
+    }
+    SendMessage(timer.Wnd, WM_TIMER, timer.IDEvent, 0);
+    return true;
+  }
+  // The callback may stop or free its own timer: run a moved-out copy and put it back only
+  // when the timer still exists.
+  TTimerCallback callback = std::move(timer.Callback);
+  {
+    TDispatchLevel level(FDispatchDepth);
+    try {
+      if (callback) callback();
+    } catch (...) {
+      HandleException(this);
+    }
+  }
+  auto again = FTimers.find(id);
+  if (again != FTimers.end() && !again->second.Callback) again->second.Callback = std::move(callback);
+  return true;
+}
+
+// ---- Deferred release -------------------------------------------------------------------------
+
+void TApplication::ReleaseComponent(TComponent* Component) {
+  if (!Component || ReleasePending(Component)) return;
+  FReleases.emplace_back(Component, std::max(FDispatchDepth - 1, 0));
+}
+
+bool TApplication::ReleasePending(const TComponent* Component) const {
+  for (const auto& [pending, level] : FReleases)
+    if (pending == Component) return true;
+  return false;
+}
+
+void TApplication::DoReleases() {
+  for (std::size_t i = 0; i < FReleases.size();) {
+    if (FReleases[i].second < FDispatchDepth) {
+      ++i;
+      continue;
+    }
+    TComponent* component = FReleases[i].first;
+    FReleases.erase(FReleases.begin() + static_cast<std::ptrdiff_t>(i));
+    delete component;
+    i = 0;  // freeing may have released or freed others
+  }
+}
+
+// ---- Exceptions -------------------------------------------------------------------------------
+
+void TApplication::HandleException(TObject* Sender) {
+  try {
+    throw;
+  } catch (const EAbort&) {
+  } catch (const std::exception& e) {
+    if (OnException)
+      OnException(Sender, e);
+    else
+      ShowException(e);
+  }
+}
+
+void TApplication::ShowException(const std::exception& E) {
+  FLastExceptionMessage = E.what();
+  if (!VirtualClock()) MessageDlg(FLastExceptionMessage, mtError, {mbOK}, 0);
+}
+
+int TApplication::MessageBox(const String& Text, const String& Caption, Cardinal Flags) {
+  return kel::MessageBox(Text, Caption, Flags);
+}
+
+}  // namespace kel
