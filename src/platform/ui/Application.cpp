@@ -25,16 +25,18 @@ TApplication& TheApplication() {
   return application;
 }
 
-// RAII: counts a message being handled on the stack.
-class TDispatchLevel {
+// RAII: a window whose handler runs, for the duration of the call.
+class TDispatchScope {
  public:
-  explicit TDispatchLevel(int& depth) : FDepth(depth) { ++FDepth; }
-  ~TDispatchLevel() { --FDepth; }
-  TDispatchLevel(const TDispatchLevel&) = delete;
-  TDispatchLevel& operator=(const TDispatchLevel&) = delete;
+  TDispatchScope(std::vector<TWinControl*>& stack, TWinControl* control) : FStack(stack) {
+    FStack.push_back(control);
+  }
+  ~TDispatchScope() { FStack.pop_back(); }
+  TDispatchScope(const TDispatchScope&) = delete;
+  TDispatchScope& operator=(const TDispatchScope&) = delete;
 
  private:
-  int& FDepth;
+  std::vector<TWinControl*>& FStack;
 };
 
 // RAII: the message being handled, restored for nested loops.
@@ -92,7 +94,7 @@ LRESULT TApplication::SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM 
   TWinControl* control = FWindows->Find(Wnd);
   if (!control) return 0;
   TMessage message{Msg, WParam, LParam, 0};
-  TDispatchLevel level(FDispatchDepth);
+  TDispatchScope scope(FDispatching, control);
   try {
     control->WndProc(message);
   } catch (...) {
@@ -146,7 +148,6 @@ bool TApplication::ProcessMessage() {
 
 void TApplication::Deliver(TQueued& Item) {
   TCurrentMessageScope scope(FCurrentMessage, Item.Msg);
-  TDispatchLevel level(FDispatchDepth);
   try {
     if (Item.Input) {
       FWindows->RouteInput(*Item.Input);
@@ -159,6 +160,7 @@ void TApplication::Deliver(TQueued& Item) {
     TWinControl* control = FWindows->Find(Item.Msg.hwnd);
     if (!control) return;
     TMessage message{Item.Msg.message, Item.Msg.wParam, Item.Msg.lParam, 0};
+    TDispatchScope dispatching(FDispatching, control);
     if (IsKeyMessage(message.Msg)) {
       FWindows->DispatchKeyMessage(control, message);
       return;
@@ -302,13 +304,10 @@ bool TApplication::FireNextDueTimer(DWord Limit) {
   // The callback may stop or free its own timer: run a moved-out copy and put it back only
   // when the timer still exists.
   TTimerCallback callback = std::move(timer.Callback);
-  {
-    TDispatchLevel level(FDispatchDepth);
-    try {
-      if (callback) callback();
-    } catch (...) {
-      HandleException(this);
-    }
+  try {
+    if (callback) callback();
+  } catch (...) {
+    HandleException(this);
   }
   auto again = FTimers.find(id);
   if (again != FTimers.end() && !again->second.Callback) again->second.Callback = std::move(callback);
@@ -319,22 +318,30 @@ bool TApplication::FireNextDueTimer(DWord Limit) {
 
 void TApplication::ReleaseComponent(TComponent* Component) {
   if (!Component || ReleasePending(Component)) return;
-  FReleases.emplace_back(Component, std::max(FDispatchDepth - 1, 0));
+  FReleases.push_back(Component);
 }
 
 bool TApplication::ReleasePending(const TComponent* Component) const {
-  for (const auto& [pending, level] : FReleases)
-    if (pending == Component) return true;
+  return std::find(FReleases.begin(), FReleases.end(), Component) != FReleases.end();
+}
+
+bool TApplication::IsBusy(const TComponent* Component) const {
+  for (const TWinControl* running : FDispatching) {
+    for (const TControl* c = running; c; c = c->Parent())
+      if (c == Component) return true;
+    for (const TComponent* c = running; c; c = c->Owner())
+      if (c == Component) return true;
+  }
   return false;
 }
 
 void TApplication::DoReleases() {
   for (std::size_t i = 0; i < FReleases.size();) {
-    if (FReleases[i].second < FDispatchDepth) {
+    TComponent* component = FReleases[i];
+    if (IsBusy(component)) {
       ++i;
       continue;
     }
-    TComponent* component = FReleases[i].first;
     FReleases.erase(FReleases.begin() + static_cast<std::ptrdiff_t>(i));
     delete component;
     i = 0;  // freeing may have released or freed others

@@ -179,6 +179,7 @@ class TApplication : public TComponent {
   void HintTimerFired();
   void HideTimerFired();
   void DropWindowItems(HWND Wnd);
+  bool IsBusy(const TComponent* Component) const;
   friend class TWindowManager;
 
   std::deque<TQueued> FQueue;        // posted messages and input, oldest first
@@ -187,10 +188,10 @@ class TApplication : public TComponent {
   std::uint64_t FNextTimerId = 1;
   std::uint64_t FTimerOrder = 0;
   DWord FVirtualTick = 0;            // the headless clock, ms
-  // Components waiting to be freed, each with the deepest dispatch level at which freeing it is
-  // safe (no handler of it can still be running below that level).
-  std::vector<std::pair<TComponent*, int>> FReleases;
-  int FDispatchDepth = 0;            // messages being handled on the stack now
+  std::vector<TComponent*> FReleases;  // components waiting to be freed between messages
+  // Windows whose message handlers are running now, innermost last: a released component is
+  // freed only when none of them is it or lies within it.
+  std::vector<TWinControl*> FDispatching;
   bool FTerminated = false;
   int FModalLevel = 0;
   String FLastExceptionMessage;

@@ -100,8 +100,7 @@ void TWindowManager::ControlDestroying(TControl* Control) {
   if (Screen->FActiveForm == Control) Screen->FActiveForm = nullptr;
   if (Application->FHintControl == Control) Application->FHintControl = nullptr;
   if (Application->FHintWindow == Control) Application->FHintWindow = nullptr;
-  std::erase_if(Application->FReleases,
-                [Control](const auto& release) { return release.first == Control; });
+  std::erase(Application->FReleases, Control);
 }
 
 // ---- Top-level windows ------------------------------------------------------------------------

@@ -1,0 +1,154 @@
+// Timers on the virtual clock: clock order, repetition, enabling and intervals, window timers,
+// timers and controls that free themselves while handling their own event.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/testkit/Testkit.h"
+
+namespace kel {
+namespace {
+
+struct Firing {
+  String Name;
+  DWord Tick;
+  bool operator==(const Firing&) const = default;
+};
+
+TTimer* MakeTimer(TComponent* owner, const String& name, Cardinal interval,
+                  std::vector<Firing>& log) {
+  auto* timer = new TTimer(owner);
+  timer->SetInterval(interval);
+  timer->OnTimer = [&log, name](TObject*) { log.push_back({name, GetTickCount()}); };
+  return timer;
+}
+
+TEST(TimerTest, TimersFireInClockOrder) {
+  std::vector<Firing> log;
+  TComponent owner(nullptr);
+  const DWord start = GetTickCount();
+  MakeTimer(&owner, "slow", 300, log);
+  MakeTimer(&owner, "fast", 200, log);
+  MakeTimer(&owner, "twin", 200, log);  // due with "fast": started later, fires later
+  testkit::AdvanceTime(650);
+  const std::vector<Firing> expected = {
+      {"fast", start + 200}, {"twin", start + 200}, {"slow", start + 300},
+      {"fast", start + 400}, {"twin", start + 400}, {"slow", start + 600},
+      {"fast", start + 600}, {"twin", start + 600}};
+  EXPECT_EQ(log, expected);
+  EXPECT_EQ(GetTickCount(), start + 650);
+}
+
+TEST(TimerTest, EnabledAndIntervalRestartTheTimer) {
+  struct Case {
+    const char* name;
+    std::function<void(TTimer*)> change;  // applied 100 ms after the start
+    int firesIn500;                      // firings within the 500 ms after the change
+  };
+  const Case cases[] = {
+      {"disabled", [](TTimer* t) { t->SetEnabled(false); }, 0},
+      {"interval 100", [](TTimer* t) { t->SetInterval(100); }, 5},
+      {"interval 0", [](TTimer* t) { t->SetInterval(0); }, 0},
+      {"unchanged", [](TTimer*) {}, 3},  // 200 ms from the start: at 200, 400, 600
+  };
+  for (const Case& c : cases) {
+    std::vector<Firing> log;
+    TComponent owner(nullptr);
+    TTimer* timer = MakeTimer(&owner, c.name, 200, log);
+    testkit::AdvanceTime(100);
+    c.change(timer);
+    testkit::AdvanceTime(500);
+    EXPECT_EQ(static_cast<int>(log.size()), c.firesIn500) << c.name;
+  }
+}
+
+TEST(TimerTest, TimerFreeingItselfInItsHandlerIsSafe) {
+  int fired = 0;
+  auto* timer = new TTimer(nullptr);
+  timer->SetInterval(200);
+  timer->OnTimer = [&fired, timer](TObject*) {
+    ++fired;
+    delete timer;  // the one-shot delay timers of the grid do this
+  };
+  const int before = Application->TimerCount();
+  testkit::AdvanceTime(1000);
+  EXPECT_EQ(fired, 1);
+  EXPECT_EQ(Application->TimerCount(), before - 1);
+}
+
+TEST(TimerTest, WindowTimerPostsWmTimerUntilKilled) {
+  struct TTicker : TCustomControl {
+    using TCustomControl::TCustomControl;
+    std::vector<WPARAM> Ids;
+    void WMTimer(TWMTimer& Message) override { Ids.push_back(Message.TimerID); }
+  };
+  TForm form(nullptr);
+  auto* ticker = new TTicker(&form);
+  ticker->SetParent(&form);
+  form.Show();
+  SetTimer(ticker->Handle(), 7, 50);
+  SetTimer(ticker->Handle(), 9, 120);
+  testkit::AdvanceTime(130);
+  EXPECT_EQ(ticker->Ids, (std::vector<WPARAM>{7, 7, 9}));
+  EXPECT_TRUE(KillTimer(ticker->Handle(), 7));
+  EXPECT_FALSE(KillTimer(ticker->Handle(), 7));
+  testkit::AdvanceTime(110);
+  EXPECT_EQ(ticker->Ids, (std::vector<WPARAM>{7, 7, 9, 9}));
+}
+
+TEST(TimerTest, ControlReleasingItselfInAHandlerIsFreedAfterTheHandler) {
+  // A control that posts CM_RELEASE to itself on a click, as a drop-down container does.
+  struct TSelfReleasing : TCustomControl {
+    using TCustomControl::TCustomControl;
+    bool* Freed = nullptr;
+    bool* AliveAfterNestedLoop = nullptr;
+    ~TSelfReleasing() override { *Freed = true; }
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+      TCustomControl::MouseDown(Button, Shift, X, Y);
+      PostMessage(Handle(), CM_RELEASE, 0, 0);
+      Application->ProcessMessages();  // a nested loop must not free it under our feet
+      *AliveAfterNestedLoop = !*Freed;
+      Invalidate();  // touches the object after the nested loop
+    }
+  };
+  bool freed = false;
+  bool aliveAfterNestedLoop = false;
+  TForm form(nullptr);
+  auto* control = new TSelfReleasing(&form);
+  control->Freed = &freed;
+  control->AliveAfterNestedLoop = &aliveAfterNestedLoop;
+  control->SetParent(&form);
+  control->SetBounds(10, 10, 50, 50);
+  form.Show();
+  testkit::MouseDown(control, {5, 5});
+  EXPECT_TRUE(aliveAfterNestedLoop);
+  EXPECT_TRUE(freed);
+  EXPECT_EQ(form.ControlCount(), 0);
+}
+
+TEST(TimerTest, ReleasedFormIsFreedByTheLoop) {
+  bool destroyed = false;
+  auto* form = new TForm(nullptr);
+  form->OnDestroy = [&](TObject*) { destroyed = true; };
+  form->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+  form->Show();
+  form->Close();
+  EXPECT_FALSE(destroyed);
+  Application->ProcessMessages();
+  EXPECT_TRUE(destroyed);
+}
+
+TEST(TimerTest, PostedMessagesToDestroyedWindowsAreDropped) {
+  auto* form = new TForm(nullptr);
+  form->Show();
+  const HWND handle = form->Handle();
+  EXPECT_TRUE(PostMessage(handle, WM_USER + 1));
+  delete form;
+  TMsg msg;
+  EXPECT_FALSE(PeekMessage(msg, handle, WM_USER + 1, WM_USER + 1, PM_NOREMOVE));
+  EXPECT_FALSE(PostMessage(handle, WM_USER + 1));
+  Application->ProcessMessages();
+}
+
+}  // namespace
+}  // namespace kel
