@@ -50,6 +50,8 @@ KEL_DECLARE_EXCEPTION(EPropertyError, Exception)
 KEL_DECLARE_EXCEPTION(EComponentError, Exception)
 KEL_DECLARE_EXCEPTION(EDatabaseError, Exception)
 KEL_DECLARE_EXCEPTION(EInvalidGridOperation, Exception)
+// Input a masked edit's mask does not accept.
+KEL_DECLARE_EXCEPTION(EDBEditError, Exception)
 KEL_DECLARE_EXCEPTION(EOutOfResources, Exception)
 KEL_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
 KEL_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception)

@@ -1,0 +1,177 @@
+// The edit-mask engine: parsing the three fields and the mask characters, what each slot
+// accepts, and the conversions between edit text, text as saved and raw characters.
+#include "platform/grids/EditMask.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FormatSettings.h"
+
+namespace kel {
+namespace {
+
+String EditTextOf(const TEditMask& mask, const String& text) {
+  return FromCodePoints(mask.EditTextFromText(ToCodePoints(text)));
+}
+
+String SavedTextOf(const TEditMask& mask, const String& editText) {
+  return FromCodePoints(mask.TextFromEditText(ToCodePoints(editText)));
+}
+
+struct TParseCase {
+  const char* Mask;
+  int Length;
+  bool SaveLiterals;
+  Char Blank;
+  bool RightAligned;
+  const char* Empty;  // the empty edit text
+};
+
+TEST(EditMaskTest, ParsesFieldsAndSlots) {
+  const TParseCase cases[] = {
+      {"!99/99/0000;1;_", 10, true, U'_', true, "__/__/____"},
+      {"(999) 000-0000;0;_", 14, false, U'_', false, "(___) ___-____"},
+      {">LL<ll;1;*", 4, true, U'*', false, "****"},
+      {"AAA-000;0; ", 7, false, U' ', false, "   -   "},
+      {"\\A999", 4, true, U'_', false, "A___"},
+      {"00:00", 5, true, U'_', false, "__:__"},
+      {"a\\;b;0", 3, false, U'_', false, "_;b"},
+      {"99;1;;", 2, true, U';', false, ";;"},
+      {"_0", 2, true, U'_', false, " _"},
+      {"<>cc;;", 2, true, U'_', false, "__"},
+      {"LL;1;·", 2, true, U'·', false, "··"},
+  };
+  for (const TParseCase& c : cases) {
+    SCOPED_TRACE(c.Mask);
+    const TEditMask mask(c.Mask);
+    EXPECT_TRUE(mask.IsMasked());
+    EXPECT_EQ(mask.Length(), c.Length);
+    EXPECT_EQ(mask.SaveLiterals(), c.SaveLiterals);
+    EXPECT_EQ(mask.Blank(), c.Blank);
+    EXPECT_EQ(mask.RightAligned(), c.RightAligned);
+    EXPECT_EQ(FromCodePoints(mask.EmptyEditText()), c.Empty);
+  }
+  EXPECT_FALSE(TEditMask("").IsMasked());
+  EXPECT_FALSE(TEditMask().IsMasked());
+}
+
+TEST(EditMaskTest, SeparatorsComeFromTheFormatSettings) {
+  TFormatSettingsScope scope;
+  FormatSettings.DateSeparator = '.';
+  FormatSettings.TimeSeparator = 'h';
+  EXPECT_EQ(FromCodePoints(TEditMask("99/99 00:00").EmptyEditText()), "__.__ __h__");
+}
+
+TEST(EditMaskTest, MalformedMasksRaise) {
+  for (const char* bad : {"99\\", "99;2;_", "99;1;ab", "99;yes"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_THROW(TEditMask{bad}, EInvalidArgument);
+  }
+}
+
+struct TAcceptCase {
+  const char* Mask;
+  int Index;
+  Char Typed;
+  Char Stored;  // 0 = refused
+};
+
+TEST(EditMaskTest, SlotsAcceptWhatTheirMaskCharacterAllows) {
+  const TAcceptCase cases[] = {
+      {"L", 0, U'q', U'q'},   {"L", 0, U'1', 0},      {"L", 0, U' ', 0},
+      {"l", 0, U' ', U'_'},   {"l", 0, U'é', U'é'},   {">L", 0, U'a', U'A'},
+      {"<L", 0, U'Q', U'q'},  {">l", 0, U'é', U'É'},  {"><L", 0, U'a', U'a'},
+      {"A", 0, U'7', U'7'},   {"A", 0, U'-', 0},      {"a", 0, U'x', U'x'},
+      {"C", 0, U'-', U'-'},   {"C", 0, U' ', U' '},   {"c", 0, U'%', U'%'},
+      {"0", 0, U'5', U'5'},   {"0", 0, U'x', 0},      {"0", 0, U' ', 0},
+      {"9", 0, U' ', U'_'},   {"9", 0, U'+', 0},      {"#", 0, U'+', U'+'},
+      {"#", 0, U'-', U'-'},   {"#", 0, U'4', U'4'},   {"#", 0, U'x', 0},
+      {"0-0", 1, U'-', 0},    {"\\00", 0, U'0', 0},   {">L<L", 1, U'X', U'x'},
+      {"L", 0, U'\t', 0},     {"c;1; ", 0, U' ', U' '},
+  };
+  for (const TAcceptCase& c : cases) {
+    SCOPED_TRACE(String(c.Mask) + " at " + std::to_string(c.Index));
+    EXPECT_EQ(TEditMask(c.Mask).Accept(c.Index, c.Typed), c.Stored);
+  }
+}
+
+TEST(EditMaskTest, NextAndPreviousInputSlotsSkipLiterals) {
+  const TEditMask mask("(999) 000-0000");
+  EXPECT_EQ(mask.NextInput(0), 1);
+  EXPECT_EQ(mask.NextInput(4), 6);
+  EXPECT_EQ(mask.NextInput(9), 10);
+  EXPECT_EQ(mask.NextInput(14), 14);
+  EXPECT_EQ(mask.PrevInput(6), 3);
+  EXPECT_EQ(mask.PrevInput(1), -1);
+  EXPECT_EQ(mask.PrevInput(14), 13);
+}
+
+struct TConvertCase {
+  const char* Mask;
+  const char* Text;      // as given to EditTextFromText
+  const char* EditText;  // expected edit text
+  const char* Saved;     // expected TextFromEditText of that edit text
+};
+
+TEST(EditMaskTest, ConvertsBetweenTextAsSavedAndEditText) {
+  const TConvertCase cases[] = {
+      {"!99/99/0000;1;_", "12/25/2023", "12/25/2023", "12/25/2023"},
+      {"!99/99/0000;1;_", "12252023", "12/25/2023", "12/25/2023"},
+      {"!99/99/0000;1;_", "", "__/__/____", "  /  /    "},
+      {"(999) 000-0000;0;_", "5551234567", "(555) 123-4567", "5551234567"},
+      {"(999) 000-0000;0;_", "555", "(555) ___-____", "555"},
+      {"(999) 000-0000;1;_", "(555) 123-4567", "(555) 123-4567", "(555) 123-4567"},
+      {"!999;0;_", "5", "__5", "5"},
+      {"!999;0;_", "5 7", "5_7", "5 7"},
+      {"AAA-000;0; ", "AB", "AB -   ", "AB"},
+      {"AAA-000;0; ", "ABC123", "ABC-123", "ABC123"},
+      {">LL<ll;1;*", "abCD", "ABcd", "ABcd"},
+      {">LL<ll;1;*", "a1", "A***", "A   "},
+      {"\\A999;1;_", "A12", "A12_", "A12 "},
+      {"\\A999;0;_", "12", "A12_", "12"},
+      {"00:00;1;_", "12:30", "12:30", "12:30"},
+      {"LL;0;_", "ab€", "ab", "ab"},
+  };
+  for (const TConvertCase& c : cases) {
+    SCOPED_TRACE(String(c.Mask) + " <- '" + c.Text + "'");
+    const TEditMask mask(c.Mask);
+    const String editText = EditTextOf(mask, c.Text);
+    EXPECT_EQ(editText, c.EditText);
+    EXPECT_EQ(SavedTextOf(mask, editText), c.Saved);
+    // What was saved fills the mask the same way again.
+    EXPECT_EQ(EditTextOf(mask, SavedTextOf(mask, editText)), editText);
+  }
+}
+
+TEST(EditMaskTest, NormalizingPutsLiteralsBackAndBlanksRefusedCharacters) {
+  const TEditMask mask("(999) 000-0000;0;_");
+  EXPECT_EQ(FromCodePoints(mask.NormalizeEditText(U"x555y 1a3-4567")), "(555) 1_3-4567");
+  EXPECT_EQ(FromCodePoints(mask.NormalizeEditText(U"")), "(___) ___-____");
+}
+
+TEST(EditMaskTest, RawTextKeepsInnerBlanksAsSpaces) {
+  const TEditMask mask("(999) 000-0000;0;_");
+  EXPECT_EQ(FromCodePoints(mask.RawText(U"(5_5) ___-____")), "5 5");
+  EXPECT_EQ(FromCodePoints(mask.EditTextFromRaw(U"5 5")), "(5_5) ___-____");
+  const TEditMask right("!9999;0;_");
+  EXPECT_EQ(FromCodePoints(right.RawText(U"__1_")), "1 ");
+}
+
+TEST(EditMaskTest, FirstMissingFindsTheFirstBlankRequiredSlot) {
+  const TEditMask mask("(999) 000-0000");
+  EXPECT_EQ(mask.FirstMissing(U"(___) 123-4567"), -1);
+  EXPECT_EQ(mask.FirstMissing(U"(555) 1_3-4567"), 7);
+  EXPECT_EQ(mask.FirstMissing(U"(555) 123-456_"), 13);
+  EXPECT_EQ(TEditMask("LL;1; ").FirstMissing(U"a "), 1);
+}
+
+TEST(EditMaskTest, CodePointConversionsRoundTrip) {
+  const String text = "aé€😀";
+  const std::u32string points = ToCodePoints(text);
+  ASSERT_EQ(points.size(), 4u);
+  EXPECT_EQ(points[3], U'😀');
+  EXPECT_EQ(FromCodePoints(points), text);
+}
+
+}  // namespace
+}  // namespace kel
