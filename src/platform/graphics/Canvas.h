@@ -110,7 +110,8 @@ class TCanvas : public TPersistent {
   TCanvas();
   // Draws on `surface` (referenced for the canvas's life).
   explicit TCanvas(cairo_surface_t* surface);
-  // Draws through `context` (referenced), keeping its transformation and clip.
+  // Draws through `context` (referenced), keeping its transformation and clip; switches the
+  // context's antialiasing off, as every canvas does (curves turn it on while they draw).
   explicit TCanvas(cairo_t* context);
   ~TCanvas() override;
 

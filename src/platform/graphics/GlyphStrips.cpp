@@ -54,14 +54,15 @@ std::unique_ptr<TBitmap> DrawExpandBoxes() {
   auto strip = NewStrip(9, 13, GlyphStripMaskColor);
   TCanvas* canvas = strip->Canvas();
   constexpr int BoxSides[3] = {7, 9, 11};
-  constexpr int DotRadii[3] = {1, 1, 2};
+  constexpr int DotSides[3] = {2, 3, 4};
   for (int index = 0; index < 9; ++index) {
     const int size = index / 3;
     const int state = index % 3;
     const int centerX = index * 13 + 6;
     const int centerY = 6;
     if (state == 2) {
-      Disc(canvas, centerX, centerY, DotRadii[size], GreyInk);
+      const int dot = DotSides[size];
+      Fill(canvas, Bounds(centerX - (dot - 1) / 2, centerY - (dot - 1) / 2, dot, dot), GreyInk);
       continue;
     }
     const int side = BoxSides[size];
@@ -85,7 +86,7 @@ void DrawIndicator(TCanvas* canvas, int index, int left) {
     Fill(canvas, Rect(left + x1, y1, left + x2, y2), Ink);
   };
   switch (index) {
-    case 0: Arrow(canvas, cx, cy, 4, dirRight, Ink); break;  // current row
+    case 0: Arrow(canvas, cx, cy, 5, dirRight, Ink); break;  // current row
     case 1:                                                  // text cursor
       box(5, 2, 7, 3);
       box(8, 2, 10, 3);

@@ -135,6 +135,11 @@ TBmpInfo ReadBmpInfo(const TByteReader& in) {
   }
   info.PaletteStart = afterHeader;
   info.PixelStart = in.U32(10);
+  // Writers that leave the colour count 0 with a short palette: the pixels' offset bounds it.
+  if (info.PixelStart > info.PaletteStart)
+    info.PaletteCount = std::min<std::uint32_t>(
+        info.PaletteCount,
+        static_cast<std::uint32_t>((info.PixelStart - info.PaletteStart) / info.PaletteEntry));
   info.Stride = (static_cast<std::size_t>(info.Width) * info.Bits + 31) / 32 * 4;
   in.Check(info.PixelStart, info.Stride * info.Height);
   in.Check(info.PaletteStart, info.PaletteEntry * info.PaletteCount);

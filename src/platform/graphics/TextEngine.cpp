@@ -18,7 +18,8 @@ TTextEngine& TTextEngine::Instance() {
 }
 
 TTextEngine::TTextEngine() {
-  FContext = pango_font_map_create_context(pango_cairo_font_map_get_default());
+  FFontMap = pango_cairo_font_map_new();
+  FContext = pango_font_map_create_context(FFontMap);
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
@@ -35,6 +36,7 @@ TTextEngine::~TTextEngine() {
   FFaces.clear();
   g_object_unref(FLayout);
   g_object_unref(FContext);
+  g_object_unref(FFontMap);
 }
 
 const TFontFace& TTextEngine::Face(const String& family, int height, TFontStyles style) {

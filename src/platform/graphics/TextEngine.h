@@ -106,6 +106,7 @@ class TTextEngine {
   void SetLayoutText(const TFontFace& face, std::string_view text);
   static void Hold(const TFontFace& face, PangoFont* font);
 
+  PangoFontMap* FFontMap = nullptr;  // owned, so its caches go with the engine at exit
   PangoContext* FContext = nullptr;  // owned; 96 dpi, hinted metrics, grayscale antialiasing
   PangoLayout* FLayout = nullptr;    // owned; single-paragraph layout used for shaping
   const TFontFace* FLayoutFace = nullptr;  // face whose description FLayout holds

@@ -1,0 +1,395 @@
+// Bitmaps and pictures: size and pixels, transparency, BMP and PNG round trips through files and
+// streams, hand-made BMP variants, broken input, and TPicture's choice of class.
+#include <cstring>
+
+#include "GraphicsTestSupport.h"
+
+namespace kel {
+namespace {
+
+using test::FilledBitmap;
+using test::InkBounds;
+using test::PixelOf;
+using test::TTempDir;
+
+// A 4 x 3 test image: a distinct colour per pixel.
+std::unique_ptr<TBitmap> PatternBitmap() {
+  auto bitmap = std::make_unique<TBitmap>(4, 3);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) bitmap->Canvas()->SetPixels(x, y, RGB(40 * x, 60 * y, 200 - 10 * x));
+  return bitmap;
+}
+
+void ExpectSamePixels(TBitmap& actual, TBitmap& expected) {
+  ASSERT_EQ(actual.Width(), expected.Width());
+  ASSERT_EQ(actual.Height(), expected.Height());
+  for (int y = 0; y < expected.Height(); ++y)
+    for (int x = 0; x < expected.Width(); ++x)
+      EXPECT_EQ(PixelOf(actual, x, y), PixelOf(expected, x, y)) << x << "," << y;
+}
+
+TEST(BitmapTest, NewBitmapsAreWhiteAndResizingKeepsPixels) {
+  TBitmap bitmap;
+  EXPECT_TRUE(bitmap.Empty());
+  EXPECT_EQ(bitmap.TransparentColor(), clDefault);
+  bitmap.SetSize(10, 5);
+  EXPECT_FALSE(bitmap.Empty());
+  EXPECT_EQ(PixelOf(bitmap, 9, 4), clWhite);
+  bitmap.Canvas()->SetPixels(2, 2, clRed);
+  bitmap.SetWidth(20);
+  EXPECT_EQ(bitmap.Width(), 20);
+  EXPECT_EQ(PixelOf(bitmap, 2, 2), clRed);
+  EXPECT_EQ(PixelOf(bitmap, 15, 2), clWhite);
+  bitmap.SetHeight(0);
+  EXPECT_TRUE(bitmap.Empty());
+  EXPECT_THROW(bitmap.SetSize(-1, 4), EInvalidGraphicOperation);
+  EXPECT_THROW(bitmap.SetSize(100000, 4), EInvalidGraphicOperation);
+}
+
+TEST(BitmapTest, CanvasFollowsTheImageAcrossResizing) {
+  TBitmap bitmap;
+  TCanvas* canvas = bitmap.Canvas();
+  canvas->FillRect(Rect(0, 0, 5, 5));  // on an empty bitmap: harmless
+  bitmap.SetSize(8, 8);
+  canvas->Brush()->SetColor(clGreen);
+  canvas->FillRect(Rect(0, 0, 8, 8));
+  EXPECT_EQ(bitmap.Canvas(), canvas);
+  EXPECT_EQ(PixelOf(bitmap, 7, 7), clGreen);
+}
+
+TEST(BitmapTest, AssignCopiesPixelsAndSettings) {
+  auto source = PatternBitmap();
+  source->SetTransparentColor(clRed);
+  source->SetTransparent(true);
+  TBitmap copy;
+  copy.Assign(source.get());
+  ExpectSamePixels(copy, *source);
+  EXPECT_TRUE(copy.Transparent());
+  EXPECT_EQ(copy.TransparentColor(), clRed);
+  source->Canvas()->SetPixels(0, 0, clBlack);
+  EXPECT_NE(PixelOf(copy, 0, 0), clBlack);  // an independent copy
+  copy.Assign(nullptr);
+  EXPECT_TRUE(copy.Empty());
+}
+
+TEST(BitmapTest, TransparentColourDefaultsToTheBottomLeftPixel) {
+  auto bitmap = FilledBitmap(6, 6, clOlive);
+  bitmap->Canvas()->SetPixels(0, 0, clRed);
+  EXPECT_EQ(bitmap->TransparentMode(), tmAuto);
+  EXPECT_EQ(bitmap->TransparentColor(), clOlive);
+  bitmap->SetTransparentColor(clRed);
+  EXPECT_EQ(bitmap->TransparentMode(), tmFixed);
+  EXPECT_EQ(bitmap->TransparentColor(), clRed);
+  bitmap->SetTransparentMode(tmAuto);
+  EXPECT_EQ(bitmap->TransparentColor(), clOlive);
+}
+
+TEST(BitmapTest, TransparentDrawingKeepsTheBackground) {
+  auto glyph = FilledBitmap(6, 6, clOlive);
+  glyph->Canvas()->Brush()->SetColor(clBlack);
+  glyph->Canvas()->FillRect(Rect(2, 2, 4, 4));
+  auto target = FilledBitmap(10, 10, clYellow);
+  glyph->SetTransparent(true);
+  target->Canvas()->Draw(2, 2, glyph.get());
+  EXPECT_EQ(PixelOf(*target, 2, 2), clYellow);
+  EXPECT_EQ(PixelOf(*target, 4, 4), clBlack);
+  EXPECT_EQ(InkBounds(*target, clYellow), Rect(4, 4, 6, 6));
+  // Drawing on the glyph afterwards is seen by the next transparent draw.
+  glyph->Canvas()->SetPixels(0, 0, clBlue);
+  target->Canvas()->Draw(2, 2, glyph.get());
+  EXPECT_EQ(PixelOf(*target, 2, 2), clBlue);
+  glyph->SetTransparent(false);
+  target->Canvas()->Draw(2, 2, glyph.get());
+  EXPECT_EQ(PixelOf(*target, 3, 3), clOlive);
+}
+
+TEST(BitmapTest, ChangesAreReported) {
+  TBitmap bitmap;
+  int changes = 0;
+  bitmap.OnChange = [&](TObject*) { ++changes; };
+  bitmap.SetSize(4, 4);
+  bitmap.Canvas()->FillRect(Rect(0, 0, 2, 2));
+  bitmap.SetTransparent(true);
+  bitmap.SetTransparentColor(clRed);
+  bitmap.SetSize(4, 4);  // unchanged
+  EXPECT_EQ(changes, 4);
+}
+
+TEST(BitmapTest, FilesRoundTripInBothFormats) {
+  TTempDir dir;
+  auto original = PatternBitmap();
+  TBitmap bmp;
+  TPngImage png;
+  const std::pair<const char*, TBitmap*> cases[] = {{"image.bmp", &bmp}, {"image.PNG", &png}};
+  for (auto [fileName, writer] : cases) {
+    writer->Assign(original.get());
+    writer->SaveToFile(dir.File(fileName));
+    TPicture read;
+    read.LoadFromFile(dir.File(fileName));
+    ASSERT_NE(read.Graphic(), nullptr);
+    EXPECT_EQ(&read.Graphic()->ClassType(), &writer->ClassType()) << fileName;
+    ExpectSamePixels(*read.Bitmap(), *original);
+  }
+}
+
+TEST(BitmapTest, AlphaSurvivesBmpAndPng) {
+  auto original = FilledBitmap(3, 2, clWhite);
+  cairo_t* context = cairo_create(original->Surface());
+  cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_rgba(context, 1, 0, 0, 0.5);
+  cairo_rectangle(context, 0, 0, 1, 1);
+  cairo_fill(context);
+  cairo_destroy(context);
+  original->Modified();
+
+  for (bool png : {false, true}) {
+    TMemoryStream stream;
+    if (png) {
+      TPngImage image;
+      image.Assign(original.get());
+      image.SaveToStream(&stream);
+    } else {
+      original->SaveToStream(&stream);
+      EXPECT_EQ(stream.Memory()[28], 32);  // a translucent pixel needs 32 bits per pixel
+    }
+    stream.SetPosition(0);
+    TBitmap read;
+    read.LoadFromStream(&stream);
+    const std::uint32_t pixel =
+        *reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(read.Surface()));
+    EXPECT_NEAR(static_cast<int>(pixel >> 24), 128, 1) << png;
+    EXPECT_EQ(PixelOf(read, 2, 1), clWhite) << png;
+  }
+}
+
+TEST(BitmapTest, OpaqueBitmapsAreWrittenWith24Bits) {
+  auto bitmap = PatternBitmap();
+  TMemoryStream stream;
+  bitmap->SaveToStream(&stream);
+  EXPECT_EQ(stream.Size(), 54 + 3 * 12);  // rows of 4 x 3 bytes, already a multiple of four
+  EXPECT_EQ(stream.Memory()[0], 'B');
+  EXPECT_EQ(stream.Memory()[28], 24);
+}
+
+TEST(BitmapTest, ImagesEmbeddedInAStreamReadExactlyTheirBytes) {
+  auto first = PatternBitmap();
+  auto second = FilledBitmap(2, 2, clRed);
+  TMemoryStream stream;
+  first->SaveToStream(&stream);
+  TPngImage png;
+  png.Assign(second.get());
+  png.SaveToStream(&stream);
+  stream.WriteValue<std::int32_t>(12345);
+  stream.SetPosition(0);
+  TBitmap a, b;
+  a.LoadFromStream(&stream);
+  b.LoadFromStream(&stream);
+  EXPECT_EQ(stream.ReadValue<std::int32_t>(), 12345);
+  ExpectSamePixels(a, *first);
+  ExpectSamePixels(b, *second);
+}
+
+// Little-endian helpers for hand-made BMP files.
+void Put16(TBytes& out, int value) {
+  out.push_back(static_cast<Byte>(value));
+  out.push_back(static_cast<Byte>(value >> 8));
+}
+void Put32(TBytes& out, std::int64_t value) {
+  Put16(out, static_cast<int>(value & 0xFFFF));
+  Put16(out, static_cast<int>((value >> 16) & 0xFFFF));
+}
+
+// A BMP with a 40-byte header; `extra` goes between the header and the pixels (palette, masks).
+TBytes MakeBmp(int width, int height, int bits, std::uint32_t compression, const TBytes& extra,
+               const TBytes& pixels) {
+  TBytes out{'B', 'M'};
+  const std::int64_t offset = 14 + 40 + static_cast<std::int64_t>(extra.size());
+  Put32(out, offset + static_cast<std::int64_t>(pixels.size()));
+  Put32(out, 0);
+  Put32(out, offset);
+  Put32(out, 40);
+  Put32(out, width);
+  Put32(out, height);
+  Put16(out, 1);
+  Put16(out, bits);
+  Put32(out, compression);
+  Put32(out, static_cast<std::int64_t>(pixels.size()));
+  Put32(out, 0);
+  Put32(out, 0);
+  Put32(out, 0);
+  Put32(out, 0);
+  out.insert(out.end(), extra.begin(), extra.end());
+  out.insert(out.end(), pixels.begin(), pixels.end());
+  return out;
+}
+
+std::unique_ptr<TBitmap> ReadBytes(const TBytes& bytes) {
+  TBytesStream stream(bytes);
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->LoadFromStream(&stream);
+  return bitmap;
+}
+
+TEST(BitmapTest, ReadsPalettedTopDownAndBitFieldBitmaps) {
+  // 8 bits per pixel, two palette entries (blue, red), 3 x 2, bottom-up.
+  const TBytes palette{255, 0, 0, 0, 0, 0, 255, 0};
+  const TBytes paletted{1, 0, 1, 0, /* bottom row */ 0, 0, 1, 0 /* top row */};
+  auto eight = ReadBytes(MakeBmp(3, 2, 8, 0, palette, paletted));
+  EXPECT_EQ(PixelOf(*eight, 0, 0), clBlue);
+  EXPECT_EQ(PixelOf(*eight, 2, 0), clRed);
+  EXPECT_EQ(PixelOf(*eight, 0, 1), clRed);
+
+  // 1 bit per pixel: 0 = black, 1 = white; 9 pixels span two bytes.
+  const TBytes mono{0, 0, 0, 0, 255, 255, 255, 0};
+  auto one = ReadBytes(MakeBmp(9, 1, 1, 0, mono, {0b10100000, 0b10000000, 0, 0}));
+  EXPECT_EQ(PixelOf(*one, 0, 0), clWhite);
+  EXPECT_EQ(PixelOf(*one, 1, 0), clBlack);
+  EXPECT_EQ(PixelOf(*one, 2, 0), clWhite);
+  EXPECT_EQ(PixelOf(*one, 8, 0), clWhite);
+
+  // 4 bits per pixel.
+  TBytes sixteen;
+  for (int i = 0; i < 16; ++i) sixteen.insert(sixteen.end(), {Byte(i * 16), Byte(0), Byte(0), 0});
+  auto four = ReadBytes(MakeBmp(2, 1, 4, 0, sixteen, {0x3A, 0, 0, 0}));
+  EXPECT_EQ(GetBValue(PixelOf(*four, 0, 0)), 3 * 16);
+  EXPECT_EQ(GetBValue(PixelOf(*four, 1, 0)), 10 * 16);
+
+  // 24 bits per pixel, top-down (negative height): the first row is the top.
+  const TBytes rows{0, 0, 255, 0,   /* top: red, padded */ 0, 255, 0, 0 /* bottom: green */};
+  auto topDown = ReadBytes(MakeBmp(1, -2, 24, 0, {}, rows));
+  EXPECT_EQ(PixelOf(*topDown, 0, 0), clRed);
+  EXPECT_EQ(PixelOf(*topDown, 0, 1), clLime);
+
+  // 32 bits with bit fields (red 0xFF0000, green 0xFF00, blue 0xFF) and no alpha: opaque.
+  TBytes masks;
+  Put32(masks, 0xFF0000);
+  Put32(masks, 0xFF00);
+  Put32(masks, 0xFF);
+  auto fields = ReadBytes(MakeBmp(1, 1, 32, 3, masks, {0x30, 0x20, 0x10, 0x00}));
+  EXPECT_EQ(PixelOf(*fields, 0, 0), RGB(0x10, 0x20, 0x30));
+}
+
+TEST(BitmapTest, BrokenDataRaisesAndKeepsTheImage) {
+  auto bitmap = PatternBitmap();
+  TMemoryStream good;
+  bitmap->SaveToStream(&good);
+  const TBytes whole(good.Memory(), good.Memory() + good.Size());
+  const TBytes cases[] = {
+      {},                                                  // nothing
+      {'X', 'Y', 1, 2, 3},                                 // unknown signature
+      TBytes(whole.begin(), whole.begin() + 30),           // cut inside the header
+      TBytes(whole.begin(), whole.end() - 10),             // cut inside the pixels
+      MakeBmp(2, 2, 16, 0, {}, TBytes(8, 0)),              // 16 bits per pixel
+      MakeBmp(2, 2, 8, 1, {}, TBytes(8, 0)),               // compressed
+      MakeBmp(0, 2, 24, 0, {}, {}),                        // no width
+      {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0}, // PNG signature, no PNG
+  };
+  for (const TBytes& bytes : cases) {
+    TBitmap target;
+    target.Assign(bitmap.get());
+    TBytesStream stream(bytes);
+    EXPECT_THROW(target.LoadFromStream(&stream), EInvalidGraphic) << bytes.size();
+    ExpectSamePixels(target, *bitmap);
+  }
+}
+
+TEST(BitmapTest, StretchDrawScalesTheImage) {
+  auto image = FilledBitmap(2, 2, clBlue);
+  image->Canvas()->SetPixels(1, 1, clRed);
+  auto target = FilledBitmap(20, 20, clWhite);
+  target->Canvas()->StretchDraw(Rect(0, 0, 20, 20), image.get());
+  EXPECT_EQ(PixelOf(*target, 2, 2), clBlue);
+  EXPECT_EQ(PixelOf(*target, 17, 17), clRed);
+}
+
+TEST(PictureTest, HoldsACopyAndReportsChanges) {
+  TPicture picture;
+  int changes = 0;
+  picture.OnChange = [&](TObject*) { ++changes; };
+  auto bitmap = PatternBitmap();
+  picture.SetGraphic(bitmap.get());
+  EXPECT_EQ(changes, 1);
+  ASSERT_NE(picture.Graphic(), bitmap.get());
+  EXPECT_EQ(picture.Width(), 4);
+  EXPECT_EQ(picture.Height(), 3);
+  picture.Bitmap()->Canvas()->SetPixels(0, 0, clBlack);  // a change inside the graphic
+  EXPECT_EQ(changes, 2);
+  EXPECT_NE(PixelOf(*bitmap, 0, 0), clBlack);
+  picture.Assign(nullptr);
+  EXPECT_EQ(picture.Graphic(), nullptr);
+  EXPECT_EQ(changes, 3);
+}
+
+TEST(PictureTest, AssignBetweenPicturesAndGraphics) {
+  auto bitmap = PatternBitmap();
+  TPicture first;
+  first.Assign(bitmap.get());
+  TPicture second;
+  second.Assign(&first);
+  ExpectSamePixels(*second.Bitmap(), *bitmap);
+  TBitmap out;
+  out.Assign(&second);
+  ExpectSamePixels(out, *bitmap);
+  TFont font;
+  EXPECT_THROW(first.Assign(&font), EConvertError);
+}
+
+TEST(PictureTest, BitmapReplacesAnEmptyPicture) {
+  TPicture picture;
+  TBitmap* bitmap = picture.Bitmap();
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_TRUE(bitmap->Empty());
+  EXPECT_EQ(picture.Bitmap(), bitmap);
+}
+
+TEST(PictureTest, StreamsPickTheClassBySignature) {
+  auto bitmap = PatternBitmap();
+  TPngImage png;
+  png.Assign(bitmap.get());
+  for (TBitmap* source : {bitmap.get(), static_cast<TBitmap*>(&png)}) {
+    TMemoryStream stream;
+    source->SaveToStream(&stream);
+    stream.SetPosition(0);
+    TPicture picture;
+    picture.LoadFromStream(&stream);
+    EXPECT_EQ(&picture.Graphic()->ClassType(), &source->ClassType());
+    ExpectSamePixels(*picture.Bitmap(), *bitmap);
+  }
+  TStringStream junk("not an image");
+  TPicture picture;
+  EXPECT_THROW(picture.LoadFromStream(&junk), EInvalidGraphic);
+}
+
+TEST(PictureTest, UnknownExtensionsAndMissingFilesRaise) {
+  TTempDir dir;
+  TPicture picture;
+  EXPECT_THROW(picture.LoadFromFile(dir.File("image.xyz")), EInvalidGraphic);
+  EXPECT_THROW(picture.LoadFromFile(dir.File("missing.bmp")), EFOpenError);
+  EXPECT_EQ(picture.Graphic(), nullptr);
+}
+
+TEST(PictureTest, RegisteredFormatsCanBeAddedAndRemoved) {
+  TPicture::RegisterFileFormat(".BMX", "Bitmap copies", &TBitmap::ClassInfo());
+  TTempDir dir;
+  auto bitmap = PatternBitmap();
+  bitmap->SaveToFile(dir.File("copy.bmx"));
+  TPicture picture;
+  picture.LoadFromFile(dir.File("copy.bmx"));
+  ExpectSamePixels(*picture.Bitmap(), *bitmap);
+  EXPECT_THROW(TPicture::RegisterFileFormat("gfx", "Not a graphic", &TFont::ClassInfo()),
+               EInvalidGraphic);
+  const auto registered = [](const char* extension) {
+    for (const TFileFormat& format : TPicture::FileFormats())
+      if (format.Extension == extension) return true;
+    return false;
+  };
+  EXPECT_TRUE(registered("bmx"));
+  TPicture::UnregisterGraphicClass(&TBitmap::ClassInfo());
+  EXPECT_FALSE(registered("bmx"));
+  EXPECT_FALSE(registered("bmp"));
+  TPicture::RegisterFileFormat("bmp", "Bitmaps", &TBitmap::ClassInfo(), "BM");
+  EXPECT_TRUE(registered("bmp"));
+}
+
+}  // namespace
+}  // namespace kel

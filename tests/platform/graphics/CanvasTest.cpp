@@ -1,0 +1,271 @@
+// The canvas without text: fills, frames, lines, shapes, clipping, pixels, copying and drawing
+// graphics, checked by the pixels they leave.
+#include "GraphicsTestSupport.h"
+
+namespace kel {
+namespace {
+
+using test::CountPixels;
+using test::FilledBitmap;
+using test::InkBounds;
+using test::PixelOf;
+
+TEST(CanvasTest, FillRectCoversExactlyTheRectangle) {
+  auto bitmap = FilledBitmap(20, 20, clWhite);
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->Brush()->SetColor(clRed);
+  canvas->FillRect(Rect(2, 3, 7, 9));
+  EXPECT_EQ(InkBounds(*bitmap, clWhite), Rect(2, 3, 7, 9));
+  EXPECT_EQ(CountPixels(*bitmap, Rect(0, 0, 20, 20), clRed), 5 * 6);
+}
+
+TEST(CanvasTest, ClearBrushFillsNothing) {
+  auto bitmap = FilledBitmap(10, 10, clWhite);
+  bitmap->Canvas()->Brush()->SetStyle(bsClear);
+  bitmap->Canvas()->FillRect(Rect(0, 0, 10, 10));
+  EXPECT_TRUE(InkBounds(*bitmap, clWhite).IsEmpty());
+}
+
+TEST(CanvasTest, SystemColoursPaintTheirPaletteValue) {
+  auto bitmap = FilledBitmap(4, 4, clBtnFace);
+  EXPECT_EQ(PixelOf(*bitmap, 1, 1), ColorToRGB(clBtnFace));
+}
+
+TEST(CanvasTest, HatchBrushLeavesGapsBetweenItsLines) {
+  auto bitmap = FilledBitmap(16, 16, clWhite);
+  bitmap->Canvas()->Brush()->SetColor(clBlack);
+  bitmap->Canvas()->Brush()->SetStyle(bsCross);
+  bitmap->Canvas()->FillRect(Rect(0, 0, 16, 16));
+  const int black = CountPixels(*bitmap, Rect(0, 0, 16, 16), clBlack);
+  EXPECT_GT(black, 0);
+  EXPECT_LT(black, 16 * 16 / 2);
+}
+
+TEST(CanvasTest, FrameRectDrawsAOnePixelBorderInTheBrushColour) {
+  auto bitmap = FilledBitmap(20, 20, clWhite);
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->Brush()->SetColor(clBlue);
+  canvas->FrameRect(Rect(2, 2, 12, 8));
+  for (TPoint border : {Point(2, 2), Point(11, 2), Point(2, 7), Point(11, 7), Point(6, 2), Point(2, 5)})
+    EXPECT_EQ(PixelOf(*bitmap, border.X, border.Y), clBlue) << border.X << "," << border.Y;
+  EXPECT_EQ(PixelOf(*bitmap, 6, 5), clWhite);
+  EXPECT_EQ(PixelOf(*bitmap, 12, 5), clWhite);
+  EXPECT_EQ(CountPixels(*bitmap, Rect(0, 0, 20, 20), clBlue), 2 * 10 + 2 * 4);
+}
+
+struct TLineCase {
+  TPoint From;
+  TPoint To;
+  TRect Expected;  // pixels the line covers: the start point in, the end point out
+};
+
+TEST(CanvasTest, LinesCoverTheirStartAndExcludeTheirEnd) {
+  const TLineCase cases[] = {
+      {{2, 5}, {10, 5}, Rect(2, 5, 10, 6)},   // rightwards
+      {{10, 5}, {2, 5}, Rect(3, 5, 11, 6)},   // leftwards
+      {{4, 1}, {4, 9}, Rect(4, 1, 5, 9)},     // downwards
+      {{4, 9}, {4, 1}, Rect(4, 2, 5, 10)},    // upwards
+  };
+  for (const TLineCase& c : cases) {
+    auto bitmap = FilledBitmap(16, 12, clWhite);
+    TCanvas* canvas = bitmap->Canvas();
+    canvas->MoveTo(c.From.X, c.From.Y);
+    canvas->LineTo(c.To.X, c.To.Y);
+    EXPECT_EQ(InkBounds(*bitmap, clWhite), c.Expected) << c.From.X << "," << c.From.Y;
+    EXPECT_EQ(canvas->PenPos(), c.To);
+    EXPECT_EQ(PixelOf(*bitmap, c.From.X, c.From.Y), clBlack);
+  }
+}
+
+TEST(CanvasTest, DiagonalLinesAreCrispAndWidePensAreWide) {
+  auto bitmap = FilledBitmap(20, 20, clWhite);
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->MoveTo(0, 0);
+  canvas->LineTo(10, 10);
+  for (int i = 1; i < 9; ++i) EXPECT_EQ(PixelOf(*bitmap, i, i), clBlack) << i;
+  EXPECT_EQ(PixelOf(*bitmap, 5, 8), clWhite);
+  canvas->Pen()->SetWidth(3);
+  canvas->Pen()->SetColor(clRed);
+  canvas->MoveTo(2, 15);
+  canvas->LineTo(18, 15);
+  EXPECT_EQ(InkBounds(*bitmap, clWhite, Rect(0, 12, 20, 20)), Rect(2, 14, 18, 17));
+}
+
+TEST(CanvasTest, DashedLinesHaveGaps) {
+  auto bitmap = FilledBitmap(40, 4, clWhite);
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->Pen()->SetStyle(psDash);
+  canvas->MoveTo(0, 1);
+  canvas->LineTo(40, 1);
+  const int black = CountPixels(*bitmap, Rect(0, 1, 40, 2), clBlack);
+  EXPECT_GT(black, 10);
+  EXPECT_LT(black, 40);
+  canvas->Pen()->SetStyle(psClear);
+  canvas->MoveTo(0, 3);
+  canvas->LineTo(40, 3);
+  EXPECT_EQ(CountPixels(*bitmap, Rect(0, 3, 40, 4), clBlack), 0);
+}
+
+TEST(CanvasTest, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
+  auto bitmap = FilledBitmap(20, 20, clWhite);
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->Pen()->SetColor(clRed);
+  canvas->Brush()->SetColor(clYellow);
+  canvas->Rectangle(2, 2, 12, 10);
+  EXPECT_EQ(InkBounds(*bitmap, clWhite), Rect(2, 2, 12, 10));
+  EXPECT_EQ(PixelOf(*bitmap, 2, 2), clRed);
+  EXPECT_EQ(PixelOf(*bitmap, 11, 9), clRed);
+  EXPECT_EQ(PixelOf(*bitmap, 7, 2), clRed);
+  EXPECT_EQ(PixelOf(*bitmap, 7, 5), clYellow);
+  EXPECT_EQ(CountPixels(*bitmap, Rect(0, 0, 20, 20), clYellow), 8 * 6);
+}
+
+TEST(CanvasTest, EllipseAndRoundRectStayInsideTheirBox) {
+  auto bitmap = FilledBitmap(40, 40, clWhite);
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->Brush()->SetColor(clLime);
+  canvas->Ellipse(4, 4, 24, 20);
+  const TRect ink = InkBounds(*bitmap, clWhite);
+  EXPECT_GE(ink.Left, 4);
+  EXPECT_GE(ink.Top, 4);
+  EXPECT_LE(ink.Right, 24);
+  EXPECT_LE(ink.Bottom, 20);
+  EXPECT_EQ(PixelOf(*bitmap, 14, 12), clLime);
+  EXPECT_EQ(PixelOf(*bitmap, 5, 5), clWhite);  // outside the curve, inside the box
+  canvas->RoundRect(26, 4, 38, 30, 6, 6);
+  EXPECT_EQ(PixelOf(*bitmap, 32, 17), clLime);
+  EXPECT_EQ(PixelOf(*bitmap, 26, 4), clWhite);  // the rounded corner
+  EXPECT_EQ(PixelOf(*bitmap, 26, 17), clBlack);  // the straight side
+}
+
+TEST(CanvasTest, PolygonFillsItsInsideAndPolylineOnlyStrokes) {
+  auto bitmap = FilledBitmap(30, 30, clWhite);
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->Brush()->SetColor(clAqua);
+  const TPoint triangle[] = {{2, 2}, {20, 2}, {2, 20}};
+  canvas->Polygon(triangle);
+  EXPECT_EQ(PixelOf(*bitmap, 6, 6), clAqua);
+  EXPECT_EQ(PixelOf(*bitmap, 2, 10), clBlack);
+  EXPECT_EQ(PixelOf(*bitmap, 18, 18), clWhite);
+  const TPoint open[] = {{25, 2}, {25, 20}, {29, 20}};
+  canvas->Polyline(open);
+  EXPECT_EQ(PixelOf(*bitmap, 25, 10), clBlack);
+  EXPECT_EQ(PixelOf(*bitmap, 27, 10), clWhite);
+  EXPECT_EQ(canvas->PenPos(), Point(29, 20));
+}
+
+TEST(CanvasTest, ClipSaverRestoresTheClipRegion) {
+  auto bitmap = FilledBitmap(20, 20, clWhite);
+  TCanvas* canvas = bitmap->Canvas();
+  EXPECT_EQ(canvas->ClipRect(), Rect(0, 0, 20, 20));
+  canvas->Brush()->SetColor(clRed);
+  {
+    TClipSaver saver(canvas);
+    canvas->IntersectClipRect(Rect(5, 5, 10, 10));
+    EXPECT_EQ(canvas->ClipRect(), Rect(5, 5, 10, 10));
+    canvas->FillRect(Rect(0, 0, 20, 20));
+  }
+  EXPECT_EQ(InkBounds(*bitmap, clWhite), Rect(5, 5, 10, 10));
+  EXPECT_EQ(canvas->ClipRect(), Rect(0, 0, 20, 20));
+  canvas->Brush()->SetColor(clBlue);
+  canvas->FillRect(Rect(0, 0, 3, 3));
+  EXPECT_EQ(PixelOf(*bitmap, 1, 1), clBlue);
+}
+
+TEST(CanvasTest, ExcludeClipRectLeavesAHole) {
+  auto bitmap = FilledBitmap(20, 20, clWhite);
+  TCanvas* canvas = bitmap->Canvas();
+  TClipSaver saver(canvas);
+  canvas->ExcludeClipRect(Rect(5, 5, 10, 10));
+  canvas->Brush()->SetColor(clGreen);
+  canvas->FillRect(Rect(0, 0, 20, 20));
+  EXPECT_EQ(PixelOf(*bitmap, 7, 7), clWhite);
+  EXPECT_EQ(PixelOf(*bitmap, 4, 7), clGreen);
+  EXPECT_EQ(PixelOf(*bitmap, 10, 7), clGreen);
+  EXPECT_EQ(CountPixels(*bitmap, Rect(0, 0, 20, 20), clWhite), 25);
+}
+
+TEST(CanvasTest, PixelsReadWhatWasWrittenAndRejectOutsidePoints) {
+  auto bitmap = FilledBitmap(8, 8, clWhite);
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->SetPixels(3, 4, RGB(10, 20, 30));
+  EXPECT_EQ(canvas->Pixels(3, 4), RGB(10, 20, 30));
+  canvas->SetPixels(0, 0, clHighlight);
+  EXPECT_EQ(canvas->Pixels(0, 0), ColorToRGB(clHighlight));
+  EXPECT_THROW(canvas->Pixels(8, 0), ERangeError);
+  EXPECT_THROW(canvas->Pixels(0, -1), ERangeError);
+  EXPECT_THROW(canvas->SetPixels(-1, 0, clRed), ERangeError);
+}
+
+TEST(CanvasTest, PixelsFollowTheContextTransformation) {
+  auto bitmap = FilledBitmap(10, 10, clWhite);
+  cairo_t* context = cairo_create(bitmap->Surface());
+  cairo_translate(context, 4, 3);
+  TCanvas canvas(context);
+  cairo_destroy(context);
+  canvas.SetPixels(1, 1, clRed);
+  EXPECT_EQ(PixelOf(*bitmap, 5, 4), clRed);
+  EXPECT_EQ(canvas.Pixels(1, 1), clRed);
+}
+
+TEST(CanvasTest, EveryDrawingOperationNotifiesOnce) {
+  TBitmap bitmap(10, 10);
+  TCanvas canvas(bitmap.Surface());
+  int changes = 0;
+  canvas.OnChange = [&](TObject*) { ++changes; };
+  canvas.FillRect(Rect(0, 0, 5, 5));
+  canvas.MoveTo(0, 0);  // moving draws nothing
+  canvas.LineTo(5, 5);
+  canvas.TextOut(0, 0, "x");
+  EXPECT_EQ(changes, 3);
+}
+
+TEST(CanvasTest, BitmapCanvasReportsDrawingToTheBitmap) {
+  TBitmap bitmap(10, 10);
+  int changes = 0;
+  bitmap.OnChange = [&](TObject*) { ++changes; };
+  bitmap.Canvas()->FillRect(Rect(0, 0, 5, 5));
+  GradientFillCanvas(bitmap.Canvas(), clWhite, clBlack, Rect(0, 0, 10, 10), gdVertical);
+  EXPECT_EQ(changes, 2);
+}
+
+TEST(CanvasTest, CopyRectCopiesAndScales) {
+  auto source = FilledBitmap(10, 10, clWhite);
+  source->Canvas()->Brush()->SetColor(clRed);
+  source->Canvas()->FillRect(Rect(0, 0, 5, 10));
+  auto target = FilledBitmap(40, 20, clBlack);
+  target->Canvas()->CopyRect(Rect(0, 0, 10, 10), source->Canvas(), Rect(0, 0, 10, 10));
+  EXPECT_EQ(PixelOf(*target, 2, 2), clRed);
+  EXPECT_EQ(PixelOf(*target, 7, 2), clWhite);
+  target->Canvas()->CopyRect(Rect(20, 0, 40, 20), source->Canvas(), Rect(0, 0, 10, 10));
+  EXPECT_EQ(PixelOf(*target, 22, 10), clRed);
+  EXPECT_EQ(PixelOf(*target, 38, 10), clWhite);
+  EXPECT_EQ(PixelOf(*target, 15, 10), clBlack);
+}
+
+TEST(CanvasTest, CopyRectWithinOneCanvasUsesTheOldPixels) {
+  auto bitmap = FilledBitmap(20, 4, clWhite);
+  bitmap->Canvas()->Brush()->SetColor(clBlue);
+  bitmap->Canvas()->FillRect(Rect(0, 0, 4, 4));
+  bitmap->Canvas()->CopyRect(Rect(2, 0, 12, 4), bitmap->Canvas(), Rect(0, 0, 10, 4));
+  EXPECT_EQ(InkBounds(*bitmap, clWhite), Rect(0, 0, 6, 4));
+}
+
+TEST(CanvasTest, DrawAndStretchDrawPaintGraphics) {
+  auto image = FilledBitmap(4, 4, clRed);
+  auto target = FilledBitmap(30, 30, clWhite);
+  target->Canvas()->Draw(2, 3, image.get());
+  EXPECT_EQ(InkBounds(*target, clWhite), Rect(2, 3, 6, 7));
+  target->Canvas()->StretchDraw(Rect(10, 10, 30, 30), image.get());
+  EXPECT_EQ(InkBounds(*target, clWhite, Rect(8, 8, 30, 30)), Rect(10, 10, 30, 30));
+  target->Canvas()->Draw(0, 0, nullptr);  // nothing to draw
+}
+
+TEST(CanvasTest, MeasuringCanvasDrawsNowhere) {
+  TCanvas canvas;
+  canvas.FillRect(Rect(0, 0, 100, 100));
+  EXPECT_GT(canvas.TextWidth("abc"), 0);
+}
+
+}  // namespace
+}  // namespace kel

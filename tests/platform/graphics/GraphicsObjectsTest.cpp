@@ -1,0 +1,166 @@
+// Fonts, pens and brushes: defaults, conversions, one change notification per change, Assign,
+// and their published properties.
+#include <gtest/gtest.h>
+
+#include "platform/classes/Properties.h"
+#include "platform/graphics/GraphicsObjects.h"
+
+namespace kel {
+namespace {
+
+// Counts the OnChange notifications of a drawing tool.
+struct TChangeCounter {
+  int Count = 0;
+  explicit TChangeCounter(TGraphicsObject& tool) {
+    tool.OnChange = [this](TObject*) { ++Count; };
+  }
+};
+
+TEST(FontTest, DefaultsAreEightPointsInTheDefaultFamily) {
+  TFont font;
+  EXPECT_EQ(font.Name(), TFont::DefaultName);
+  EXPECT_EQ(font.Size(), 8);
+  EXPECT_EQ(font.Height(), -11);
+  EXPECT_EQ(font.Color(), clWindowText);
+  EXPECT_TRUE(font.Style().Empty());
+  EXPECT_EQ(font.Charset(), DEFAULT_CHARSET);
+  EXPECT_EQ(font.Pitch(), fpDefault);
+  EXPECT_EQ(font.Orientation(), 0);
+  EXPECT_EQ(font.PixelsPerInch(), 96);
+}
+
+TEST(FontTest, SizeAndHeightConvertAtNinetySixDpi) {
+  struct TCase {
+    int Size;
+    int Height;
+  };
+  const TCase cases[] = {{8, -11}, {9, -12}, {10, -13}, {12, -16}, {18, -24}, {72, -96}};
+  TFont font;
+  for (const TCase& c : cases) {
+    font.SetSize(c.Size);
+    EXPECT_EQ(font.Height(), c.Height) << c.Size;
+    font.SetHeight(c.Height);
+    EXPECT_EQ(font.Size(), c.Size) << c.Height;
+  }
+}
+
+TEST(FontTest, EverySetterFiresOnceAndOnlyOnChange) {
+  TFont font;
+  TChangeCounter changes(font);
+  const std::function<void()> setters[] = {
+      [&] { font.SetName("DejaVu Serif"); },
+      [&] { font.SetSize(12); },
+      [&] { font.SetHeight(-20); },
+      [&] { font.SetColor(clRed); },
+      [&] { font.SetStyle({fsBold, fsItalic}); },
+      [&] { font.SetCharset(ANSI_CHARSET); },
+      [&] { font.SetPitch(fpFixed); },
+      [&] { font.SetOrientation(900); },
+  };
+  int expected = 0;
+  for (const auto& set : setters) {
+    set();
+    EXPECT_EQ(changes.Count, ++expected);
+    set();  // the same value again changes nothing
+    EXPECT_EQ(changes.Count, expected);
+  }
+}
+
+TEST(FontTest, InvalidValuesRaiseAndKeepTheFont) {
+  TFont font;
+  TChangeCounter changes(font);
+  EXPECT_THROW(font.SetName(""), EInvalidArgument);
+  EXPECT_THROW(font.SetHeight(0), EInvalidArgument);
+  EXPECT_EQ(font.Name(), TFont::DefaultName);
+  EXPECT_EQ(font.Height(), TFont::DefaultHeight);
+  EXPECT_EQ(changes.Count, 0);
+}
+
+TEST(FontTest, AssignCopiesEverythingWithOneNotification) {
+  TFont source;
+  source.SetName("DejaVu Sans Mono");
+  source.SetSize(14);
+  source.SetColor(clBlue);
+  source.SetStyle({fsUnderline});
+  source.SetOrientation(450);
+  TFont copy;
+  TChangeCounter changes(copy);
+  copy.Assign(&source);
+  EXPECT_TRUE(copy.Equals(source));
+  EXPECT_EQ(copy.Name(), "DejaVu Sans Mono");
+  EXPECT_EQ(copy.Size(), 14);
+  EXPECT_EQ(changes.Count, 1);
+  copy.Assign(&source);
+  EXPECT_EQ(changes.Count, 1);
+  TPen pen;
+  EXPECT_THROW(copy.Assign(&pen), EConvertError);
+}
+
+TEST(FontTest, FaceFollowsTheFont) {
+  TFont font;
+  const TFontFace* regular = &font.Face();
+  font.SetColor(clRed);  // colour does not select another face
+  EXPECT_EQ(&font.Face(), regular);
+  font.SetStyle({fsBold});
+  EXPECT_NE(&font.Face(), regular);
+  TFont other;
+  EXPECT_EQ(&other.Face(), regular);  // faces are shared between equal fonts
+}
+
+TEST(PenTest, DefaultsSettersAndAssign) {
+  TPen pen;
+  EXPECT_EQ(pen.Color(), clBlack);
+  EXPECT_EQ(pen.Width(), 1);
+  EXPECT_EQ(pen.Style(), psSolid);
+  TChangeCounter changes(pen);
+  pen.SetWidth(0);  // widths below one draw as one
+  EXPECT_EQ(pen.Width(), 1);
+  EXPECT_EQ(changes.Count, 0);
+  pen.SetWidth(3);
+  pen.SetStyle(psDot);
+  pen.SetColor(clGreen);
+  EXPECT_EQ(changes.Count, 3);
+  TPen copy;
+  copy.Assign(&pen);
+  EXPECT_EQ(copy.Width(), 3);
+  EXPECT_EQ(copy.Style(), psDot);
+  EXPECT_EQ(copy.Color(), clGreen);
+}
+
+TEST(BrushTest, ColouringAClearBrushMakesItSolidInOneChange) {
+  TBrush brush;
+  EXPECT_EQ(brush.Color(), clWhite);
+  EXPECT_EQ(brush.Style(), bsSolid);
+  TChangeCounter changes(brush);
+  brush.SetStyle(bsClear);
+  brush.SetColor(clYellow);
+  EXPECT_EQ(brush.Style(), bsSolid);
+  EXPECT_EQ(brush.Color(), clYellow);
+  EXPECT_EQ(changes.Count, 2);
+  brush.SetStyle(bsClear);
+  brush.SetColor(clYellow);  // same colour: still made solid
+  EXPECT_EQ(brush.Style(), bsSolid);
+  EXPECT_EQ(changes.Count, 4);
+}
+
+TEST(GraphicsObjectsTest, PublishedPropertiesReadAndWriteByName) {
+  TFont font;
+  SetStrProp(&font, "Name", "DejaVu Serif");
+  SetOrdProp(&font, "Height", -16);
+  SetEnumProp(&font, "Pitch", "fpFixed");
+  EXPECT_EQ(font.Name(), "DejaVu Serif");
+  EXPECT_EQ(font.Size(), 12);
+  EXPECT_EQ(font.Pitch(), fpFixed);
+  EXPECT_EQ(GetOrdProp(&font, "Size"), 12);
+  const TPropInfo* size = GetPropInfo(&font, "Size");
+  ASSERT_NE(size, nullptr);
+  EXPECT_FALSE(size->IsStoredFor(&font));
+  TPen pen;
+  EXPECT_EQ(GetEnumProp(&pen, "Style"), "psSolid");
+  TBrush brush;
+  SetEnumProp(&brush, "Style", "bsClear");
+  EXPECT_EQ(brush.Style(), bsClear);
+}
+
+}  // namespace
+}  // namespace kel
