@@ -145,7 +145,6 @@ void KeyDown(TWinControl* Control, Word Key, TShiftState Shift) {
 }
 
 void KeyUp(TWinControl* Control, Word Key, TShiftState Shift) {
-  EnsureFocus(Control);
   KeyEvent(ikKeyUp, Control, Key, Shift, 0);
 }
 

@@ -26,10 +26,11 @@ void Drag(TControl* Control, TPoint From, TPoint To, TMouseButton Button = mbLef
 // Notches of the wheel over the point (positive: away from the user).
 void Wheel(TControl* Control, TPoint Pos, int Notches, TShiftState Shift = {});
 
+// The control gets the focus first when it does not have it; the key goes to the focused window.
 void KeyDown(TWinControl* Control, Word Key, TShiftState Shift = {});
+// The key goes to the focused window (the key down may have moved the focus).
 void KeyUp(TWinControl* Control, Word Key, TShiftState Shift = {});
-// Key down (with the character it types, as WM_CHAR) and key up. The control gets the focus
-// first when it does not have it.
+// Key down (with the character it types, as WM_CHAR) and key up.
 void PressKey(TWinControl* Control, Word Key, TShiftState Shift = {});
 // Types each character of Text (UTF-8) as WM_CHAR through key presses.
 void TypeText(TWinControl* Control, const String& Text);

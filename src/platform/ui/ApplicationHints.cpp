@@ -114,7 +114,9 @@ void TApplication::ActivateHint(TPoint CursorPos) {
   rect = KeepInside(rect, Screen->DesktopRect());
   FHintWindow->ActivateHintData(rect, info.HintStr, info.HintData);
   FHintActive = true;
-  FHintCursorRect = control->ClientToScreen(info.CursorRect);
+  const TPoint origin = control->ClientOrigin();
+  FHintCursorRect = info.CursorRect;
+  FHintCursorRect.Offset(origin.X, origin.Y);
   StopTimer(FHideTimer);
   FHideTimer = 0;
   if (info.HideTimeout > 0)

@@ -78,20 +78,6 @@ TPoint TControl::ScreenToClient(TPoint p) const {
   return {p.X - origin.X, p.Y - origin.Y};
 }
 
-TRect TControl::ClientToScreen(const TRect& r) const {
-  const TPoint origin = ClientOrigin();
-  TRect result = r;
-  result.Offset(origin.X, origin.Y);
-  return result;
-}
-
-TRect TControl::ScreenToClient(const TRect& r) const {
-  const TPoint origin = ClientOrigin();
-  TRect result = r;
-  result.Offset(-origin.X, -origin.Y);
-  return result;
-}
-
 TPoint TControl::ClientToParent(TPoint p, TWinControl* AParent) const {
   if (!AParent) AParent = FParent;
   if (!AParent) throw EInvalidOperation("Control has no parent");

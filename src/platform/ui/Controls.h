@@ -112,8 +112,6 @@ class TControl : public TComponent {
   virtual TPoint ClientOrigin() const;
   TPoint ClientToScreen(TPoint p) const;
   TPoint ScreenToClient(TPoint p) const;
-  TRect ClientToScreen(const TRect& r) const;
-  TRect ScreenToClient(const TRect& r) const;
   TPoint ClientToParent(TPoint p, TWinControl* AParent = nullptr) const;
   TPoint ParentToClient(TPoint p, TWinControl* AParent = nullptr) const;
 

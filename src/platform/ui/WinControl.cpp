@@ -82,8 +82,10 @@ void TWinControl::CreateWnd() {
 }
 
 void TWinControl::CreateHandle() {
+  // A child window shows with its parent at once; a top-level window waits for ShowWindow, which
+  // also brings up its native window.
   TWindowInfo* info = Application->Windows().Info(FHandle);
-  info->Visible = FShowing;
+  info->Visible = FShowing && !FTopWindow;
   for (TControl* child : FControls)
     if (auto* window = dynamic_cast<TWinControl*>(child)) window->UpdateShowing();
   if (FShowing) Invalidate();

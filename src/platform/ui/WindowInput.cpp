@@ -284,13 +284,11 @@ void TWindowManager::RouteWindowEvent(const TInputEvent& Event) {
                            Rect(0, 0, top->Width(), top->Height()));
       break;
     case ikWindowFocusGained:
-      if (dynamic_cast<TCustomForm*>(top)) SetActiveWindow(top);
-      break;
-    case ikWindowFocusLost:
-      if (FActiveWindow == top->FHandle) {
-        CancelCapture();
-        if (TPopupMenuWindow* menu = ActivePopupMenuWindow()) menu->CloseWith(nullptr);
-      }
+      // A popup that the desktop focused hands the keyboard back to its owner at once.
+      if (dynamic_cast<TCustomForm*>(top))
+        SetActiveWindow(top);
+      else if (TWinControl* active = Find(FActiveWindow); active && IsWindowShown(active))
+        Backend()->FocusWindow(FActiveWindow);
       break;
     default: break;
   }

@@ -1,0 +1,138 @@
+// Standard scroll bars: values kept per window, the bar taking room while its range is not
+// empty, and the mouse on arrows, page areas and the thumb sending scroll requests.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/testkit/Testkit.h"
+
+namespace kel {
+namespace {
+
+struct TScrollEvent {
+  Word Code;
+  int Pos;
+  bool operator==(const TScrollEvent&) const = default;
+};
+
+class TScrolled : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  std::vector<TScrollEvent> Events;
+  int Sizes = 0;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override {
+    TCustomControl::CreateParams(Params);
+    Params.Style |= WS_VSCROLL | WS_HSCROLL;
+  }
+  void WMVScroll(TWMVScroll& Message) override { Events.push_back({Message.ScrollCode, Message.Pos}); }
+  void WMSize(TWMSize& Message) override {
+    TCustomControl::WMSize(Message);
+    ++Sizes;
+  }
+};
+
+class ScrollBarTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = new TForm(nullptr);
+    control = new TScrolled(form);
+    control->SetParent(form);
+    control->SetBounds(10, 10, 200, 150);
+    form->Show();
+  }
+  void TearDown() override { delete form; }
+  void SetVert(int min, int max, int page, int pos) {
+    TScrollInfo info;
+    info.fMask = SIF_ALL;
+    info.nMin = min;
+    info.nMax = max;
+    info.nPage = static_cast<Cardinal>(page);
+    info.nPos = pos;
+    SetScrollInfo(control->Handle(), SB_VERT, info, true);
+  }
+  TForm* form = nullptr;
+  TScrolled* control = nullptr;
+};
+
+TEST_F(ScrollBarTest, BarTakesRoomOnlyWhileItsRangeIsNotEmpty) {
+  SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
+  SetVert(0, 0, 0, 0);
+  EXPECT_EQ(control->ClientRect(), Rect(0, 0, 200, 150));
+  const int sizes = control->Sizes;
+  SetVert(0, 99, 10, 0);
+  EXPECT_TRUE(IsScrollBarVisible(control->Handle(), SB_VERT));
+  EXPECT_EQ(control->ClientWidth(), 200 - GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_EQ(control->Sizes, sizes + 1);  // the client area changed: WM_SIZE
+  SetVert(0, 9, 10, 0);                  // the page covers the range
+  EXPECT_FALSE(IsScrollBarVisible(control->Handle(), SB_VERT));
+  EXPECT_EQ(control->ClientWidth(), 200);
+}
+
+TEST_F(ScrollBarTest, PositionIsClampedToTheLastPage) {
+  struct Case {
+    int pos;
+    int expected;
+  };
+  for (const Case c : {Case{-5, 0}, Case{50, 50}, Case{95, 90}, Case{500, 90}}) {
+    SetVert(0, 99, 10, c.pos);
+    EXPECT_EQ(GetScrollPos(control->Handle(), SB_VERT), c.expected) << c.pos;
+  }
+  ShowScrollBar(control->Handle(), SB_VERT, false);
+  EXPECT_FALSE(IsScrollBarVisible(control->Handle(), SB_VERT));
+  EXPECT_EQ(GetScrollPos(control->Handle(), SB_VERT), 90);  // the values stay
+}
+
+TEST_F(ScrollBarTest, ArrowsAndPageAreasSendScrollRequests) {
+  SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
+  SetVert(0, 99, 10, 50);
+  // The bar lies right of the client area; points are in client coordinates.
+  const int x = control->ClientWidth() + GetSystemMetrics(SM_CXVSCROLL) / 2;
+  const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+  struct Case {
+    int y;
+    Word code;
+  };
+  const Case cases[] = {{arrow / 2, SB_LINEUP}, {arrow + 2, SB_PAGEUP},
+                        {150 - arrow - 2, SB_PAGEDOWN}, {150 - arrow / 2, SB_LINEDOWN}};
+  for (const Case& c : cases) {
+    control->Events.clear();
+    testkit::Click(control, {x, c.y});
+    EXPECT_EQ(control->Events, (std::vector<TScrollEvent>{{c.code, 0}, {SB_ENDSCROLL, 0}}))
+        << c.y;
+  }
+}
+
+TEST_F(ScrollBarTest, HeldArrowRepeats) {
+  SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
+  SetVert(0, 99, 10, 50);
+  const int x = control->ClientWidth() + 5;
+  testkit::MouseDown(control, {x, 3});
+  testkit::AdvanceTime(400 + 50 * 3);
+  testkit::MouseUp(control, {x, 3});
+  ASSERT_EQ(control->Events.size(), 6u);  // the press, 4 repeats, the end
+  EXPECT_EQ(control->Events.back().Code, SB_ENDSCROLL);
+}
+
+TEST_F(ScrollBarTest, DraggingTheThumbTracksAndEndsWithItsPosition) {
+  SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
+  SetVert(0, 99, 10, 0);
+  const int x = control->ClientWidth() + 5;
+  const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+  const int track = 150 - 2 * arrow;
+  const int thumb = track * 10 / 100;
+  testkit::Drag(control, {x, arrow + 2}, {x, arrow + 2 + (track - thumb)}, mbLeft, {}, 3);
+  ASSERT_GE(control->Events.size(), 3u);
+  EXPECT_EQ(control->Events[0].Code, SB_THUMBTRACK);
+  const auto n = control->Events.size();
+  EXPECT_EQ(control->Events[n - 2], (TScrollEvent{SB_THUMBPOSITION, 90}));
+  EXPECT_EQ(control->Events[n - 1].Code, SB_ENDSCROLL);
+  TScrollInfo info;
+  info.fMask = SIF_POS;
+  GetScrollInfo(control->Handle(), SB_VERT, info);
+  EXPECT_EQ(info.nPos, 0);  // the window moves the position itself
+}
+
+}  // namespace
+}  // namespace kel
