@@ -2,6 +2,7 @@
 // clipping, and the DrawText layout (alignment, word wrap, ellipsis, mnemonics, tabs). No test
 // compares with a fixed pixel count of text; every expectation derives from measured metrics.
 #include "GraphicsTestSupport.h"
+#include "platform/graphics/TextEngine.h"
 
 namespace kel {
 namespace {
@@ -270,6 +271,24 @@ TEST_F(CanvasTextTest, BrokenUtf8StillMeasuresAndDraws) {
   EXPECT_GT(canvas->TextWidth(broken), canvas->TextWidth("abcd"));
   canvas->TextOut(0, 0, broken);
   EXPECT_FALSE(Ink().IsEmpty());
+}
+
+TEST_F(CanvasTextTest, RepaintingTheSameTextsShapesNothingAgain) {
+  TCanvas* canvas = Canvas();
+  const auto paint = [&] {
+    for (int row = 0; row < 10; ++row) {
+      const String text = "Row " + std::to_string(row) + " of a repaint";
+      canvas->TextRect(Rect(0, row * 15, 60, row * 15 + 15), 2, row * 15, text);
+      TRect cell = Rect(100, row * 15, 160, row * 15 + 15);
+      canvas->DrawText(text, cell, DT_SINGLELINE | DT_RIGHT | DT_END_ELLIPSIS);
+    }
+  };
+  paint();
+  const std::size_t shaped = TTextEngine::Instance().ShapeCount();
+  paint();
+  EXPECT_EQ(TTextEngine::Instance().ShapeCount(), shaped);
+  canvas->TextWidth("a text never measured before");
+  EXPECT_EQ(TTextEngine::Instance().ShapeCount(), shaped + 1);
 }
 
 TEST_F(CanvasTextTest, LongTextsAreMeasuredWithoutCaching) {
