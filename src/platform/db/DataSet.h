@@ -182,7 +182,10 @@ class TDataSet : public TComponent {
   TBookmark Bookmark() const;
   TBookmark GetBookmark() const { return Bookmark(); }
   // Moves to the bookmarked record, centred in the window; raises when it is no longer valid.
-  void GotoBookmark(const TBookmark& Value);
+  void GotoBookmark(const TBookmark& Value) { GotoBookmark(Value, {rmExact, rmCenter}); }
+  // The same with the window rebuilt by Mode: {rmExact} puts the record on the current record's
+  // window row (a link chooses that row first with SetActiveRecord), so it stays in place.
+  void GotoBookmark(const TBookmark& Value, TResyncMode Mode);
   void SetBookmark(const TBookmark& Value) { GotoBookmark(Value); }
   // True while the bookmarked record exists.
   virtual bool BookmarkValid(const TBookmark& Value) = 0;

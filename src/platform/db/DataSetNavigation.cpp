@@ -25,7 +25,7 @@ std::unique_ptr<TRecordBuffer> TDataSet::NewRecordBuffer() {
 }
 
 void TDataSet::UpdateBufferCount() {
-  if (!IsCursorOpen()) return;
+  if (ComponentState().Contains(csDestroying) || !IsCursorOpen()) return;
   int count = 1;
   if (!FIsUniDirectional)
     for (TDataSource* source : FDataSources)
@@ -360,13 +360,13 @@ TBookmark TDataSet::Bookmark() const {
   return GetBookmarkData(ActiveBuffer());
 }
 
-void TDataSet::GotoBookmark(const TBookmark& Value) {
+void TDataSet::GotoBookmark(const TBookmark& Value, TResyncMode Mode) {
   if (Value.IsEmpty()) return;
   CheckBrowseMode();
   if (!BookmarkValid(Value)) DatabaseError(SBookmarkNotFound, this);
   DoBeforeScroll();
   InternalGotoBookmark(Value);
-  Resync({rmExact, rmCenter});
+  Resync(Mode + rmExact);
   DoAfterScroll();
 }
 

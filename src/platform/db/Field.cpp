@@ -383,8 +383,7 @@ void TFields::Move(int CurIndex, int NewIndex) {
 }
 
 void TFields::Changed() {
-  TDataSet* dataSet = DataSetOfFields();
-  if (dataSet && !dataSet->ComponentState().Contains(csDestroying)) dataSet->FieldListChanged();
+  if (TDataSet* dataSet = DataSetOfFields()) dataSet->FieldListChanged();
 }
 
 // ---- Field classes by data type --------------------------------------------------------------

@@ -1,0 +1,221 @@
+// Filters (expressions, errors, OnFilterRecord), Find*, Locate with its options, and Lookup.
+#include <gtest/gtest.h>
+
+#include "DBTestSupport.h"
+#include "platform/rtl/DateUtils.h"
+
+using namespace kel;
+using namespace kel::test;
+
+namespace {
+
+// ID, Name, Amount, Born, Active, Note with Nulls in Amount, Born and Note.
+struct TPeopleFixture : ::testing::Test {
+  TComponent Owner{nullptr};
+  TClientDataSet* People = new TClientDataSet(&Owner);
+
+  TPeopleFixture() {
+    People->FieldDefs()->Add("ID", ftInteger);
+    People->FieldDefs()->Add("Name", ftString, 20);
+    People->FieldDefs()->Add("Amount", ftFloat);
+    People->FieldDefs()->Add("Born", ftDate);
+    People->FieldDefs()->Add("Active", ftBoolean);
+    People->FieldDefs()->Add("Note", ftString, 10);
+    People->CreateDataSet();
+    const Variant none = Null();
+    AddPerson(1, "Alpha", 10.5, Variant::FromDate(EncodeDate(2020, 1, 15)), true, "x");
+    AddPerson(2, "beta", 20, Variant::FromDate(EncodeDate(2021, 6, 1)), false, none);
+    AddPerson(3, "Gamma", 30, Variant::FromDate(EncodeDate(2019, 12, 31)), true, "y");
+    AddPerson(4, "Delta", none, Variant::FromDate(EncodeDate(2022, 3, 3)), false, none);
+    AddPerson(5, "alpine", 5, none, true, "z");
+    People->First();
+  }
+  void AddPerson(int ID, const char* Name, Variant Amount, Variant Born, bool Active, Variant Note) {
+    People->AppendRecord({ID, Name, Amount, Born, Active, Note});
+  }
+  int CurrentId() const { return People->FieldByName("ID")->AsInteger(); }
+};
+
+struct TFilterCase {
+  TFilterCase(const char* Expression, std::vector<int> Ids, TFilterOptions Options = {})
+      : Expression(Expression), Ids(std::move(Ids)), Options(Options) {}
+  const char* Expression;
+  std::vector<int> Ids;
+  TFilterOptions Options;
+};
+
+class TFilterExpressionTest : public TPeopleFixture, public ::testing::WithParamInterface<TFilterCase> {};
+
+}  // namespace
+
+TEST_P(TFilterExpressionTest, KeepsTheMatchingRecords) {
+  const TFilterCase& c = GetParam();
+  People->SetFilterOptions(c.Options);
+  People->SetFilter(c.Expression);
+  People->SetFiltered(true);
+  EXPECT_EQ(IdsInOrder(People), c.Ids) << c.Expression;
+  EXPECT_EQ(People->RecordCount(), static_cast<int>(c.Ids.size()));
+  People->SetFiltered(false);
+  EXPECT_EQ(People->RecordCount(), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Expressions, TFilterExpressionTest,
+    ::testing::Values(
+        TFilterCase{"ID = 3", {3}}, TFilterCase{"ID <> 3", {1, 2, 4, 5}},
+        TFilterCase{"Amount > 10", {1, 2, 3}}, TFilterCase{"Amount <= 10", {5}},
+        TFilterCase{"Amount = 20", {2}}, TFilterCase{"Amount = -5", {}},
+        TFilterCase{"ID > 1.5", {2, 3, 4, 5}}, TFilterCase{"5 > ID", {1, 2, 3, 4}},
+        TFilterCase{"Name = 'Alpha'", {1}}, TFilterCase{"Name = 'Al*'", {1}},
+        TFilterCase{"Name = 'al*'", {1, 5}, {foCaseInsensitive}},
+        TFilterCase{"Name = 'Al*'", {}, {foNoPartialCompare}},
+        TFilterCase{"[Name] >= 'Delta'", {2, 3, 4, 5}},
+        TFilterCase{"Note IS NULL", {2, 4}}, TFilterCase{"Note is not null", {1, 3, 5}},
+        TFilterCase{"NOT (Amount > 10)", {5}}, TFilterCase{"Amount > 10 OR Note IS NULL", {1, 2, 3, 4}},
+        TFilterCase{"(ID < 3 OR ID > 4) AND Active", {1, 5}}, TFilterCase{"Active = FALSE", {2, 4}},
+        TFilterCase{"NOT Active", {2, 4}}, TFilterCase{"Born < '2020-01-01'", {3}},
+        TFilterCase{"Born >= '1/1/2021'", {2, 4}},
+        TFilterCase{"Name <> 'beta' and ID <= 3", {1, 3}},
+        TFilterCase{"((ID = 1)) or (Name = 'it''s')", {1}}));
+
+namespace {
+
+struct TBadFilter {
+  const char* Expression;
+  const char* Problem;
+};
+
+class TBadFilterTest : public TPeopleFixture, public ::testing::WithParamInterface<TBadFilter> {};
+
+}  // namespace
+
+TEST_P(TBadFilterTest, RaisesAndKeepsThePreviousFilter) {
+  const TBadFilter& c = GetParam();
+  People->SetFilter("ID > 3");
+  People->SetFiltered(true);
+  People->Last();
+  try {
+    People->SetFilter(c.Expression);
+    FAIL() << "accepted " << c.Expression;
+  } catch (const EDatabaseError& e) {
+    EXPECT_NE(e.Message().find(c.Problem), String::npos) << e.Message();
+  }
+  EXPECT_EQ(People->Filter(), "ID > 3");
+  EXPECT_EQ(CurrentId(), 5);
+  EXPECT_EQ(IdsInOrder(People), (std::vector<int>{4, 5}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, TBadFilterTest,
+    ::testing::Values(TBadFilter{"(ID = 1", "unbalanced parentheses"},
+                      TBadFilter{"ID = 1)", "unbalanced parentheses"},
+                      TBadFilter{"Missing = 1", "field 'Missing' not found"},
+                      TBadFilter{"ID =", "missing operand"},
+                      TBadFilter{"ID = 1 AND", "missing operand"},
+                      TBadFilter{"Name = 'abc", "no closing quote"},
+                      TBadFilter{"ID = 'abc'", "cannot be compared"},
+                      TBadFilter{"Name", "is not a condition"},
+                      TBadFilter{"ID = 1 Name = 2", "unexpected 'Name'"},
+                      TBadFilter{"ID # 1", "unexpected character '#'"}));
+
+TEST_F(TPeopleFixture, AFilterSetWhileClosedIsCheckedAtOpen) {
+  TClientDataSet* orders = MakeOrders(&Owner, {{1, "A", 1}, {2, "B", 2}});
+  orders->Close();
+  orders->SetFilter("Amount >= 2");
+  orders->SetFiltered(true);
+  orders->CreateDataSet();
+  orders->AppendRecord({1, "A", 1.0});
+  orders->AppendRecord({2, "B", 2.0});
+  EXPECT_EQ(IdsInOrder(orders), (std::vector<int>{2}));
+}
+
+TEST_F(TPeopleFixture, OnFilterRecordCombinesWithTheExpression) {
+  People->SetFilter("Active");
+  People->OnFilterRecord = [](TDataSet* DataSet, bool& Accept) {
+    Accept = DataSet->FieldByName("ID")->AsInteger() != 3;
+  };
+  People->SetFiltered(true);
+  EXPECT_EQ(IdsInOrder(People), (std::vector<int>{1, 5}));
+  EXPECT_EQ(People->RecNo(), 2);
+  People->SetRecNo(1);
+  EXPECT_EQ(CurrentId(), 1);
+  EXPECT_FALSE(People->IsSequenced());
+  People->SetFilter("");
+  EXPECT_EQ(IdsInOrder(People), (std::vector<int>{1, 2, 4, 5}));
+}
+
+TEST_F(TPeopleFixture, FindStepsThroughTheFilterWithoutFiltering) {
+  People->SetFilter("Active");
+  EXPECT_TRUE(People->FindFirst());
+  EXPECT_EQ(CurrentId(), 1);
+  EXPECT_TRUE(People->FindNext());
+  EXPECT_EQ(CurrentId(), 3);
+  EXPECT_TRUE(People->FindNext());
+  EXPECT_EQ(CurrentId(), 5);
+  EXPECT_FALSE(People->FindNext());
+  EXPECT_FALSE(People->Found());
+  EXPECT_EQ(CurrentId(), 5);
+  EXPECT_TRUE(People->FindPrior());
+  EXPECT_EQ(CurrentId(), 3);
+  EXPECT_TRUE(People->FindLast());
+  EXPECT_EQ(CurrentId(), 5);
+  EXPECT_EQ(IdsInOrder(People), (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
+namespace {
+
+struct TLocateCase {
+  const char* Fields;
+  Variant Values;
+  TLocateOptions Options;
+  int Found;  // ID, 0 = not found
+};
+
+class TLocateTest : public TPeopleFixture, public ::testing::WithParamInterface<TLocateCase> {};
+
+}  // namespace
+
+TEST_P(TLocateTest, FindsTheFirstMatchOrStays) {
+  const TLocateCase& c = GetParam();
+  People->Next();
+  EXPECT_EQ(People->Locate(c.Fields, c.Values, c.Options), c.Found != 0) << c.Fields;
+  EXPECT_EQ(CurrentId(), c.Found != 0 ? c.Found : 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, TLocateTest,
+    ::testing::Values(
+        TLocateCase{"Name", "Gamma", {}, 3}, TLocateCase{"Name", "gamma", {}, 0},
+        TLocateCase{"Name", "gamma", {loCaseInsensitive}, 3},
+        TLocateCase{"Name", "Gam", {loPartialKey}, 3}, TLocateCase{"Name", "gam", {loPartialKey}, 0},
+        TLocateCase{"Name", "AL", {loCaseInsensitive, loPartialKey}, 1},
+        TLocateCase{"ID;Name", VarArrayOf({5, "alp"}), {loPartialKey}, 5},
+        TLocateCase{"Name;ID", VarArrayOf({"al", 5}), {loCaseInsensitive, loPartialKey}, 0},
+        TLocateCase{"Name;Active", VarArrayOf({"Gamma", true}), {}, 3},
+        TLocateCase{"Name;Active", VarArrayOf({"Gamma", false}), {}, 0},
+        TLocateCase{"Amount", 20, {}, 2}, TLocateCase{"Amount", "20", {}, 2},
+        TLocateCase{"Amount", 20.5, {}, 0}, TLocateCase{"Note", Null(), {}, 2},
+        TLocateCase{"ID", "abc", {}, 0}, TLocateCase{"ID", VarArrayOf({1, 2}), {}, 0},
+        TLocateCase{"Born", Variant::FromDate(EncodeDate(2019, 12, 31)), {}, 3}));
+
+TEST_F(TPeopleFixture, LocateNeverStopsOnAFilteredOutRecord) {
+  People->SetFilter("ID <> 3");
+  People->SetFiltered(true);
+  EXPECT_FALSE(People->Locate("Name", "Gamma", {}));
+  EXPECT_TRUE(People->Locate("Name", "al", {loCaseInsensitive, loPartialKey}));
+  EXPECT_EQ(CurrentId(), 1);
+  EXPECT_THROW(People->Locate("Missing", 1, {}), EDatabaseError);
+}
+
+TEST_F(TPeopleFixture, LookupAnswersWithoutMoving) {
+  People->MoveBy(3);
+  EXPECT_EQ(People->Lookup("ID", 3, "Name").AsString(), "Gamma");
+  EXPECT_TRUE(VarIsNull(People->Lookup("ID", 9, "Name")));
+  const Variant both = People->Lookup("Name", "beta", "ID;Amount");
+  ASSERT_TRUE(VarIsArray(both));
+  EXPECT_EQ(both[0].AsInteger(), 2);
+  EXPECT_DOUBLE_EQ(both[1].AsDouble(), 20);
+  EXPECT_EQ(CurrentId(), 4);
+  People->Next();
+  EXPECT_EQ(CurrentId(), 5);
+}
