@@ -25,12 +25,6 @@ namespace kel {
 class TGraphic;
 
 // A width and a height (TextExtent).
-struct TSize {
-  int cx = 0;
-  int cy = 0;
-  constexpr bool operator==(const TSize&) const = default;
-};
-
 enum TCanvasOrientation : std::uint8_t { coLeftToRight, coRightToLeft };
 enum TGradientDirection : std::uint8_t { gdHorizontal, gdVertical };
 

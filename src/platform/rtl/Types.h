@@ -99,6 +99,12 @@ struct TPoint {
   constexpr bool operator==(const TPoint&) const = default;
 };
 
+struct TSize {
+  int cx = 0;
+  int cy = 0;
+  constexpr bool operator==(const TSize&) const = default;
+};
+
 // A rectangle whose right and bottom edges are exclusive.
 struct TRect {
   int Left = 0;
