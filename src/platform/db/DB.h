@@ -1,5 +1,5 @@
 // The data layer: the buffered data set engine, fields, field definitions, data sources and
-// links, and the in-memory client data set.
+// links, the in-memory client data set, and the SQLite connection and query.
 #pragma once
 
 #include "platform/db/BlobFields.h"
@@ -11,4 +11,7 @@
 #include "platform/db/Field.h"
 #include "platform/db/FieldDefs.h"
 #include "platform/db/ObjectFields.h"
+#include "platform/db/SQLiteConnection.h"
+#include "platform/db/SQLiteParams.h"
+#include "platform/db/SQLiteQuery.h"
 #include "platform/db/StdFields.h"
