@@ -1,0 +1,135 @@
+// TGridAxis: the sparse sizes against a plain walk over every cell, for the cached (column) and
+// the uncached (row) kind, with hidden cells, several line widths and moved cells.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "platform/grids/GridAxis.h"
+
+namespace kel {
+namespace {
+
+// The same sizes kept as a plain vector: the reference the sparse axis must agree with.
+struct TPlainAxis {
+  std::vector<int> Sizes;
+  int Span(int i, int line) const { return Sizes[i] > 0 ? Sizes[i] + line : 0; }
+  int SpanSum(int from, int to, int line) const {
+    int sum = 0;
+    for (int i = std::max(from, 0); i < std::min(to, static_cast<int>(Sizes.size())); ++i)
+      sum += Span(i, line);
+    return sum;
+  }
+  int CellAt(int from, int offset, int line) const {
+    int start = 0;
+    for (int i = from; i < static_cast<int>(Sizes.size()); ++i) {
+      const int span = Span(i, line);
+      if (offset >= start && offset < start + span) return i;
+      start += span;
+    }
+    return static_cast<int>(Sizes.size());
+  }
+  int FirstFitting(int lowest, int last, int room, int line) const {
+    int result = last;
+    int used = 0;
+    for (int i = last; i >= lowest; --i) {
+      used += Span(i, line);
+      if (used > room) break;
+      result = i;
+    }
+    return result;
+  }
+};
+
+struct TAxisPair {
+  TGridAxis Sparse;
+  TPlainAxis Plain;
+};
+
+// 60 cells of default 20 with a third resized (some hidden: 0 or negative).
+TAxisPair MakeAxes(bool cached, unsigned seed) {
+  TAxisPair pair{TGridAxis(60, 20, cached), {std::vector<int>(60, 20)}};
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> pick(0, 59);
+  std::uniform_int_distribution<int> size(-3, 45);
+  for (int n = 0; n < 20; ++n) {
+    const int i = pick(random);
+    const int s = size(random);
+    pair.Sparse.SetSize(i, s);
+    pair.Plain.Sizes[i] = s;
+  }
+  return pair;
+}
+
+class GridAxisTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(GridAxisTest, OffsetsAgreeWithAWalkOverEveryCell) {
+  for (unsigned seed = 1; seed <= 5; ++seed) {
+    TAxisPair axes = MakeAxes(GetParam(), seed);
+    for (int line : {0, 1, 3}) {
+      for (int from = 0; from < 60; from += 7) {
+        for (int to = from; to <= 60; to += 5)
+          ASSERT_EQ(axes.Sparse.SpanSum(from, to, line), axes.Plain.SpanSum(from, to, line))
+              << "seed " << seed << " line " << line << " cells " << from << ".." << to;
+        for (int offset = 0; offset < 900; offset += 13)
+          ASSERT_EQ(axes.Sparse.CellAt(from, offset, line), axes.Plain.CellAt(from, offset, line))
+              << "seed " << seed << " line " << line << " from " << from << " at " << offset;
+      }
+      for (int last = 0; last < 60; last += 3)
+        for (int room : {-5, 0, 10, 21, 60, 200, 5000})
+          ASSERT_EQ(axes.Sparse.FirstFitting(2, last, room, line),
+                    axes.Plain.FirstFitting(2, last, room, line))
+              << "seed " << seed << " line " << line << " last " << last << " room " << room;
+    }
+  }
+}
+
+TEST_P(GridAxisTest, MovingACellShiftsTheOthers) {
+  struct Case {
+    int from;
+    int to;
+  };
+  for (const Case c : {Case{3, 40}, Case{40, 3}, Case{0, 59}, Case{59, 0}, Case{10, 11}}) {
+    TAxisPair axes = MakeAxes(GetParam(), 7);
+    axes.Sparse.SpanSum(0, 60, 1);  // fill the cache before the move
+    axes.Sparse.Move(c.from, c.to);
+    const int moved = axes.Plain.Sizes[c.from];
+    axes.Plain.Sizes.erase(axes.Plain.Sizes.begin() + c.from);
+    axes.Plain.Sizes.insert(axes.Plain.Sizes.begin() + c.to, moved);
+    for (int i = 0; i < 60; ++i)
+      ASSERT_EQ(axes.Sparse.Size(i), axes.Plain.Sizes[i]) << c.from << "->" << c.to << " at " << i;
+    EXPECT_EQ(axes.Sparse.SpanSum(0, 60, 1), axes.Plain.SpanSum(0, 60, 1));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(CachedAndSparse, GridAxisTest, ::testing::Bool());
+
+TEST(GridAxis, CountChangesForgetCellsPastTheEnd) {
+  TGridAxis rows(10, 24, false);
+  rows.SetSize(3, 40);
+  rows.SetCount(1000);
+  rows.SetSize(500, 10);
+  EXPECT_EQ(rows.SpanSum(0, 1000, 1), 998 * 25 + 41 + 11);
+  rows.SetCount(10);
+  EXPECT_EQ(rows.Size(3), 40);
+  rows.SetCount(1000);
+  EXPECT_EQ(rows.Size(500), 24);
+  EXPECT_EQ(rows.CellAt(0, 25 * 900 + 16, 1), 900);
+}
+
+TEST(GridAxis, DefaultSizeAndScaleApplyToEveryCell) {
+  TGridAxis cols(5, 64, true);
+  cols.SetSize(1, 100);
+  EXPECT_TRUE(cols.Customized());
+  cols.Scale(3, 2);
+  EXPECT_EQ(cols.DefaultSize(), 96);
+  EXPECT_EQ(cols.Size(1), 150);
+  cols.SetDefaultSize(30);
+  EXPECT_FALSE(cols.Customized());
+  EXPECT_EQ(cols.Size(1), 30);
+  EXPECT_FALSE(cols.SetSize(2, 30));  // the default: nothing stored
+  EXPECT_FALSE(cols.Customized());
+}
+
+}  // namespace
+}  // namespace kel

@@ -1,0 +1,192 @@
+// Geometry of the platform grid: cell and block rectangles, hit tests, hidden columns, the draw
+// information, the row count changes the data grid relies on, and refused bad input.
+#include "GridFixture.h"
+
+namespace kel {
+namespace {
+
+constexpr int Pitch = 65;  // default column width 64 + line
+constexpr int RowPitch = 25;
+
+TEST_F(GridTest, CellRectsFollowTheSizesAndLines) {
+  struct Case {
+    int col;
+    int row;
+    TRect expected;
+  };
+  grid->SetColWidths(2, 100);
+  grid->SetRowHeights(1, 30);
+  const Case cases[] = {
+      {0, 0, Rect(0, 0, 64, 24)},                                    // fixed corner
+      {1, 0, Rect(Pitch, 0, Pitch + 64, 24)},                        // fixed row
+      {2, 1, Rect(2 * Pitch, RowPitch, 2 * Pitch + 100, RowPitch + 30)},  // resized both ways
+      {3, 2, Rect(2 * Pitch + 101, RowPitch + 31, 2 * Pitch + 165, RowPitch + 55)},
+      {4, 4, Rect(2 * Pitch + 166, 3 * RowPitch + 31, 2 * Pitch + 230, 3 * RowPitch + 55)},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(grid->CellRect(c.col, c.row), c.expected) << c.col << "," << c.row;
+  EXPECT_EQ(grid->BoxRect(1, 1, 3, 2), Rect(Pitch, RowPitch, 2 * Pitch + 165, RowPitch + 55));
+}
+
+TEST_F(GridTest, MouseCoordFindsTheCellAndAnswersMinusOneOutside) {
+  struct Case {
+    TPoint at;
+    TGridCoord expected;
+  };
+  const int width = grid->GridWidth();    // 5 columns and their lines
+  const int height = grid->GridHeight();
+  ASSERT_EQ(width, 5 * Pitch);
+  ASSERT_EQ(height, 5 * RowPitch);
+  const Case cases[] = {
+      {{0, 0}, {0, 0}},
+      {{64, 24}, {0, 0}},               // the line after a cell belongs to it
+      {{65, 25}, {1, 1}},
+      {{width - 1, height - 1}, {4, 4}},
+      {{width, 10}, {-1, -1}},          // right of the last column
+      {{10, height}, {-1, -1}},         // below the last row
+      {{-1, 10}, {-1, -1}},
+      {{10, -1}, {-1, -1}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(grid->MouseCoord(c.at.X, c.at.Y), c.expected) << c.at.X << "," << c.at.Y;
+}
+
+TEST_F(GridTest, HiddenColumnsTakeNoRoom) {
+  grid->SetColWidths(2, 0);
+  grid->SetColWidths(3, -1);
+  EXPECT_TRUE(grid->CellRect(2, 1).IsEmpty());
+  EXPECT_TRUE(grid->CellRect(3, 1).IsEmpty());
+  // Column 4 starts where column 2 would have: the hidden ones and their lines are gone.
+  EXPECT_EQ(grid->CellRect(4, 1).Left, grid->CellRect(1, 1).Right + 1);
+  EXPECT_EQ(grid->GridWidth(), 3 * Pitch);
+  for (int x = 0; x < grid->GridWidth(); ++x) {
+    const int col = grid->MouseCoord(x, 30).X;
+    ASSERT_NE(col, 2) << x;
+    ASSERT_NE(col, 3) << x;
+  }
+  EXPECT_EQ(grid->MouseCoord(grid->CellRect(4, 1).Left, 30).X, 4);
+  // A block across hidden columns spans only the shown ones.
+  EXPECT_EQ(grid->BoxRect(1, 1, 4, 1).Width(), Pitch + 64);
+}
+
+TEST_F(GridTest, DrawInfoDescribesBothAxes) {
+  grid->SetColCount(20);
+  grid->SetRowCount(30);
+  Settle();
+  TGridDrawInfo info;
+  grid->CalcDrawInfo(info);
+  const int clientWidth = grid->ClientWidth();
+  const int clientHeight = grid->ClientHeight();
+  EXPECT_EQ(info.Horz.FixedBoundary, Pitch);
+  EXPECT_EQ(info.Vert.FixedBoundary, RowPitch);
+  EXPECT_EQ(info.Horz.GridExtent, clientWidth);
+  EXPECT_EQ(info.Horz.GridBoundary, clientWidth);  // the last column is cut by the edge
+  EXPECT_EQ(info.Horz.LastFullVisibleCell, (clientWidth - Pitch + 1) / Pitch);
+  EXPECT_EQ(info.Horz.FullVisBoundary, Pitch * (info.Horz.LastFullVisibleCell + 1));
+  EXPECT_EQ(info.Vert.LastFullVisibleCell, (clientHeight - RowPitch + 1) / RowPitch);
+  EXPECT_EQ(grid->VisibleColCount(), info.Horz.LastFullVisibleCell);
+  EXPECT_EQ(grid->VisibleRowCount(), info.Vert.LastFullVisibleCell);
+  TGridDrawInfo fixed;
+  grid->CalcFixedInfo(fixed);
+  EXPECT_EQ(fixed.Horz.FixedBoundary, Pitch);
+  EXPECT_EQ(fixed.Vert.FirstGridCell, grid->TopRow());
+  EXPECT_EQ(fixed.Horz.GridCellCount, 20);
+  // The cut column still has a rectangle, clipped to the client.
+  const int cut = info.Horz.LastFullVisibleCell + 1;
+  EXPECT_EQ(grid->CellRect(cut, 1).Right, clientWidth);
+  EXPECT_TRUE(grid->CellRect(cut + 1, 1).IsEmpty());
+}
+
+// The data grid sets RowCount to 1000 to learn how many rows fit, then back.
+TEST_F(GridTest, RowCountGoesTo1000AndBackKeepingCustomHeights) {
+  grid->SetRowCount(10);
+  grid->SetRowHeights(3, 40);
+  grid->SetRowCount(1000);
+  // Spans from the fixed row: 25 25 41 25 25 25 -> row 6 ends at 190, row 7 at 215.
+  ASSERT_LE(grid->CellRect(1, 6).Bottom, grid->ClientHeight());
+  EXPECT_EQ(grid->VisibleRowCount(), 6);
+  grid->SetRowHeights(500, 10);
+  grid->SetRowCount(10);
+  EXPECT_EQ(grid->RowCount(), 10);
+  EXPECT_EQ(grid->RowHeights(3), 40);
+  grid->SetRowCount(1000);
+  EXPECT_EQ(grid->RowHeights(500), 24);
+  grid->SetRowCount(10);
+  EXPECT_EQ(grid->VisibleRowCount(), 6);
+}
+
+TEST_F(GridTest, ShrinkingTheGridBringsTheCurrentCellBack) {
+  grid->SetColCount(10);
+  grid->SetRowCount(10);
+  grid->MoveColRow(8, 9, true, true);
+  grid->SetRowCount(4);
+  grid->SetColCount(3);
+  EXPECT_EQ(grid->Col(), 2);
+  EXPECT_EQ(grid->Row(), 3);
+  grid->SetRowCount(1);
+  EXPECT_EQ(grid->FixedRows(), 0);
+  EXPECT_EQ(grid->Row(), 0);
+  grid->SetRowCount(0);
+  EXPECT_EQ(grid->RowCount(), 1);  // counts are at least 1
+}
+
+TEST_F(GridTest, DefaultSizesResetEveryCell) {
+  grid->SetRowHeights(2, 50);
+  grid->SetColWidths(1, 10);
+  const int rowChanges = grid->RowHeightsChanges;
+  grid->SetDefaultRowHeight(30);
+  EXPECT_EQ(grid->RowHeights(2), 30);
+  EXPECT_EQ(grid->RowHeightsChanges, rowChanges + 1);
+  grid->SetDefaultColWidth(40);
+  EXPECT_EQ(grid->ColWidths(1), 40);
+  EXPECT_EQ(grid->CellRect(2, 2), Rect(82, 62, 122, 92));
+}
+
+TEST_F(GridTest, LinesWidthAndOptionsChangeThePitch) {
+  grid->SetGridLineWidth(3);
+  EXPECT_EQ(grid->CellRect(1, 1).Left, 67);
+  // Without any vertical line option the columns lose their line room.
+  grid->SetOptions(grid->Options() - goVertLine - goFixedVertLine);
+  EXPECT_EQ(grid->CellRect(1, 1).Left, 64);
+  EXPECT_EQ(grid->CellRect(1, 1).Top, 27);
+}
+
+TEST_F(GridTest, BadInputRaisesAndChangesNothing) {
+  struct Case {
+    const char* what;
+    std::function<void()> call;
+  };
+  const Case cases[] = {
+      {"fixed columns = count", [&] { grid->SetFixedCols(grid->ColCount()); }},
+      {"fixed rows = count", [&] { grid->SetFixedRows(grid->RowCount()); }},
+      {"negative fixed", [&] { grid->SetFixedCols(-1); }},
+      {"width of a missing column", [&] { grid->SetColWidths(5, 10); }},
+      {"height of a missing row", [&] { grid->SetRowHeights(-1, 10); }},
+      {"tab stop of a missing column", [&] { grid->SetTabStops(9, false); }},
+      {"current cell outside", [&] { grid->MoveColRow(7, 1, true, true); }},
+      {"selection outside", [&] { grid->SetSelection({1, 1, 9, 9}); }},
+      {"cell outside", [&] { grid->SetCells(5, 0, "x"); }},
+      {"moving a missing column", [&] { grid->MoveColumn(1, 5); }},
+  };
+  for (const Case& c : cases) {
+    EXPECT_THROW(c.call(), EInvalidGridOperation) << c.what;
+    EXPECT_EQ(grid->FixedCols(), 1) << c.what;
+    EXPECT_EQ(grid->FixedRows(), 1) << c.what;
+    EXPECT_EQ(grid->Col(), 1) << c.what;
+    EXPECT_EQ(grid->Row(), 1) << c.what;
+    EXPECT_EQ(grid->ColWidths(4), 64) << c.what;
+  }
+}
+
+TEST_F(GridTest, FixedCountsResetTheCurrentCellToTheFirstScrollableOne) {
+  grid->SetColCount(8);
+  grid->MoveColRow(5, 3, true, true);
+  grid->SetFixedCols(2);
+  EXPECT_EQ(grid->Col(), 2);
+  EXPECT_EQ(grid->Row(), 1);
+  EXPECT_EQ(grid->LeftCol(), 2);
+  EXPECT_EQ(grid->CellRect(2, 1).Left, 2 * Pitch);
+}
+
+}  // namespace
+}  // namespace kel
