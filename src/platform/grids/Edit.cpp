@@ -47,14 +47,12 @@ void TCustomEdit::SetMaxLength(int value) { FMaxLength = std::max(value, 0); }
 
 void TCustomEdit::SetReadOnly(bool value) { FReadOnly = value; }
 
+// The converted text replaces the old one as SetText does (the classic control re-creates its
+// window here), so a descendant fits it as it fits any new text.
 void TCustomEdit::SetCharCase(TEditCharCase value) {
   if (FCharCase == value) return;
   FCharCase = value;
-  const String converted = ApplyCharCase(FText);
-  if (converted == FText) return;
-  FText = converted;
-  FUndo.Valid = false;
-  TextUpdated();
+  SetCaption(ApplyCharCase(FText));
 }
 
 void TCustomEdit::SetPasswordChar(Char value) {

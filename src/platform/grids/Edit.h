@@ -48,7 +48,7 @@ class TCustomEdit : public TWinControl {
   // The user cannot change the text; the program still can.
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool value);
-  // Converts typed, pasted and set text; changing it converts the text there is.
+  // Converts typed, pasted and set text; changing it converts the text there is (as SetText).
   TEditCharCase CharCase() const { return FCharCase; }
   void SetCharCase(TEditCharCase value);
   // Shown instead of every character when not 0; copying and cutting are refused then.
@@ -98,8 +98,7 @@ class TCustomEdit : public TWinControl {
   void ResetTextRect();
   // Scrolls horizontally so that the caret is inside the text rectangle.
   void ScrollCaret();
-  // First code point shown at the left of the text rectangle, in pixels of text (0 = none
-  // scrolled away).
+  // Pixels of text scrolled out at the left of the text rectangle (0 = none).
   int ScrollOffset() const { return FScrollX; }
   // Client x of the boundary before code point Index (0..length), as painted now.
   int PositionToX(int Index);
@@ -166,7 +165,6 @@ class TCustomEdit : public TWinControl {
   void CMEnter(TMessage& Message) override;
   void CMTextChanged(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
-  void CMEnabledChanged(TMessage& Message) override;
   void CMBorderChanged(TMessage& Message) override;
   void CMCtl3DChanged(TMessage& Message) override;
   // The clipboard and undo messages; each refuses when ReadOnly or !EditCanModify (but copy).

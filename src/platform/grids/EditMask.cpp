@@ -108,8 +108,8 @@ void TEditMask::ParseMask(std::u32string_view mask) {
       case U'0': FSlots.push_back(InputSlot(mkDigit, true, mcsNone)); break;
       case U'9': FSlots.push_back(InputSlot(mkDigit, false, mcsNone)); break;
       case U'#': FSlots.push_back(InputSlot(mkDigitOrSign, false, mcsNone)); break;
-      case U':': FSlots.push_back(LiteralSlot(static_cast<Char>(FormatSettings.TimeSeparator))); break;
-      case U'/': FSlots.push_back(LiteralSlot(static_cast<Char>(FormatSettings.DateSeparator))); break;
+      case U':': FSlots.push_back(LiteralSlot(Char(FormatSettings.TimeSeparator))); break;
+      case U'/': FSlots.push_back(LiteralSlot(Char(FormatSettings.DateSeparator))); break;
       case U'_': FSlots.push_back(LiteralSlot(U' ')); break;
       default: FSlots.push_back(LiteralSlot(c)); break;
     }
@@ -206,8 +206,10 @@ std::u32string TEditMask::EditTextFromRaw(std::u32string_view Raw) const {
 
 std::u32string TEditMask::RawText(std::u32string_view EditText) const {
   std::u32string raw;
-  for (int i = 0; i < Length(); ++i)
-    if (IsInput(i)) raw.push_back(IsBlankAt(EditText, i) ? FBlank : EditText[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < Length(); ++i) {
+    if (!IsInput(i)) continue;
+    raw.push_back(IsBlankAt(EditText, i) ? FBlank : EditText[static_cast<std::size_t>(i)]);
+  }
   if (FRightAligned)
     raw.erase(0, std::min(raw.find_first_not_of(FBlank), raw.size()));
   else

@@ -63,7 +63,8 @@ void TCustomEdit::ResetTextRect() {
 std::string_view TCustomEdit::DisplaySlice(int Count) const {
   if (FPasswordChar == 0)
     return std::string_view(FText).substr(0, FOffsets[static_cast<std::size_t>(Count)]);
-  const std::size_t unit = CharCount() == 0 ? 0 : FPasswordText.size() / static_cast<std::size_t>(CharCount());
+  const auto count = static_cast<std::size_t>(CharCount());
+  const std::size_t unit = count == 0 ? 0 : FPasswordText.size() / count;
   return std::string_view(FPasswordText).substr(0, unit * static_cast<std::size_t>(Count));
 }
 
@@ -134,11 +135,6 @@ void TCustomEdit::CMFontChanged(TMessage& Message) {
   SyncCanvasFont();
   AdjustHeight();
   ScrollCaret();
-}
-
-void TCustomEdit::CMEnabledChanged(TMessage& Message) {
-  TWinControl::CMEnabledChanged(Message);
-  Invalidate();
 }
 
 void TCustomEdit::CMBorderChanged(TMessage& Message) {

@@ -7,6 +7,8 @@
 // so undo, Modified and OnChange behave as in the plain edit.
 #include "platform/grids/MaskEdit.h"
 
+#include <cassert>
+
 #include "platform/grids/EditProperties.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Clipboard.h"
@@ -19,7 +21,7 @@ void TCustomMaskEdit::SetEditMask(const String& value) {
   if (value == FEditMask) return;
   TEditMask mask(value);
   const std::u32string kept =
-      IsMasked() ? FMask.RawText(ToCodePoints(FText)) : ToCodePoints(FText);
+      IsMasked() ? FMask.RawText(EditSlots()) : ToCodePoints(FText);
   FEditMask = value;
   FMask = std::move(mask);
   TCustomEdit::SetText(FromCodePoints(IsMasked() ? FMask.EditTextFromRaw(kept) : kept));
@@ -28,7 +30,7 @@ void TCustomMaskEdit::SetEditMask(const String& value) {
 
 String TCustomMaskEdit::Text() const {
   if (!IsMasked()) return FText;
-  return FromCodePoints(FMask.TextFromEditText(ToCodePoints(FText)));
+  return FromCodePoints(FMask.TextFromEditText(EditSlots()));
 }
 
 void TCustomMaskEdit::SetText(const String& value) {
@@ -56,13 +58,20 @@ void TCustomMaskEdit::SetSelText(const String& value) {
     TCustomEdit::SetSelText(value);
     return;
   }
-  std::u32string text = ToCodePoints(FText);
+  std::u32string text = EditSlots();
   int caret = 0;
   if (!InsertMasked(text, ToCodePoints(ApplyCharCase(value)), caret)) {
     Beep();
     return;
   }
   ApplyEdit(FromCodePoints(text), caret, caret, ekOther);
+}
+
+std::u32string TCustomMaskEdit::EditSlots() const {
+  std::u32string slots = ToCodePoints(FText);
+  assert(static_cast<int>(slots.size()) == FMask.Length() &&
+         "a masked text has one character per slot");
+  return slots;
 }
 
 Char TCustomMaskEdit::CaseOf(Char C) const {
@@ -103,7 +112,7 @@ bool TCustomMaskEdit::InsertMasked(std::u32string& Text, std::u32string_view Inp
 
 void TCustomMaskEdit::ValidateEdit() {
   if (!IsMasked() || !Modified()) return;
-  const int missing = FMask.FirstMissing(ToCodePoints(FText));
+  const int missing = FMask.FirstMissing(EditSlots());
   if (missing < 0) return;
   SetSelStart(missing);
   ValidateError();
@@ -125,10 +134,19 @@ void TCustomMaskEdit::CheckCursor() {
 
 // ---- Focus and mouse --------------------------------------------------------------------------
 
+// Coming back after a failed validation neither selects all nor counts as a new entry: the
+// caret stays on the slot to fill and Esc still goes back to the text from before.
 void TCustomMaskEdit::CMEnter(TMessage& Message) {
-  if (IsMasked() && !FReEntering) FOldValue = FText;
+  const bool reEntering = FReEntering;
   FReEntering = false;
-  TCustomEdit::CMEnter(Message);
+  if (!IsMasked()) {
+    TCustomEdit::CMEnter(Message);
+    return;
+  }
+  if (!reEntering) {
+    FOldValue = FText;
+    TCustomEdit::CMEnter(Message);
+  }
   CheckCursor();
 }
 
@@ -210,7 +228,7 @@ void TCustomMaskEdit::HomeEndKey(bool ToEnd, bool Extend) {
 
 void TCustomMaskEdit::DeleteKey(bool Forward) {
   if (ReadOnly() || !EditCanModify()) return;
-  std::u32string text = ToCodePoints(FText);
+  std::u32string text = EditSlots();
   int from = SelStart();
   int to = from + SelLength();
   int caret = from;
@@ -227,13 +245,14 @@ void TCustomMaskEdit::DeleteKey(bool Forward) {
 }
 
 // A character the next slot refuses but that is the next literal jumps past that literal, so
-// "1/" in a date moves on to the month.
+// "1/" in a date moves on to the month; typing a literal the caret has just skipped ("12:" in a
+// time) changes nothing and does not beep.
 void TCustomMaskEdit::InputChar(Char Key) {
   if (ReadOnly() || !EditCanModify()) {
     Beep();
     return;
   }
-  const std::u32string before = ToCodePoints(FText);
+  const std::u32string before = EditSlots();
   std::u32string text = before;
   BlankRange(text, SelStart(), SelStart() + SelLength());
   const int slot = FMask.NextInput(SelStart());
@@ -242,6 +261,8 @@ void TCustomMaskEdit::InputChar(Char Key) {
   if (stored != 0) {
     text[static_cast<std::size_t>(slot)] = stored;
     caret = FMask.NextInput(slot + 1);
+  } else if (IsLiteralJustPassed(SelStart(), Key)) {
+    caret = SelStart();
   } else {
     int literal = SelStart();
     while (literal < FMask.Length() && FMask.IsInput(literal)) ++literal;
@@ -255,6 +276,12 @@ void TCustomMaskEdit::InputChar(Char Key) {
     SetSelStart(caret);
   else
     ApplyEdit(FromCodePoints(text), caret, caret, ekTyping);
+}
+
+bool TCustomMaskEdit::IsLiteralJustPassed(int Pos, Char Key) const {
+  for (int i = Pos - 1; i >= 0 && !FMask.IsInput(i); --i)
+    if (FMask.Slot(i).Literal == Key) return true;
+  return false;
 }
 
 // ---- Clipboard --------------------------------------------------------------------------------
@@ -275,7 +302,7 @@ void TCustomMaskEdit::WMClear(TMessage& Message) {
     return;
   }
   if (SelLength() == 0 || ReadOnly() || !EditCanModify()) return;
-  std::u32string text = ToCodePoints(FText);
+  std::u32string text = EditSlots();
   BlankRange(text, SelStart(), SelStart() + SelLength());
   const int caret = FMask.NextInput(SelStart());
   ApplyEdit(FromCodePoints(text), caret, caret, ekOther);
@@ -289,7 +316,7 @@ void TCustomMaskEdit::WMPaste(TMessage& Message) {
   if (ReadOnly() || !EditCanModify()) return;
   String pasted = Clipboard()->AsText();
   pasted.resize(std::min(pasted.find_first_of("\r\n"), pasted.size()));
-  std::u32string text = ToCodePoints(FText);
+  std::u32string text = EditSlots();
   int caret = 0;
   if (!InsertMasked(text, ToCodePoints(pasted), caret)) {
     Beep();

@@ -64,6 +64,10 @@ class TCustomMaskEdit : public TCustomEdit {
   void HomeEndKey(bool ToEnd, bool Extend);
   void DeleteKey(bool Forward);
   void InputChar(Char Key);
+  // Whether Key is one of the literals right before Pos.
+  bool IsLiteralJustPassed(int Pos, Char Key) const;
+  // The edit text as code points, one per slot.
+  std::u32string EditSlots() const;
   // Blanks the input slots of [From, To) in Text.
   void BlankRange(std::u32string& Text, int From, int To) const;
   // Writes Input over Text from the selection on, as pasting does; answers false when a slot

@@ -1,0 +1,160 @@
+// TCustomEdit painted headless: the text shows inside the text rectangle, the selection in the
+// highlight colour and the caret only while focused, a long text scrolls to keep the caret in
+// view, Alignment and a set text rectangle place the text, passwords show as their character.
+#include <gtest/gtest.h>
+
+#include "EditFixture.h"
+
+namespace kel {
+namespace {
+
+class EditPaintTest : public EditFixture<TEdit> {
+ protected:
+  // Pixels of colour `color` (or, with `other`, of any colour but it) in a client rectangle.
+  int Count(const TRect& r, TColor color, bool other = false) {
+    const TColor rgb = ColorToRGB(color);
+    int count = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x)
+        if ((testkit::Pixel(edit, {x, y}) == rgb) != other) ++count;
+    return count;
+  }
+  int Ink(const TRect& r) { return Count(r, edit->Color(), true); }
+  // The lowest grey level (mean of the channels) in a client rectangle.
+  int Darkest(const TRect& r) {
+    int darkest = 255;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x)
+        darkest = std::min(darkest, Grey(testkit::Pixel(edit, {x, y})));
+    return darkest;
+  }
+  static int Grey(TColor rgb) {
+    return ((rgb & 0xFF) + ((rgb >> 8) & 0xFF) + ((rgb >> 16) & 0xFF)) / 3;
+  }
+  // The text line's band over the given x range.
+  TRect Band(int left, int right) {
+    const TRect area = edit->TextRect();
+    return Rect(left, area.Top, right, area.Bottom);
+  }
+  void Unfocus() {
+    other->SetFocus();
+    Application->ProcessMessages();
+  }
+  int TextWidth(const String& text) {
+    TCanvas measure;
+    measure.Font()->Assign(edit->Font());
+    return measure.TextWidth(text);
+  }
+};
+
+TEST_F(EditPaintTest, ShowsTheTextInsideItsExtent) {
+  edit->SetText("Hello");
+  Unfocus();
+  const TRect client = edit->ClientRect();
+  const int left = edit->PositionToX(0);
+  const int right = edit->PositionToX(5);
+  EXPECT_EQ(right - left, TextWidth("Hello"));
+  EXPECT_GT(Ink(Band(left, right)), 20);
+  EXPECT_EQ(Ink(Rect(right + 1, client.Top, client.Right, client.Bottom)), 0);
+  EXPECT_EQ(Ink(Rect(client.Left, client.Top, left, client.Bottom)), 0);
+  edit->SetText("");
+  EXPECT_EQ(Ink(client), 0);
+}
+
+TEST_F(EditPaintTest, SelectionIsHighlightedOnlyWhileFocused) {
+  edit->SetText("Hello");
+  edit->SelectAll();
+  const TRect band = Band(edit->PositionToX(0), edit->PositionToX(5));
+  EXPECT_GT(Count(band, clHighlight), 20);
+  EXPECT_GT(Count(band, clHighlightText), 0);
+  Unfocus();
+  EXPECT_EQ(Count(band, clHighlight), 0);
+}
+
+TEST_F(EditPaintTest, CaretIsAColumnOfTextColourWhileFocused) {
+  edit->SetText("Hi");
+  Press(VK_END);
+  const int x = edit->PositionToX(2) + 1 < edit->TextRect().Right ? edit->PositionToX(2) : -1;
+  ASSERT_GE(x, 0);
+  const TRect column = Rect(x, edit->TextRect().Top, x + 1, edit->TextRect().Top + 10);
+  EXPECT_EQ(Count(column, clWindowText), 10);
+  Unfocus();
+  EXPECT_EQ(Count(column, clWindowText), 0);
+}
+
+TEST_F(EditPaintTest, LongTextScrollsToKeepTheCaretVisible) {
+  edit->SetWidth(60);
+  edit->SetText("abcdefghijklmnopqrstuvwxyz");
+  Press(VK_END);
+  const TRect area = edit->TextRect();
+  EXPECT_GT(edit->ScrollOffset(), 0);
+  EXPECT_EQ(edit->PositionToX(26), area.Right - 1);
+  Type("0123");
+  EXPECT_EQ(edit->PositionToX(30), area.Right - 1);
+  Press(VK_HOME);
+  EXPECT_EQ(edit->ScrollOffset(), 0);
+  EXPECT_EQ(edit->PositionToX(0), area.Left);
+  // A caret moving left past the edge drags the view with it.
+  Press(VK_END);
+  for (int i = 0; i < 20; ++i) Press(VK_LEFT);
+  EXPECT_EQ(edit->PositionToX(10), area.Left);
+  // Nothing is drawn outside the text rectangle.
+  const TRect client = edit->ClientRect();
+  EXPECT_EQ(Ink(Rect(area.Right, client.Top, client.Right, client.Bottom)), 0);
+  EXPECT_EQ(Ink(Rect(client.Left, client.Top, area.Left, client.Bottom)), 0);
+}
+
+TEST_F(EditPaintTest, AlignmentPlacesATextThatFits) {
+  edit->SetText("mid");
+  const TRect area = edit->TextRect();
+  const int width = TextWidth("mid");
+  EXPECT_EQ(edit->PositionToX(0), area.Left);
+  edit->SetAlignment(taRightJustify);
+  EXPECT_EQ(edit->PositionToX(3), area.Right - 1);
+  edit->SetAlignment(taCenter);
+  EXPECT_EQ(edit->PositionToX(0), area.Left + (area.Width() - 1 - width) / 2);
+  Unfocus();
+  EXPECT_GT(Ink(Band(edit->PositionToX(0), edit->PositionToX(3))), 10);
+  EXPECT_EQ(Ink(Band(area.Left, edit->PositionToX(0))), 0);
+}
+
+TEST_F(EditPaintTest, ASetTextRectangleHoldsAndClipsTheText) {
+  const TRect client = edit->ClientRect();
+  const TRect narrow = Rect(30, client.Top, 90, client.Bottom);
+  edit->SetTextRect(narrow);
+  EXPECT_EQ(edit->TextRect(), narrow);
+  edit->SetText("a text much wider than sixty pixels");
+  Unfocus();
+  EXPECT_EQ(edit->PositionToX(0), 30);
+  EXPECT_GT(Ink(Rect(30, client.Top, 90, client.Bottom)), 20);
+  EXPECT_EQ(Ink(Rect(90, client.Top, client.Right, client.Bottom)), 0);
+  EXPECT_EQ(Ink(Rect(client.Left, client.Top, 30, client.Bottom)), 0);
+  edit->ResetTextRect();
+  EXPECT_EQ(edit->PositionToX(0), client.Left + 1);
+  EXPECT_GT(Ink(Rect(90, client.Top, client.Right, client.Bottom)), 20);
+}
+
+TEST_F(EditPaintTest, PasswordCharactersStandForTheText) {
+  edit->SetPasswordChar(U'*');
+  edit->SetText("abc");
+  EXPECT_EQ(edit->PositionToX(3) - edit->PositionToX(0), TextWidth("***"));
+  EXPECT_EQ(edit->Text(), "abc");
+  edit->SetPasswordChar(0);
+  EXPECT_EQ(edit->PositionToX(3) - edit->PositionToX(0), TextWidth("abc"));
+}
+
+TEST_F(EditPaintTest, DisabledTextIsGreyAndColorFillsTheBackground) {
+  edit->SetText("IIII");
+  edit->SetColor(clYellow);
+  Unfocus();
+  const TRect band = Band(edit->PositionToX(0), edit->PositionToX(4));
+  const int grey = Grey(ColorToRGB(clGrayText));
+  EXPECT_LT(Darkest(band), grey / 2);
+  EXPECT_GT(Count(edit->ClientRect(), clYellow), 100);
+  edit->SetEnabled(false);
+  EXPECT_GE(Darkest(band), grey - 2);
+  EXPECT_LT(Darkest(band), grey + 40);
+}
+
+}  // namespace
+}  // namespace kel

@@ -1,0 +1,410 @@
+// TCustomEdit driven by simulated input: typing, caret moves and selection by keys and mouse,
+// deletion, clipboard round trips, undo, MaxLength, CharCase, ReadOnly, PasswordChar, AutoSelect,
+// code point positions in UTF-8 text, and TEdit's published properties.
+#include <gtest/gtest.h>
+
+#include "EditFixture.h"
+#include "platform/classes/Properties.h"
+#include "platform/rtl/Exceptions.h"
+
+namespace kel {
+namespace {
+
+using EditTest = EditFixture<TEdit>;
+
+constexpr TShiftState Shift{ssShift};
+constexpr TShiftState Ctrl{ssCtrl};
+constexpr TShiftState CtrlShift{ssCtrl, ssShift};
+
+TEST_F(EditTest, TypingInsertsAtTheCaretAndFiresOnChange) {
+  Type("hello");
+  EXPECT_EQ(edit->Text(), "hello");
+  EXPECT_EQ(edit->SelStart(), 5);
+  EXPECT_TRUE(edit->Modified());
+  EXPECT_EQ(changes, 5);
+  Press(VK_HOME);
+  Type(">");
+  EXPECT_EQ(edit->Text(), ">hello");
+  EXPECT_EQ(edit->CaretPos(), 1);
+}
+
+TEST_F(EditTest, ControlCharactersTypeNothing) {
+  Type("ab");
+  Press(VK_RETURN);
+  Press(VK_ESCAPE);
+  Press('B', Ctrl);
+  EXPECT_EQ(edit->Text(), "ab");
+}
+
+struct TMoveCase {
+  const char* Name;
+  std::vector<TKeyStroke> Keys;
+  int SelStart;
+  int SelLength;
+};
+
+TEST_F(EditTest, KeysMoveTheCaretAndSelect) {
+  const std::vector<TMoveCase> cases = {
+      {"home", {{VK_HOME}}, 0, 0},
+      {"end", {{VK_END}}, 13, 0},
+      {"right twice", {{VK_HOME}, {VK_RIGHT}, {VK_RIGHT}}, 2, 0},
+      {"left stops at 0", {{VK_HOME}, {VK_LEFT}}, 0, 0},
+      {"right stops at the end", {{VK_END}, {VK_RIGHT}}, 13, 0},
+      {"shift+right", {{VK_HOME}, {VK_RIGHT, Shift}, {VK_RIGHT, Shift}, {VK_RIGHT, Shift}}, 0, 3},
+      {"shift+left", {{VK_END}, {VK_LEFT, Shift}, {VK_LEFT, Shift}}, 11, 2},
+      {"shift back over the anchor", {{VK_HOME}, {VK_RIGHT}, {VK_RIGHT, Shift}, {VK_LEFT, Shift},
+                                      {VK_LEFT, Shift}}, 0, 1},
+      {"ctrl+right", {{VK_HOME}, {VK_RIGHT, Ctrl}}, 4, 0},
+      {"ctrl+right twice", {{VK_HOME}, {VK_RIGHT, Ctrl}, {VK_RIGHT, Ctrl}}, 8, 0},
+      {"ctrl+left", {{VK_END}, {VK_LEFT, Ctrl}}, 8, 0},
+      {"ctrl+left twice", {{VK_END}, {VK_LEFT, Ctrl}, {VK_LEFT, Ctrl}}, 4, 0},
+      {"ctrl+shift+right", {{VK_HOME}, {VK_RIGHT, CtrlShift}}, 0, 4},
+      {"shift+end", {{VK_HOME}, {VK_RIGHT}, {VK_END, Shift}}, 1, 12},
+      {"left collapses", {{VK_HOME}, {VK_RIGHT, Shift}, {VK_RIGHT, Shift}, {VK_LEFT}}, 0, 0},
+      {"right collapses", {{VK_HOME}, {VK_RIGHT, Shift}, {VK_RIGHT, Shift}, {VK_RIGHT}}, 2, 0},
+      {"ctrl+a", {{VK_HOME}, {'A', Ctrl}}, 0, 13},
+  };
+  for (const TMoveCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    edit->SetText("one two three");
+    for (const TKeyStroke& k : c.Keys) Press(k.Key, k.Shift);
+    EXPECT_EQ(edit->SelStart(), c.SelStart);
+    EXPECT_EQ(edit->SelLength(), c.SelLength);
+    EXPECT_EQ(edit->Text(), "one two three");
+  }
+}
+
+struct TDeleteCase {
+  const char* Name;
+  std::vector<TKeyStroke> Keys;
+  const char* Text;
+  int Caret;
+};
+
+TEST_F(EditTest, BackspaceAndDeleteRemoveCodePointsOrTheSelection) {
+  const std::vector<TDeleteCase> cases = {
+      {"backspace at the end", {{VK_END}, {VK_BACK}}, "abc", 3},
+      {"delete at the start", {{VK_HOME}, {VK_DELETE}}, "bcd", 0},
+      {"backspace at the start", {{VK_HOME}, {VK_BACK}}, "abcd", 0},
+      {"delete at the end", {{VK_END}, {VK_DELETE}}, "abcd", 4},
+      {"backspace in the middle", {{VK_HOME}, {VK_RIGHT}, {VK_RIGHT}, {VK_BACK}}, "acd", 1},
+      {"delete the selection", {{VK_HOME}, {VK_RIGHT, Shift}, {VK_RIGHT, Shift}, {VK_DELETE}},
+       "cd", 0},
+      {"backspace the selection", {{VK_END}, {VK_LEFT, Shift}, {VK_BACK}}, "abc", 3},
+      {"everything", {{'A', Ctrl}, {VK_BACK}}, "", 0},
+  };
+  for (const TDeleteCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    edit->SetText("abcd");
+    for (const TKeyStroke& k : c.Keys) Press(k.Key, k.Shift);
+    EXPECT_EQ(edit->Text(), c.Text);
+    EXPECT_EQ(edit->CaretPos(), c.Caret);
+  }
+}
+
+TEST_F(EditTest, TypingReplacesTheSelection) {
+  edit->SetText("abcd");
+  edit->SetSelStart(1);
+  edit->SetSelLength(2);
+  EXPECT_EQ(edit->SelText(), "bc");
+  Type("X");
+  EXPECT_EQ(edit->Text(), "aXd");
+  EXPECT_EQ(edit->SelStart(), 2);
+  EXPECT_EQ(edit->SelLength(), 0);
+}
+
+TEST_F(EditTest, PositionsCountCodePointsOfUtf8Text) {
+  edit->SetText("aé€😀b");
+  Press(VK_END);
+  EXPECT_EQ(edit->CaretPos(), 5);
+  Press(VK_BACK);
+  EXPECT_EQ(edit->Text(), "aé€😀");
+  Press(VK_BACK);
+  EXPECT_EQ(edit->Text(), "aé€");
+  Press(VK_HOME);
+  Press(VK_RIGHT);
+  Press(VK_DELETE);
+  EXPECT_EQ(edit->Text(), "a€");
+  Type("ü😀");
+  EXPECT_EQ(edit->Text(), "aü😀€");
+  EXPECT_EQ(edit->CaretPos(), 3);
+  edit->SetSelStart(1);
+  edit->SetSelLength(2);
+  EXPECT_EQ(edit->SelText(), "ü😀");
+  edit->SetSelLength(99);
+  EXPECT_EQ(edit->SelLength(), 3);
+  edit->SetSelStart(-4);
+  EXPECT_EQ(edit->SelStart(), 0);
+}
+
+TEST_F(EditTest, ClipboardRoundTrip) {
+  edit->SetText("hello world");
+  edit->SetSelStart(6);
+  edit->SetSelLength(5);
+  Press('C', Ctrl);
+  EXPECT_EQ(Clipboard()->AsText(), "world");
+  EXPECT_EQ(edit->Text(), "hello world");
+  Press('X', Ctrl);
+  EXPECT_EQ(edit->Text(), "hello ");
+  Press(VK_HOME);
+  Press('V', Ctrl);
+  EXPECT_EQ(edit->Text(), "worldhello ");
+  EXPECT_EQ(edit->CaretPos(), 5);
+  // The classic alternatives: Ctrl+Insert copies, Shift+Delete cuts, Shift+Insert pastes.
+  Press(VK_END);
+  Press(VK_LEFT, CtrlShift);
+  Press(VK_INSERT, Ctrl);
+  EXPECT_EQ(Clipboard()->AsText(), "worldhello ");
+  edit->SetSelStart(0);
+  edit->SetSelLength(5);
+  Press(VK_DELETE, Shift);
+  EXPECT_EQ(edit->Text(), "hello ");
+  Press(VK_END);
+  Press(VK_INSERT, Shift);
+  EXPECT_EQ(edit->Text(), "hello world");
+}
+
+TEST_F(EditTest, PasteTakesTheFirstLineAndReplacesTheSelection) {
+  edit->SetText("abc");
+  Clipboard()->SetAsText("x€y\r\nsecond line");
+  edit->SelectAll();
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "x€y");
+  EXPECT_EQ(edit->CaretPos(), 3);
+}
+
+TEST_F(EditTest, UndoTakesBackARunOfTypingAndASecondUndoRedoes) {
+  Type("abc");
+  EXPECT_TRUE(edit->CanUndo());
+  Press('Z', Ctrl);
+  EXPECT_EQ(edit->Text(), "");
+  Press('Z', Ctrl);
+  EXPECT_EQ(edit->Text(), "abc");
+  // A caret move ends the run: only what was typed after it is undone.
+  Press(VK_LEFT);
+  Type("XY");
+  EXPECT_EQ(edit->Text(), "abXYc");
+  edit->Undo();
+  EXPECT_EQ(edit->Text(), "abc");
+  EXPECT_EQ(edit->CaretPos(), 2);
+  // Deletions are undone one at a time.
+  Press(VK_BACK);
+  Press(VK_BACK);
+  EXPECT_EQ(edit->Text(), "c");
+  edit->Undo();
+  EXPECT_EQ(edit->Text(), "ac");
+  edit->ClearUndo();
+  EXPECT_FALSE(edit->CanUndo());
+  edit->Undo();
+  EXPECT_EQ(edit->Text(), "ac");
+}
+
+TEST_F(EditTest, SetTextResetsCaretModifiedAndUndo) {
+  Type("abc");
+  edit->SetText("fresh");
+  EXPECT_EQ(edit->Text(), "fresh");
+  EXPECT_FALSE(edit->Modified());
+  EXPECT_FALSE(edit->CanUndo());
+  EXPECT_EQ(edit->SelStart(), 0);
+  EXPECT_EQ(changes, 4);
+  edit->SetModified(true);
+  edit->SetText("fresh");
+  EXPECT_FALSE(edit->Modified());
+  EXPECT_EQ(changes, 4);
+}
+
+TEST_F(EditTest, SelTextReplacesTheSelectionAsOneUndoableEdit) {
+  edit->SetText("one two");
+  edit->SetSelStart(4);
+  edit->SetSelLength(3);
+  edit->SetSelText("2");
+  EXPECT_EQ(edit->Text(), "one 2");
+  EXPECT_EQ(edit->CaretPos(), 5);
+  edit->Undo();
+  EXPECT_EQ(edit->Text(), "one two");
+  EXPECT_EQ(edit->SelText(), "two");
+}
+
+TEST_F(EditTest, MaxLengthLimitsTypingAndPasting) {
+  edit->SetMaxLength(3);
+  const int beeps = BeepCount();
+  Type("abcd");
+  EXPECT_EQ(edit->Text(), "abc");
+  EXPECT_EQ(BeepCount(), beeps + 1);
+  // Replacing a selection frees its room.
+  edit->SetSelStart(1);
+  edit->SetSelLength(1);
+  Type("é");
+  EXPECT_EQ(edit->Text(), "aéc");
+  Press(VK_HOME);
+  Press(VK_DELETE);
+  Clipboard()->SetAsText("12345");
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "1éc");
+  edit->SetText("longer than three");
+  EXPECT_EQ(edit->Text(), "longer than three");
+  edit->SetMaxLength(-5);
+  EXPECT_EQ(edit->MaxLength(), 0);
+}
+
+TEST_F(EditTest, CharCaseConvertsTypedPastedAndSetText) {
+  edit->SetCharCase(ecUpperCase);
+  Type("abé");
+  EXPECT_EQ(edit->Text(), "ABÉ");
+  Clipboard()->SetAsText("xy");
+  edit->PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "ABÉXY");
+  edit->SetText("mIx");
+  EXPECT_EQ(edit->Text(), "MIX");
+  const int before = changes;
+  edit->SetCharCase(ecLowerCase);
+  EXPECT_EQ(edit->Text(), "mix");
+  EXPECT_EQ(changes, before + 1);
+  edit->SetCharCase(ecNormal);
+  Type("Q");
+  EXPECT_EQ(edit->Text(), "Qmix");
+}
+
+TEST_F(EditTest, ReadOnlyRefusesEditsButNotNavigationOrCopying) {
+  edit->SetText("fixed");
+  edit->SetReadOnly(true);
+  const int beeps = BeepCount();
+  Type("x");
+  EXPECT_EQ(BeepCount(), beeps + 1);
+  Press(VK_END);
+  Press(VK_BACK);
+  Press(VK_HOME);
+  Press(VK_DELETE);
+  edit->SelectAll();
+  Press('X', Ctrl);
+  Clipboard()->SetAsText("new");
+  Press('V', Ctrl);
+  EXPECT_EQ(edit->Text(), "fixed");
+  EXPECT_FALSE(edit->Modified());
+  Press('C', Ctrl);
+  EXPECT_EQ(Clipboard()->AsText(), "fixed");
+  edit->SetText("by program");
+  EXPECT_EQ(edit->Text(), "by program");
+}
+
+TEST_F(EditTest, PasswordEditsRefuseCopyAndCut) {
+  edit->SetPasswordChar(U'*');
+  Type("secret");
+  edit->SelectAll();
+  Clipboard()->SetAsText("before");
+  edit->CopyToClipboard();
+  edit->CutToClipboard();
+  EXPECT_EQ(Clipboard()->AsText(), "before");
+  EXPECT_EQ(edit->Text(), "secret");
+}
+
+TEST_F(EditTest, KeyDownAndKeyPressHandlersCanEatKeys) {
+  edit->OnKeyPress = [](TObject*, Char& key) {
+    if (key == U'x') key = 0;
+  };
+  edit->OnKeyDown = [](TObject*, Word& key, TShiftState) {
+    if (key == VK_HOME) key = 0;
+  };
+  Type("axb");
+  Press(VK_HOME);
+  EXPECT_EQ(edit->Text(), "ab");
+  EXPECT_EQ(edit->CaretPos(), 2);
+}
+
+TEST_F(EditTest, KeyboardFocusSelectsAllUnlessAutoSelectIsOff) {
+  edit->SetText("all of it");
+  other->SetFocus();
+  edit->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(edit->SelLength(), 9);
+  edit->SetAutoSelect(false);
+  edit->SetSelStart(2);
+  other->SetFocus();
+  edit->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(edit->SelLength(), 0);
+  EXPECT_EQ(edit->SelStart(), 2);
+}
+
+TEST_F(EditTest, ClickPlacesTheCaretWithoutSelectingAll) {
+  edit->SetText("click here");
+  other->SetFocus();
+  Application->ProcessMessages();
+  testkit::Click(edit, At(3));
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(edit->SelStart(), 3);
+  EXPECT_EQ(edit->SelLength(), 0);
+  testkit::Click(edit, At(7), mbLeft, {ssShift});
+  EXPECT_EQ(edit->SelStart(), 3);
+  EXPECT_EQ(edit->SelLength(), 4);
+  // Right of the text is the end; a click nearer to a boundary picks that boundary.
+  testkit::Click(edit, {edit->TextRect().Right - 2, At(0).Y});
+  EXPECT_EQ(edit->CaretPos(), 10);
+  const int between = (edit->PositionToX(4) + 3 * edit->PositionToX(5)) / 4;
+  testkit::Click(edit, {between, At(0).Y});
+  EXPECT_EQ(edit->CaretPos(), 5);
+}
+
+TEST_F(EditTest, DraggingSelectsAndDoubleClickSelectsAWord) {
+  edit->SetText("alpha beta gamma");
+  testkit::Drag(edit, At(1), At(4));
+  EXPECT_EQ(edit->SelStart(), 1);
+  EXPECT_EQ(edit->SelLength(), 3);
+  testkit::Drag(edit, At(9), At(6));
+  EXPECT_EQ(edit->SelStart(), 6);
+  EXPECT_EQ(edit->SelLength(), 3);
+  EXPECT_EQ(edit->CaretPos(), 6);
+  // Far enough in time from the drag's press that only the second press of each pair is a
+  // double click.
+  testkit::AdvanceTime(GetDoubleClickTime() + 1);
+  testkit::DoubleClick(edit, At(8));
+  EXPECT_EQ(edit->SelText(), "beta");
+  testkit::AdvanceTime(GetDoubleClickTime() + 1);
+  testkit::DoubleClick(edit, At(15));
+  EXPECT_EQ(edit->SelText(), "gamma");
+}
+
+TEST_F(EditTest, SetTextMessageReplacesTheText) {
+  const String text = "from a message";
+  edit->Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  EXPECT_EQ(edit->Text(), text);
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(EditTest, PublishedPropertiesRoundTrip) {
+  struct TProp {
+    const char* Name;
+    const char* Value;
+  };
+  const TProp props[] = {
+      {"Alignment", "taCenter"}, {"AutoSelect", "False"}, {"AutoSize", "False"},
+      {"CharCase", "ecUpperCase"}, {"MaxLength", "12"}, {"PasswordChar", "#"},
+      {"ReadOnly", "True"}, {"Text", "STORED"},
+  };
+  for (const TProp& p : props) {
+    SCOPED_TRACE(p.Name);
+    SetPropValue(edit, p.Name, p.Value);
+    EXPECT_EQ(GetPropValue(edit, p.Name), p.Value);
+  }
+  EXPECT_EQ(edit->Alignment(), taCenter);
+  EXPECT_EQ(edit->PasswordChar(), U'#');
+  EXPECT_EQ(edit->MaxLength(), 12);
+  EXPECT_TRUE(IsPublishedProp(edit, "OnChange"));
+  EXPECT_THROW(SetPropValue(edit, "CharCase", "ecSideways"), Exception);
+}
+
+TEST_F(EditTest, AutoSizeFitsTheHeightToTheFont) {
+  TCanvas measure;
+  measure.Font()->Assign(edit->Font());
+  const int line = measure.TextHeight("Wg");
+  EXPECT_EQ(edit->Height(), line + 8);
+  edit->Font()->SetSize(20);
+  measure.Font()->Assign(edit->Font());
+  EXPECT_EQ(edit->Height(), measure.TextHeight("Wg") + 8);
+  edit->SetAutoSize(false);
+  edit->Font()->SetSize(8);
+  EXPECT_EQ(edit->Height(), measure.TextHeight("Wg") + 8);
+}
+
+}  // namespace
+}  // namespace kel
