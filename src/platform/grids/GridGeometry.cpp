@@ -128,8 +128,9 @@ TRect TCustomGrid::MirrorRect(const TRect& R) const {
   return Rect(width - R.Right, R.Top, width - R.Left, R.Bottom);
 }
 
+// Pixel column X seen from the other side: pixel 0 is the last one.
 int TCustomGrid::MirrorX(int X) const {
-  return UseRightToLeftAlignment() ? ClientWidth() - X : X;
+  return UseRightToLeftAlignment() ? ClientWidth() - 1 - X : X;
 }
 
 TRect TCustomGrid::CellRect(int ACol, int ARow) const {

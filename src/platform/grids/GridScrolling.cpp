@@ -47,16 +47,21 @@ void TCustomGrid::SetTopRow(int Value) {
   if (value != TopRow()) MoveTopLeft(LeftCol(), value);
 }
 
+// What is pending is painted first, so that the pixels the move scrolls are finished ones.
 void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
   if (ALeft == FTopLeft.X && ATop == FTopLeft.Y) return;
+  Update();
   const TGridCoord oldTopLeft = FTopLeft;
   FTopLeft = {ALeft, ATop};
   TopLeftMoved(oldTopLeft);
 }
 
-// Scrolls the pixels that stay, or repaints everything when nothing would stay.
+// Scrolls the pixels that stay, or repaints everything when nothing would stay. The client is
+// painted for OldTopLeft when this runs.
 void TCustomGrid::TopLeftMoved(const TGridCoord& OldTopLeft) {
   UpdateScrollPos();
+  // Redrawing a bar asks for the whole window; the client needs only what the scroll uncovers.
+  if (HandleAllocated()) ValidateRect(FHandle, nullptr);
   const TGridDrawInfo& info = DrawInfo();
   auto amount = [](const TGridAxisDrawInfo& axis, int oldFirst, int newFirst, int& delta) {
     delta = 0;
@@ -140,7 +145,10 @@ void TCustomGrid::UpdateScrollRange() {
     CalcDrawInfoXY(info, width, ClientHeight());
     UpdateAxisScrollBar(SB_HORZ, info.Horz, CalcMaxTopLeft({ColCount() - 1, 0}, info).X);
   }
-  if (FTopLeft != oldTopLeft) TopLeftMoved(oldTopLeft);
+  if (FTopLeft == oldTopLeft) return;
+  UpdateScrollPos();
+  InvalidateGrid();
+  TopLeftChanged();
 }
 
 // Writes one bar's range, page and position, keeping the first shown cell within the range.

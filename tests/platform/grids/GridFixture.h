@@ -1,6 +1,7 @@
 // A shown form with a string grid that records the hooks the platform grid calls, for the grid
 // tests. The grid is 400 x 200 with a sunken border (2 pixels), so its client area starts 2
-// pixels in; cells are 64 x 24 with 1-pixel lines unless a test says otherwise.
+// pixels in; cells are 64 x 24 with 1-pixel lines unless a test says otherwise, and column and
+// row borders can be dragged.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ class TRecordingGrid : public TStringGrid {
   std::vector<String> Calls;
   std::vector<TGridCoord> Drawn;  // cells DrawCell ran for, in order
   std::vector<TGridDrawState> DrawnStates;
+  std::vector<TRect> DrawnRects;
   int ColWidthsChanges = 0;
   int RowHeightsChanges = 0;
   int TopLeftChanges = 0;
@@ -28,6 +30,7 @@ class TRecordingGrid : public TStringGrid {
   bool RightButtonMoves = false;  // a right press is handed to the platform as a left one
 
   using TCustomGrid::CalcSizingState;
+  using TCustomGrid::HideEditor;
   using TCustomGrid::InvalidateCell;
   using TCustomGrid::InvalidateCol;
   using TCustomGrid::InvalidateGrid;
@@ -40,6 +43,7 @@ class TRecordingGrid : public TStringGrid {
     Calls.clear();
     Drawn.clear();
     DrawnStates.clear();
+    DrawnRects.clear();
     ColWidthsChanges = RowHeightsChanges = TopLeftChanges = 0;
     EditTexts.clear();
   }
@@ -48,6 +52,7 @@ class TRecordingGrid : public TStringGrid {
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override {
     Drawn.push_back({ACol, ARow});
     DrawnStates.push_back(AState);
+    DrawnRects.push_back(ARect);
     TStringGrid::DrawCell(ACol, ARow, ARect, AState);
   }
   bool BeginColumnDrag(int& Origin, int& Destination, const TPoint& MousePt) override {
@@ -107,6 +112,7 @@ class GridTest : public ::testing::Test {
     grid = new TRecordingGrid(form);
     grid->SetParent(form);
     grid->SetBounds(0, 0, 400, 200);
+    grid->SetOptions(grid->Options() + goColSizing + goRowSizing);
     form->Show();
     Application->ProcessMessages();
     grid->ClearRecords();

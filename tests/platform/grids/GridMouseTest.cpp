@@ -1,0 +1,214 @@
+// The platform grid under simulated mouse input: sizing columns and rows by their borders,
+// moving columns by their titles (the hook order, a refusal, a press handed over by a
+// descendant, cancelling, scrolling at the edge), selecting, clicks on fixed cells, hot
+// tracking and the sizing cursor.
+#include "GridFixture.h"
+
+namespace kel {
+namespace {
+
+// Column 2's right border (its last pixel; the line follows) and a point inside its title.
+constexpr int Border2 = 2 * 65 + 64;
+constexpr TPoint Title(int col) { return {col * 65 + 32, 12}; }
+
+TEST_F(GridTest, DraggingAColumnBorderResizesItOnce) {
+  testkit::Drag(grid, {Border2, 10}, {Border2 + 30, 10});
+  EXPECT_EQ(grid->ColWidths(2), 94);
+  EXPECT_EQ(grid->ColWidthsChanges, 1);
+  EXPECT_EQ(grid->GridState(), gsNormal);
+  EXPECT_EQ(grid->CellRect(3, 1).Left, 2 * 65 + 95);
+}
+
+TEST_F(GridTest, TheSizingLineFollowsTheMouseUntilTheRelease) {
+  testkit::MouseDown(grid, {Border2 + 2, 10});
+  EXPECT_EQ(grid->GridState(), gsColSizing);
+  testkit::MouseMove(grid, {250, 10});
+  // The line follows 2 pixels left of the mouse (where the press was, relative to the border),
+  // drawn inverted over the white cell of column 3; no size changed yet.
+  EXPECT_EQ(testkit::Pixel(grid, {248, 110}), clBlack);
+  EXPECT_EQ(testkit::Pixel(grid, {252, 110}), clWhite);
+  EXPECT_EQ(grid->ColWidthsChanges, 0);
+  testkit::MouseUp(grid, {250, 10});
+  EXPECT_EQ(grid->ColWidths(2), 64 + 250 - (Border2 + 2));
+  EXPECT_EQ(grid->ColWidthsChanges, 1);
+}
+
+TEST_F(GridTest, DraggingARowBorderInTheFixedColumnResizesTheRow) {
+  const int border = 2 * 25 + 24;
+  testkit::Drag(grid, {10, border}, {10, border + 20});
+  EXPECT_EQ(grid->RowHeights(2), 44);
+  EXPECT_EQ(grid->RowHeightsChanges, 1);
+  EXPECT_EQ(grid->ColWidthsChanges, 0);
+}
+
+TEST_F(GridTest, BordersAreSizableOnlyWhereTheOptionsAllow) {
+  struct Case {
+    TGridOptions add;
+    TPoint at;
+    TGridState expected;
+  };
+  const Case cases[] = {
+      {{goColSizing}, {Border2, 10}, gsColSizing},
+      {{goColSizing}, {Border2 - 3, 10}, gsColSizing},  // within the 7-pixel zone
+      {{goColSizing}, {Border2 - 5, 10}, gsNormal},
+      {{goColSizing}, {Border2, 40}, gsNormal},         // only on the titles
+      {{goColSizing}, {64, 10}, gsNormal},              // the fixed column's border
+      {{}, {Border2, 10}, gsNormal},
+      {{goRowSizing}, {10, 74}, gsRowSizing},
+      {{goRowSizing}, {100, 74}, gsNormal},             // only beside the fixed column
+      {{goColSizing}, {10, 74}, gsNormal},
+  };
+  for (const Case& c : cases) {
+    grid->SetOptions(grid->Options() - goColSizing - goRowSizing + c.add);
+    TGridDrawInfo info;
+    grid->CalcDrawInfo(info);
+    TGridState state = gsNormal;
+    int index = 0;
+    int pos = 0;
+    int offset = 0;
+    grid->CalcSizingState(c.at.X, c.at.Y, state, index, pos, offset, info);
+    EXPECT_EQ(state, c.expected) << c.at.X << "," << c.at.Y;
+    if (state != gsNormal) {
+      EXPECT_EQ(index, 2);
+    }
+  }
+}
+
+TEST_F(GridTest, TheCursorShowsABorderCanBeDragged) {
+  grid->SetOptions(grid->Options() + goColSizing);
+  testkit::MouseMove(grid, {Border2, 10});
+  EXPECT_EQ(Screen->CurrentCursor(), crHSplit);
+  testkit::MouseMove(grid, {100, 100});
+  EXPECT_NE(Screen->CurrentCursor(), crHSplit);
+}
+
+class GridMoveTest : public GridTest {
+ protected:
+  void SetUp() override {
+    GridTest::SetUp();
+    grid->SetOptions(grid->Options() + goColMoving);
+    FillCells();
+    Settle();
+  }
+  void ExpectColumnsAt(std::initializer_list<int> original) {
+    int col = 0;
+    for (int from : original) {
+      EXPECT_EQ(grid->Cells(col, 2), std::to_string(from) + ",2") << "column " << col;
+      ++col;
+    }
+  }
+};
+
+TEST_F(GridMoveTest, DraggingATitleMovesTheColumnThroughTheHooksInOrder) {
+  testkit::Drag(grid, Title(1), Title(3));
+  const std::vector<String> expected = {"BeginColumnDrag 1->1", "CheckColumnDrag 1->2",
+                                        "CheckColumnDrag 1->3", "EndColumnDrag 1->3",
+                                        "ColumnMoved 1->3"};
+  EXPECT_EQ(grid->Calls, expected);
+  ExpectColumnsAt({0, 2, 3, 1, 4});
+  EXPECT_EQ(grid->GridState(), gsNormal);
+}
+
+TEST_F(GridMoveTest, ARefusalInCheckColumnDragKeepsTheColumns) {
+  grid->RefuseColumnDrag = true;
+  testkit::Drag(grid, Title(1), Title(3));
+  // Each refused destination is asked again when the mouse meets it again.
+  ASSERT_GE(grid->Calls.size(), 3u);
+  EXPECT_EQ(grid->Calls.front(), "BeginColumnDrag 1->1");
+  for (std::size_t i = 1; i + 1 < grid->Calls.size(); ++i)
+    EXPECT_EQ(grid->Calls[i].rfind("CheckColumnDrag 1->", 0), 0u) << grid->Calls[i];
+  EXPECT_EQ(grid->Calls.back(), "EndColumnDrag 1->1");
+  ExpectColumnsAt({0, 1, 2, 3, 4});
+}
+
+TEST_F(GridMoveTest, APressHandedOverByADescendantMovesTheColumn) {
+  grid->RightButtonMoves = true;
+  testkit::Drag(grid, Title(3), Title(1), mbRight);
+  ASSERT_FALSE(grid->Calls.empty());
+  EXPECT_EQ(grid->Calls.front(), "BeginColumnDrag 3->3");
+  EXPECT_EQ(grid->Calls.back(), "ColumnMoved 3->1");
+  ExpectColumnsAt({0, 3, 1, 2, 4});
+  EXPECT_FALSE(grid->MouseCapture());
+}
+
+TEST_F(GridMoveTest, CancellingAMoveMovesNothing) {
+  testkit::MouseDown(grid, Title(1));
+  testkit::MouseMove(grid, Title(3));
+  grid->Perform(WM_CANCELMODE);
+  EXPECT_EQ(grid->GridState(), gsNormal);
+  EXPECT_EQ(grid->Calls.back(), "EndColumnDrag 1->1");
+  testkit::MouseUp(grid, Title(3));
+  ExpectColumnsAt({0, 1, 2, 3, 4});
+}
+
+TEST_F(GridMoveTest, MovingPastTheLastShownColumnScrollsOneColumnAtATime) {
+  grid->SetColCount(20);
+  FillCells();
+  Settle();
+  const int edge = grid->ClientWidth() - 1;
+  testkit::MouseDown(grid, Title(2));
+  testkit::MouseMove(grid, {edge - 40, 12});
+  testkit::MouseMove(grid, {edge, 12});
+  EXPECT_EQ(grid->LeftCol(), 2);  // the first step at the edge scrolls once
+  testkit::AdvanceTime(600);      // the move timer keeps scrolling while the mouse stays there
+  const int left = grid->LeftCol();
+  EXPECT_GT(left, 3);
+  testkit::MouseUp(grid, {edge, 12});
+  TGridDrawInfo info;
+  grid->CalcDrawInfo(info);
+  const int destination = info.Horz.LastFullVisibleCell;
+  EXPECT_EQ(grid->Calls.back(), "ColumnMoved 2->" + std::to_string(destination));
+  EXPECT_EQ(grid->Cells(destination, 1), "2,1");
+  EXPECT_GT(grid->TopLeftChanges, 1);
+}
+
+TEST_F(GridTest, DraggingOverCellsSelectsARange) {
+  testkit::Drag(grid, {97, 37}, {227, 87});
+  EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 3, 3}));
+  EXPECT_EQ(grid->Col(), 1);
+  EXPECT_EQ(grid->Row(), 1);
+  testkit::Click(grid, {292, 112}, mbLeft, {ssShift});
+  EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 4, 4}));
+  testkit::Click(grid, {162, 62});
+  EXPECT_EQ(grid->Selection(), (TGridRect{2, 2, 2, 2}));
+}
+
+TEST_F(GridTest, AClickOnAFixedCellFiresOnFixedCellClickAndShowsItPressed) {
+  std::vector<TGridCoord> clicks;
+  grid->OnFixedCellClick = [&](TObject*, int col, int row) { clicks.push_back({col, row}); };
+  grid->SetOptions(grid->Options() + goFixedColClick + goFixedRowClick);
+  Settle();
+  testkit::MouseDown(grid, Title(2));
+  auto pressed = std::find(grid->Drawn.begin(), grid->Drawn.end(), TGridCoord{2, 0});
+  ASSERT_NE(pressed, grid->Drawn.end());
+  EXPECT_TRUE(grid->DrawnStates[pressed - grid->Drawn.begin()].Contains(gdPressed));
+  testkit::MouseUp(grid, Title(2));
+  testkit::Click(grid, {10, 62});                  // row title
+  testkit::Click(grid, {10, 10});                  // the corner: no click
+  testkit::MouseDown(grid, Title(3));
+  testkit::MouseUp(grid, {10, 62});                // released elsewhere: no click
+  const std::vector<TGridCoord> expected = {{2, 0}, {0, 2}};
+  EXPECT_EQ(clicks, expected);
+}
+
+TEST_F(GridTest, HotTrackingRepaintsTheFixedCellUnderTheMouse) {
+  grid->SetOptions(grid->Options() + goFixedHotTrack);
+  Settle();
+  testkit::MouseMove(grid, Title(1));
+  ASSERT_EQ(grid->Drawn, (std::vector<TGridCoord>{{1, 0}}));
+  EXPECT_TRUE(grid->DrawnStates[0].Contains(gdHotTrack));
+  Settle();
+  testkit::MouseMove(grid, {100, 100});  // a scrollable cell: the title is no longer hot
+  ASSERT_EQ(grid->Drawn, (std::vector<TGridCoord>{{1, 0}}));
+  EXPECT_FALSE(grid->DrawnStates[0].Contains(gdHotTrack));
+}
+
+TEST_F(GridTest, ADoubleClickFiresOnDblClick) {
+  int doubles = 0;
+  grid->OnDblClick = [&](TObject*) { ++doubles; };
+  testkit::DoubleClick(grid, {100, 40});
+  EXPECT_EQ(doubles, 1);
+}
+
+}  // namespace
+}  // namespace kel
