@@ -108,13 +108,6 @@ class TCustomEdit : public TWinControl {
   TNotifyEvent OnChange;
 
  protected:
-  // One step of the undo buffer: the text and selection before an edit.
-  struct TUndoStep {
-    String Text;
-    int Anchor = 0;
-    int Caret = 0;
-    bool Valid = false;
-  };
   enum TEditKind : std::uint8_t {
     ekTyping,  // one typed character: a run of them is undone together
     ekOther    // any other edit
@@ -175,6 +168,14 @@ class TCustomEdit : public TWinControl {
   virtual void WMUndo(TMessage& Message);
 
  private:
+  // One step of the undo buffer: the text and selection before an edit.
+  struct TUndoStep {
+    String Text;
+    int Anchor = 0;
+    int Caret = 0;
+    bool Valid = false;
+  };
+
   // The edit's own handling of what KeyDown and KeyPress left.
   void EditKeyDown(Word Key, TShiftState Shift);
   void EditChar(Char Key);
