@@ -153,7 +153,6 @@ int TClientTable::NewSlot(const std::vector<Variant>& Values) {
 
 int TClientTable::AddRow(const std::vector<Variant>& Values, int Position) {
   const int slot = NewSlot(Values);
-  ++FVersion;
   if (!FKeys.empty()) {
     FSequence[slot] = FOrder.empty() ? SequenceGap : *std::max_element(FSequence.begin(), FSequence.end()) + SequenceGap;
     InsertInOrder(slot);
@@ -185,7 +184,6 @@ void TClientTable::UpdateRow(int Slot, const std::vector<Variant>& Values) {
     if (FColumns[c].Type() == ftAutoInc && !FColumns[c].IsNull(Slot))
       FAutoInc[c] = std::max(FAutoInc[c], Values[c].AsInt64());
   }
-  ++FVersion;
   if (FKeys.empty()) return;
   FOrder.erase(FOrder.begin() + PositionOf(Slot));
   InvalidatePositions();
@@ -199,7 +197,6 @@ void TClientTable::DeleteRow(int Slot) {
   FDead[Slot] = 1;
   for (TClientColumn& column : FColumns) column.Set(Slot, Variant());
   InvalidatePositions();
-  ++FVersion;
 }
 
 void TClientTable::Clear() {
@@ -212,7 +209,6 @@ void TClientTable::Clear() {
   FOrder.clear();
   FPositions.clear();
   FPositionsValid = true;
-  ++FVersion;
 }
 
 Int64 TClientTable::NextAutoInc(int Column) { return ++FAutoInc[Column]; }
@@ -245,7 +241,6 @@ void TClientTable::RenumberSequence() {
 
 void TClientTable::SetOrder(std::vector<TClientSortKey> Keys) {
   FKeys = std::move(Keys);
-  ++FVersion;
   InvalidatePositions();
   if (FKeys.empty()) {
     std::sort(FOrder.begin(), FOrder.end(), [this](int a, int b) { return FSequence[a] < FSequence[b]; });

@@ -32,7 +32,6 @@ class TClientColumn {
   // The row's text folded for case-insensitive comparison.
   String FoldedText(int Slot) const;
   TStorage Storage() const { return FStorage; }
-  const String& Text(int Slot) const { return FTexts[Slot]; }
 
  private:
   TFieldType FType;             // the column's data type
@@ -78,12 +77,9 @@ class TClientTable {
 
   // Sorts by Keys (empty: the order rows were added in).
   void SetOrder(std::vector<TClientSortKey> Keys);
-  const std::vector<TClientSortKey>& Order() const { return FKeys; }
 
   // Next value for an auto-increment column: one more than any value it ever held.
   Int64 NextAutoInc(int Column);
-  // Changes with every change of rows or order.
-  Int64 Version() const { return FVersion; }
 
  private:
   int NewSlot(const std::vector<Variant>& Values);
@@ -101,7 +97,6 @@ class TClientTable {
   std::vector<Int64> FAutoInc;           // by column: highest value seen
   mutable std::vector<int> FPositions;   // by slot: position in FOrder (cache)
   mutable bool FPositionsValid = true;   // FPositions matches FOrder
-  Int64 FVersion = 0;
 };
 
 }  // namespace kel

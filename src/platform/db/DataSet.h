@@ -46,11 +46,22 @@
 //   InternalClose does the reverse (`BindFields(false); if (DefaultFields()) DestroyFields();`).
 //   A descendant's destructor calls `Destroying(); Close();` first, while its overrides exist.
 //
+//   Bookmarks and positions. GetBookmarkData / SetBookmarkData read and write the bookmark a
+//   buffer holds; InternalGotoBookmark puts the cursor there; BookmarkValid and
+//   CompareBookmarks answer for bookmarks the descendant made (an empty one sorts last). A
+//   descendant that knows positions overrides RecNo, SetRecNo, RecordCount and IsSequenced; while
+//   FilterActive() they count only records RecordAccepted() takes (calculate them into a buffer
+//   of its own from NewRecordBuffer() with GetCalcFields first).
+//
+//   Errors while a fetch is filtered go to InternalHandleException inside the catch block; the
+//   default rethrows, a descendant that reports to the application lets the fetch give grError.
+//
 // Events to the data sources and links: see DataEvent. While controls are disabled, or in a
 // temporary state (calculating fields, testing a filter), no data events leave the data set.
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -112,18 +123,6 @@ class TDataSet : public TComponent {
   // Whether records may be inserted, edited and deleted; descendants narrow it.
   virtual bool CanModify() const { return true; }
   bool IsUniDirectional() const { return FIsUniDirectional; }
-  // Holds DisableControls for its lifetime.
-  class TDisabledControls {
-   public:
-    explicit TDisabledControls(TDataSet* DataSet) : FDataSet(DataSet) { FDataSet->DisableControls(); }
-    ~TDisabledControls() { FDataSet->EnableControls(); }
-    TDisabledControls(const TDisabledControls&) = delete;
-    TDisabledControls& operator=(const TDisabledControls&) = delete;
-
-   private:
-    TDataSet* FDataSet;
-  };
-
   // Marks the cursor position as unknown, so the next fetch first puts the cursor back on the
   // active record (UpdateCursorPos).
   void CursorPosChanged() { FCurrentRecord = -1; }
@@ -157,6 +156,28 @@ class TDataSet : public TComponent {
   void DisableControls();
   void EnableControls();
   bool ControlsDisabled() const { return FDisableCount != 0; }
+  // Holds DisableControls for its lifetime. While another exception is propagating, a failure
+  // of a link reacting to EnableControls is dropped in favour of the first error.
+  class TDisabledControls {
+   public:
+    explicit TDisabledControls(TDataSet* DataSet) : FDataSet(DataSet) { FDataSet->DisableControls(); }
+    ~TDisabledControls() noexcept(false) {
+      if (std::uncaught_exceptions() == FExceptionsAtStart) {
+        FDataSet->EnableControls();
+        return;
+      }
+      try {
+        FDataSet->EnableControls();
+      } catch (...) {
+      }
+    }
+    TDisabledControls(const TDisabledControls&) = delete;
+    TDisabledControls& operator=(const TDisabledControls&) = delete;
+
+   private:
+    TDataSet* FDataSet;
+    int FExceptionsAtStart = std::uncaught_exceptions();
+  };
 
   // ---- Navigation -----------------------------------------------------------------------------
   void First();
@@ -360,7 +381,6 @@ class TDataSet : public TComponent {
   TRecordBuffer* TempBuffer() const { return FBuffers[FRecordCount].get(); }
   int BufferCount() const { return FBufferCount; }
   int ActiveRecordIndex() const { return FActiveRecord; }
-  int BufferedRecordCount() const { return FRecordCount; }
   // Creates the default fields from FieldDefs (recursively for object fields).
   void CreateFields();
   void DestroyFields();

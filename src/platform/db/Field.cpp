@@ -36,6 +36,7 @@ const TPropList& TField::PublishedProperties() {
   static const TPropList list =
       PropertyTable<TField>()
           .Enum("Alignment", &TField::Alignment, &TField::SetAlignment, taLeftJustify)
+          .Object("DataSet", &TField::DataSet, &TField::SetDataSet)
           .String("DisplayLabel", [](TField* f) { return f->FDisplayLabel; },
                   &TField::SetDisplayLabel)
           .Integer("DisplayWidth", [](TField* f) { return f->FDisplayWidth; },

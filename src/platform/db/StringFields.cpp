@@ -133,9 +133,8 @@ const TPropList& TBooleanField::PublishedProperties() {
 
 void TBooleanField::SetDisplayValues(const String& Value) {
   if (Value == FDisplayValues) return;
+  if (Value.empty() || Value == ";") DatabaseErrorFmt(SInvalidBoolDisplayValues, {Value}, DataSet());
   const std::size_t separator = Value.find(';');
-  if (separator == String::npos && Value.empty())
-    DatabaseErrorFmt(SInvalidBoolDisplayValues, {Value}, DataSet());
   FDisplayValues = Value;
   FTrueText = Value.substr(0, separator);
   FFalseText = separator == String::npos ? String() : Value.substr(separator + 1);

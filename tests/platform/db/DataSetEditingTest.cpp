@@ -221,3 +221,20 @@ TEST_F(TEditingFixture, SetFieldsAndFieldValuesWorkOnSeveralFields) {
   EXPECT_THROW(Orders->SetFieldValues("Name;Amount", Variant("only one")), EDatabaseError);
   Orders->Cancel();
 }
+
+TEST_F(TEditingFixture, RefreshKeepsTheCurrentRecordAndWindowRow) {
+  TDataSource source(nullptr);
+  source.SetDataSet(Orders);
+  TRecordingLink link;
+  link.SetBufferCount(3);
+  link.SetDataSource(&source);
+  Orders->Last();
+  link.Events.clear();
+  int refreshes = 0;
+  Orders->AfterRefresh = [&refreshes](TDataSet*) { ++refreshes; };
+  Orders->Refresh();
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(ID->AsInteger(), 3);
+  EXPECT_EQ(link.ActiveRecord(), 2);
+  EXPECT_EQ(link.Events, (std::vector<TLinkEvent>{{"changed"}}));
+}
