@@ -1,0 +1,651 @@
+// TKelCustomDBGrid, the data-aware grid, and TKelDBGrid, the same class with its properties
+// published.
+//
+// The grid shows a window of a data set's records as rows, one per record its data link buffers,
+// and the columns of its column collection. Rows, top to bottom: FTitleOffset title rows, the
+// data rows (at least one), then FTotalOffset bottom rows (the blank row, then the total header,
+// values, fields and footer rows). Grid column 0 is the indicator when dgIndicator is set; data
+// column i is grid column i + FIndicatorOffset.
+//
+// The class is spread over several sources, one concern each:
+//   KelDBGrid.cpp            construction, destruction, owned objects, plain properties
+//   KelDBGridOptions.cpp     the option sets and their reactions, border and theme tests
+//   KelDBGridLayout.cpp      the layout cycle, InternalLayout, the field map and column binding
+//   KelDBGridRows.cpp        row areas, the record window (UpdateRowCount), row heights
+//   KelDBGridData.cpp        data source and the reactions to data events, MoveBy, positions
+//   KelDBGridScrollBars.cpp  the vertical scroll bar and window size
+//   KelDBGridLinked.cpp      linked grids, Notification
+//   KelDBGridPending.cpp     operations whose full behaviour comes with later parts of the grid
+//   KelDBGridProperties.cpp  the published-property table of TKelDBGrid
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "KelDBGrids/KelDBGridOptions.h"
+#include "KelDBGrids/KelDBGridTotals.h"
+#include "KelDBGrids/KelDBGridTypes.h"
+#include "platform/db/DB.h"
+#include "platform/grids/Grids.h"
+
+namespace kel {
+
+class TDataSet;
+class TDataSource;
+class TField;
+class TImageList;
+class TKelColumn;
+class TKelDBGridColumns;
+class TKelGridDataLink;
+class TKelDBGridFilter;
+class TKelDBGridSearch;
+class TKelDBGridSettings;
+class TKelGridStyle;
+class TKelScrollProp;
+class TKelDBGridGradient;
+class TKelBookmarkList;
+class TKelColumnList;
+class TKelDBGridDataRows;
+class TKelDBGridCurrentRow;
+class TKelDBGridCurrentCol;
+class TKelCustomDBGrid;
+
+using TKelColumnEvent = std::function<void(TObject* Sender)>;
+using TColumnScrollEvent = std::function<void(TObject* Sender, int DataCol)>;
+
+// The deferred-layout message the grid posts to its own window (WM_USER + 100).
+inline constexpr Cardinal CM_DEFERLAYOUT = WM_USER + 100;
+
+class TKelCustomDBGrid : public TCustomGrid {
+  KEL_CLASS(TKelCustomDBGrid, TCustomGrid)
+
+ public:
+  explicit TKelCustomDBGrid(TComponent* AOwner);
+  ~TKelCustomDBGrid() override;
+
+  // ---- Option sets (KelDBGridOptions.cpp) -----------------------------------------------------
+  TKelDBGridOptions Options() const { return FOptions; }
+  // Maps to the platform's options, then reacts to each changed bit (sequence, layout, editor,
+  // stretch, markers, border). dgRowSelect drops dgEditing and dgAlwaysShowEditor.
+  void SetOptions(TKelDBGridOptions Value);
+  TKelDBGridOptionsEx OptionsEx() const { return FOptionsEx; }
+  // Total rows bring the blank row; selection total rows drop dgCalcSelectedRows.
+  void SetOptionsEx(TKelDBGridOptionsEx Value);
+  TKelDBGridOptionsExt OptionsExt() const { return FOptionsExt; }
+  void SetOptionsExt(TKelDBGridOptionsExt Value);
+  // Add (On) or remove the given members through the property's setter.
+  void SwitchOptions(TKelDBGridOptions Value, bool On);
+  void SwitchOptionsEx(TKelDBGridOptionsEx Value, bool On);
+  void SwitchOptionsExt(TKelDBGridOptionsExt Value, bool On);
+  void SwitchDrawingOptions(TGridDrawingOptions Value, bool On);
+  void SwitchHintOptions(TKelHintOptions Value, bool On);
+  void SwitchMultiSelectOptions(TMultiSelectOptions Value, bool On);
+  void SwitchResizeOptions(TKelResizeOptions Value, bool On);
+  void SwitchSystemStyleElements(TSystemStyleElements Value, bool On);
+
+  TGridDrawingOptions DrawingOptions() const { return FDrawingOptions; }
+  void SetDrawingOptions(TGridDrawingOptions Value);
+  TKelHintOptions HintOptions() const { return FHintOptions; }
+  void SetHintOptions(TKelHintOptions Value);
+  TKelResizeOptions ResizeOptions() const { return FResizeOptions; }
+  void SetResizeOptions(TKelResizeOptions Value);
+  TSystemStyleElements SystemStyleElements() const { return FSystemStyleElements; }
+  void SetSystemStyleElements(TSystemStyleElements Value);
+  // The allowed multi-selection kinds (msNone is never stored) and the effective kind.
+  TMultiSelectOptions MultiSelectOptions() const { return FMultiSelectOptions; }
+  void SetMultiSelectOptions(TMultiSelectOptions Value);
+  TMultiSelect MultiSelect() const { return FMultiSelect; }
+
+  // Scroll modes (dgScrollGridMode needs the grid's own record counting).
+  bool ForcedSequence() const;
+  bool ScrollGridMode() const { return FOptionsExt.Contains(dgScrollGridMode) && ForcedSequence(); }
+  bool ScrollPageMode() const { return FOptionsExt.Contains(dgScrollPageMode) && ScrollGridMode(); }
+  bool ScrollRowsMode() const { return FOptionsExt.Contains(dgScrollRowsMode); }
+  bool RowScroll() const { return FOptions.Contains(dgRowSelect) && FOptions.Contains(dgRowScroll); }
+
+  // ---- Look -----------------------------------------------------------------------------------
+  TFixedStyle FixedStyle() const { return FFixedStyle; }
+  void SetFixedStyle(TFixedStyle Value);
+  TFixedTheme FixedTheme() const { return FFixedTheme; }
+  void SetFixedTheme(TFixedTheme Value);
+  bool Ctl3DAuto() const { return FCtl3DAuto; }
+  void SetCtl3DAuto(bool Value);
+  // True under a custom visual style; else when themes are on and FixedTheme is not ftNone (or
+  // Force is given).
+  bool IsGridThemed(bool Force) const;
+  // Fixes Ctl3D for the look; recreates the window when asked and the border needs it.
+  void UpdateBorder(bool Recreate);
+  TColor HeaderColor() const { return FHeaderColor; }
+  void SetHeaderColor(TColor Value);
+  TColor FillerColor() const { return FFillerColor; }
+  void SetFillerColor(TColor Value);
+  bool FillerButton() const { return FFillerButton; }
+  void SetFillerButton(bool Value);
+  int FillerIndex() const { return FFillerIndex; }
+  void SetFillerIndex(int Value);
+  THotButtons HotButtons() const { return FHotButtons; }
+  void SetHotButtons(THotButtons Value);
+  TColor EditorColor() const { return FEditorColor; }
+  void SetEditorColor(TColor Value);
+  TListBorder ListBorder() const { return FListBorder; }
+  void SetListBorder(TListBorder Value);
+  TFocusRect FocusRect() const { return FFocusRect; }
+  void SetFocusRect(TFocusRect Value);
+  TColor StripeColor() const { return FStripeColor; }
+  void SetStripeColor(TColor Value);
+  TColor SelectionColor() const { return FSelectionColor; }
+  void SetSelectionColor(TColor Value);
+  TColor SelectRowColor() const { return FSelectRowColor; }
+  void SetSelectRowColor(TColor Value);
+  TColor SelectCellColor() const { return FSelectCellColor; }
+  void SetSelectCellColor(TColor Value);
+  TColor HighlightText() const { return FHighlightText; }
+  void SetHighlightText(TColor Value);
+  TColor DataColLineColor() const { return FDataColLineColor; }
+  void SetDataColLineColor(TColor Value);
+  TColor DataRowLineColor() const { return FDataRowLineColor; }
+  void SetDataRowLineColor(TColor Value);
+  TMarkerStyle MarkerStyle() const { return FMarkerStyle; }
+  void SetMarkerStyle(TMarkerStyle Value);
+  TMarkerTransparent MarkerTransparent() const { return FMarkerTransparent; }
+  void SetMarkerTransparent(TMarkerTransparent Value);
+  bool DefaultDrawing() const { return FDefaultDrawing; }
+  void SetDefaultDrawing(bool Value) { FDefaultDrawing = Value; }
+  bool ParentCustomHint() const { return FParentCustomHint; }
+  void SetParentCustomHint(bool Value) { FParentCustomHint = Value; }
+  int LoadedStyleIndex() const { return FLoadedStyleIndex; }
+  TImageList* Indicators() const { return FIndicators.get(); }
+  TImageList* CheckBoxes() const { return FCheckBoxes.get(); }
+  TImageList* ExpandBoxes() const { return FExpandBoxes.get(); }
+
+  // ---- Owned property objects -----------------------------------------------------------------
+  TKelDBGridColumns* Columns() const { return FColumns.get(); }
+  // Copies Value's columns into the grid's own collection.
+  void SetColumns(TKelDBGridColumns* Value);
+  // Columns are streamed only when customized.
+  bool StoreColumns() const;
+  // The first column at or after StartIndex whose FieldName matches (letter case ignored).
+  TKelColumn* FindColumn(const String& FieldName, int StartIndex = 0) const;
+  TKelDBGridFilter* FilterGrid() const { return FFilterGrid.get(); }
+  TKelDBGridSearch* Search() const { return FSearch.get(); }
+  TKelDBGridSettings* Settings() const { return FSettings.get(); }
+  TKelDBGridTotals* Totals() const { return FTotals.get(); }
+  TKelGridStyle* GridStyle() const { return FGridStyle.get(); }
+  TKelScrollProp* ScrollProp() const { return FScrollProp.get(); }
+  TKelDBGridGradient* Gradient() const { return FGradient.get(); }
+  TKelBookmarkList* SelectedRows() const { return FBookmarks.get(); }
+  TKelColumnList* SelectedCols() const { return FSelectedCols.get(); }
+  TFont* TitleFont() const { return FTitleFont.get(); }
+  void SetTitleFont(TFont* Value) { FTitleFont->Assign(Value); }
+  TFont* HeaderFont() const { return FHeaderFont.get(); }
+  void SetHeaderFont(TFont* Value) { FHeaderFont->Assign(Value); }
+  // The columns whose Showing is true, in column order (rebuilt by every layout).
+  const std::vector<TKelColumn*>& VisibleColumns() const { return FVisibleColumns; }
+
+  // ---- Data (KelDBGridData.cpp) ---------------------------------------------------------------
+  TKelGridDataLink* DataLink() const { return FDataLink.get(); }
+  TDataSource* DataSource() const;
+  // Refuses the totals' own source (SCircularDataLink; ignored while loading) and a
+  // unidirectional data set (SDataSetUnidirectional); the previous source stays on refusal.
+  void SetDataSource(TDataSource* Value);
+  TDataSet* DataSet() const;
+  // Mapped fields of the data link; null for an unmapped or out-of-range index.
+  TField* Fields(int Index) const;
+  int FieldCount() const;
+  bool ValidFieldIndex(int Index) const;
+  // The field of data column Index; null when negative, out of range or the link inactive.
+  TField* GetColField(int Index) const;
+  // Data column of the current grid column; setting it moves the current column.
+  int SelectedIndex() const { return RawToDataColumn(Col()); }
+  void SetSelectedIndex(int Value);
+  TKelColumn* SelectedColumn() const;
+  TField* SelectedField() const;
+  void SetSelectedField(TField* Value);
+  // Under ForcedSequence the grid's own counters, else the data set's RecordCount and RecNo.
+  int RecCount() const;
+  int RecNumber() const;
+  // Store n under ForcedSequence only; answer whether they did.
+  bool SetupRecCount(int n);
+  bool SetupRecNumber(int n);
+  // Moves the current record by Distance and answers the distance moved (see MoveBy's rules for
+  // the scroll-grid mode). With Check the move posts pending edits and keeps position tracking.
+  int MoveBy(int Distance, bool Check = true);
+
+  // Enumerable views of the data (created on first use, owned by the grid).
+  TKelDBGridDataRows* DataRows();
+  TKelDBGridCurrentRow* CurrentRow();
+  TKelDBGridCurrentCol* CurrentCol();
+
+  // ---- Position keeping (KelDBGridData.cpp) ---------------------------------------------------
+  void DisablePosition();
+  void EnablePosition(bool TakeCurrent);
+  bool PositionDisabled() const { return FPositionDisabled > 0; }
+  void GotoPosition(int ARow, const TBookmark& Bookmark);
+  int Position() const;
+  void SetPosition(int Value);
+
+  // ---- Update and layout brackets (KelDBGridLayout.cpp) --------------------------------------
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateLock() const { return FUpdateLock; }
+  bool UpdateInProgress() const { return FInUpdateListItems || FInUpdateSequence || FInUpdateTotals; }
+  void BeginLayout();
+  // Runs InternalLayout when the outermost bracket closes (also when it fails).
+  void EndLayout();
+  void CancelLayout();
+  // Lays out once the message queue reaches the posted deferred-layout message.
+  void DeferLayout();
+  bool AcquireLayoutLock();
+  virtual void LayoutChanged();
+  int LayoutLock() const { return FLayoutLock; }
+  int ChangeLock() const { return FChangeLock; }
+  int InvalidateLock() const { return FInvalidateLock; }
+
+  // ---- Rows and columns (KelDBGridRows.cpp) ---------------------------------------------------
+  int DataToRawColumn(int DataCol) const { return DataCol + FIndicatorOffset; }
+  int RawToDataColumn(int RawCol) const { return RawCol - FIndicatorOffset; }
+  int IndicatorOffset() const { return FIndicatorOffset; }
+  int TitleOffset() const { return FTitleOffset; }
+  int TotalOffset() const { return FTotalOffset; }
+  int TitleRowCount() const { return FTitleOffset; }
+  int TotalRowCount() const;
+  int TotalHeaderRowCount() const { return FTotalHeader; }
+  int TotalValuesRowCount() const { return FTotalValues; }
+  int TotalFieldsRowCount() const;
+  int TotalFooterRowCount() const { return FTotalFooter; }
+  // The platform's visible rows minus the bottom rows, at least 1.
+  int VisibleRowCount() const;
+  // Frozen data columns (the platform's fixed columns are the indicator plus these).
+  int FixedCols() const { return FFixedCols; }
+  void SetFixedCols(int Value);
+  int IndicatorWidth() const { return FIndicatorWidth; }
+  void SetIndicatorWidth(int Value);
+  void SetLeftCol(int Value);
+  // Sizes the link's window to the rows that fit and the grid's rows to the records it holds.
+  void UpdateRowCount();
+
+  // Text lines per data row, title level and header band (row heights follow).
+  int LinesCount() const { return FLinesCount; }
+  void SetLinesCount(int Value);
+  int LinesCountMin() const { return FLinesCountMin; }
+  void SetLinesCountMin(int Value);
+  int LinesCountMax() const { return FLinesCountMax; }
+  void SetLinesCountMax(int Value);
+  int TitleLinesCount() const { return FTitleLinesCount; }
+  void SetTitleLinesCount(int Value);
+  int HeaderLinesCount() const { return FHeaderLinesCount; }
+  void SetHeaderLinesCount(int Value);
+  int DefaultWidthMin() const { return FDefaultWidthMin; }
+  void SetDefaultWidthMin(int Value);
+  int DefaultWidthMax() const { return FDefaultWidthMax; }
+  void SetDefaultWidthMax(int Value);
+  int StretchWidthMin() const { return FStretchWidthMin; }
+  void SetStretchWidthMin(int Value);
+  int StretchWidthMax() const { return FStretchWidthMax; }
+  void SetStretchWidthMax(int Value);
+  // Rows one wheel notch moves: 0 the system's lines, -1 a page (any negative value), n >= 1 n.
+  int WheelScrollRows() const { return FWheelScrollRows; }
+  void SetWheelScrollRows(int Value);
+
+  // Heights of the row areas, in pixels.
+  int GetRowLineWidth() const;
+  int GetColLineWidth() const;
+  int GetRowHeight() const { return DefaultRowHeight() + GetRowLineWidth(); }
+  int GetTitleHeight() const;
+  int GetTotalHeight() const;
+  int GetDataRowsHeight() const;
+  int GetDataHeight() const;
+  int GetBlankHeight() const;
+  bool GetAlignTotalsToBorder() const;
+  int LineHeight() const { return FLineHeight; }
+  int HeaderRowHeight() const { return FHeaderRowHeight; }
+  int TotalRowHeight() const { return FTotalRowHeight; }
+
+  // ---- Scroll bars (KelDBGridScrollBars.cpp) --------------------------------------------------
+  // The grid's own ScrollBars; the platform gets the horizontal bar only.
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+  virtual void UpdateScrollBar();
+  void UpdateHorzFlatSB();
+  void UpdateFlatSBMode();
+  bool FlatSBMode() const { return FFlatSBMode; }
+
+  // ---- Linked grids (KelDBGridLinked.cpp) -----------------------------------------------------
+  TKelCustomDBGrid* MasterGrid() const { return FMasterGrid; }
+  // Raises SCircularDataLink (not while loading) when Value follows this grid.
+  void SetMasterGrid(TKelCustomDBGrid* Value);
+  TKelCustomDBGrid* ManageGrid() const { return FManageGrid; }
+  void Synchronize();
+
+  // ---- Selection (state for the selection operations) -----------------------------------------
+  void ClearSelection();
+  int SelectionOffset() const { return FSelectionOffset; }
+  int SelectionBegCol() const { return FSelectionBegCol; }
+  int SelectionEndCol() const { return FSelectionEndCol; }
+  int SelectionMin() const { return FSelectionMin; }
+  int SelectionMax() const { return FSelectionMax; }
+  void UpdateSelectionOffset();
+  void UpdateMultiSelect();
+
+  // ---- Editor and focus -----------------------------------------------------------------------
+  // The platform's editor operations, open to the grid's property objects and links.
+  using TCustomGrid::HideEditor;
+  using TCustomGrid::InvalidateEditor;
+  using TCustomGrid::ShowEditor;
+  // Shows the editor when dgAlwaysShowEditor.
+  void AlwaysShowEditor();
+  // Focuses the grid unless focusing is not wanted; answers whether the grid (or its editor)
+  // has the focus, or true when focusing was not wanted or impossible.
+  bool AcquireFocus();
+  bool AcquireFocusWanted() const { return FAcquireFocus; }
+  void SetAcquireFocusWanted(bool Value) { FAcquireFocus = Value; }
+  // Makes RawCol current, skipping hidden columns in Direction (-1, 0, +1).
+  void MoveCol(int RawCol, int Direction);
+  const String& EditTextCache() const { return FEditText; }
+
+  // ---- Totals, sequence, lists, filter, order (KelDBGridPending.cpp) --------------------------
+  void UpdateTotals(bool Auto);
+  void UpdateSequence(bool Auto);
+  void UpdateListItems(bool Auto);
+  void UpdateFilter();
+  void UpdateOrder(bool Apply);
+  virtual void TotalsChanged(TTotalResult TotalResult, TField* Field);
+  // Repaints the bottom rows.
+  void InvalidateTotals();
+  // Repaints the data rows.
+  void InvalidateData();
+  void InvalidateTitles();
+  // Repaints the corner title cell above the indicator.
+  void InvalidateCorner();
+
+  // ---- Events ---------------------------------------------------------------------------------
+  TKelColumnEvent OnColEnter;
+  TKelColumnEvent OnColExit;
+  TNotifyEvent OnTotalsUpdated;
+  TNotifyEvent OnSequenceUpdated;
+  TNotifyEvent OnListItemsUpdated;
+  TColumnScrollEvent OnColumnScroll;
+
+  // ---- For tests and diagnostics --------------------------------------------------------------
+  // Layouts run since creation (InternalLayout passes that did their work).
+  int LayoutCount() const { return FLayoutCount; }
+  // Checks the consistency of rows, columns, the field map and the lock counters; raises
+  // EInvalidGridOperation naming the first broken rule.
+  void AssertInvariants() const;
+
+ protected:
+  // A descendant whose factories must take effect constructs the base with this tag and calls
+  // Construct() at the end of its own constructor (C++ runs the base class's virtuals while the
+  // base is being built).
+  struct TDeferConstruction {};
+  TKelCustomDBGrid(TComponent* AOwner, TDeferConstruction);
+  void Construct();
+
+  // ---- Factories ------------------------------------------------------------------------------
+  virtual std::unique_ptr<TKelDBGridColumns> CreateColumns();
+  virtual std::unique_ptr<TKelGridDataLink> CreateDataLink();
+  virtual std::unique_ptr<TKelDBGridFilter> CreateFilter();
+  virtual std::unique_ptr<TKelDBGridSearch> CreateSearch();
+  virtual std::unique_ptr<TKelDBGridSettings> CreateSettings();
+  virtual std::unique_ptr<TKelDBGridTotals> CreateTotals();
+  virtual std::unique_ptr<TKelGridStyle> CreateGridStyle();
+  virtual std::unique_ptr<TKelScrollProp> CreateScrollProp();
+  virtual std::unique_ptr<TKelDBGridGradient> CreateGradient();
+ public:
+  virtual std::unique_ptr<TKelTotalDataLink> CreateTotalDataLink(TKelDBGridTotals* ATotals);
+
+ protected:
+  // ---- The grid's own virtual operations, in slot order ---------------------------------------
+  virtual void DefineFieldMap();
+  virtual bool DoCalcValues(TCalcPass Pass, bool SelectedOnly);
+  virtual void InvalidateBorder();
+  virtual void LinkActive(bool Value);
+  virtual void ListItemsUpdated();
+  virtual void LoadListItems();
+  virtual bool NeedsNotification(TComponent* AComponent);
+  virtual void Scroll(int Distance);
+  virtual void SequenceUpdated();
+  virtual void SetColumnAttributes();
+  virtual void TotalsUpdated();
+  virtual void UpdateCalcValues(bool SelectedOnly);
+  virtual bool UpdateSequenceValues();
+  virtual void ChangeDataSetFilter(bool AFiltered, const String& AFilter,
+                                   const TFilterRecordEvent& Handler, const String& KeyFields);
+  virtual bool ChangeDataSetOrder(const String& AOrderFields);
+  virtual void PerformDelayed();
+  virtual void UpdateSearchPanel();
+
+  // ---- Dynamic hooks --------------------------------------------------------------------------
+  virtual void ColEnter();
+  virtual void ColExit();
+
+  // ---- Data link reactions (KelDBGridData.cpp) ------------------------------------------------
+  void DataChanged();
+  void EditingChanged();
+  void RecordChanged(TField* Field);
+  void UpdateActive();
+  void UpdateData();
+
+  // ---- Layout internals -----------------------------------------------------------------------
+  void InternalLayout();
+  void MeasureRowHeights();
+  void CMDeferLayout(TMessage& Message);
+  // Waiting operations of later parts called by the layout (KelDBGridPending.cpp).
+  void RecreateMarkers();
+  void ResetTotalFields();
+  int GreatestTotalValuesCount() const;
+  void StretchGrid();
+  void SetStretchActive();
+  bool StretchMode() const;
+  bool InvalidateTile();
+  virtual void FilterChanged();
+  void ApplyOrderOnActivation();
+
+  // ---- Platform overrides ---------------------------------------------------------------------
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
+  void WMSize(TWMSize& Message) override;
+  void TopLeftChanged() override;
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+
+ private:
+  friend class TKelGridDataLink;
+  friend class TKelDBGridTotals;
+  friend class TKelDBGridColumns;
+  friend class TKelColumn;
+  friend struct TKelDBGridInternals;
+
+  // Construction and destruction steps.
+  void CreateImageLists();
+  void FreeOwnedObjects();
+  // Change callbacks of the owned fonts and the gradient.
+  void TitleFontChanged();
+  void GradientChanged();
+  // Repaints after a change of the look (when the window exists).
+  void InvalidateLook();
+  // UpdateBorder as an option or look change asks for it.
+  void UpdateBorderForLook();
+  // Option reactions.
+  void ApplyPlatformOptions(TKelDBGridOptions Value);
+  void ReactToOptions(TKelDBGridOptions Changed);
+  // Layout steps.
+  void CloseLayoutBracket(bool Failing);
+  void PostDeferredLayout();
+  void DropDefaultColumnsOfMixedSet();
+  void RebindColumns();
+  void BindDefaultColumns();
+  void SetPlatformColumns();
+  void CountBottomRows();
+  int CountTitleRows() const;
+  void SetBottomRowHeights();
+  // Record window.
+  void FitRecordWindow();
+  // Scrolling rectangles.
+  TRect RowBox(int ARow) const;
+  void ScrollDataRows(int Distance);
+  // Lookup result columns of RecordChanged.
+  void UpdateLookupResults(TField* Field);
+  // Linked grids and free notifications.
+  void SetManageGrid(TKelCustomDBGrid* Value);
+  void DetachLinkedGrids();
+  void FieldRemoved(TComponent* AField);
+  // Delayed sequence update (one-shot timer).
+  void DelayUpdateSequence();
+  void DelayUpdateTotals();
+  void StopTimer(std::uint64_t& Timer);
+  bool CanStartDelayTimer() const;
+
+  // ---- Option values ----
+  TKelDBGridOptions FOptions = DefaultGridOptions;        // main options
+  TKelDBGridOptionsEx FOptionsEx = DefaultGridOptionsEx;  // totals, order, sequence, selection
+  TKelDBGridOptionsExt FOptionsExt = DefaultGridOptionsExt;  // extra columns, lists, scrolling
+  TGridDrawingOptions FDrawingOptions = DefaultDrawingOptions;
+  TKelHintOptions FHintOptions = DefaultHintOptions;
+  TKelResizeOptions FResizeOptions = DefaultResizeOptions;
+  TSystemStyleElements FSystemStyleElements = DefaultSystemStyleElements;
+  TMultiSelectOptions FMultiSelectOptions = DefaultMultiSelectOptions;
+
+  // ---- Look ----
+  TFixedStyle FFixedStyle = fsDefault;
+  TFixedTheme FFixedTheme = ftDefault;
+  bool FCtl3DAuto = true;                 // Ctl3D follows the look (UpdateBorder)
+  TColor FHeaderColor = clBtnFace;        // background of header bands
+  TColor FFillerColor = clBtnFace;        // background of the corner title cell
+  bool FFillerButton = true;              // the corner title cell is drawn as a button
+  int FFillerIndex = -7;                  // glyph of the corner title cell (negative: built-in)
+  THotButtons FHotButtons = hbAuto;
+  TColor FEditorColor = clNone;           // background of the editor; clNone: the cell's
+  TListBorder FListBorder = lbAuto;
+  TFocusRect FFocusRect = frAuto;
+  TColor FStripeColor = clNone;           // background of every other row; clNone: no stripes
+  TColor FSelectionColor = clDefault;
+  TColor FSelectRowColor = clDefault;
+  TColor FSelectCellColor = clDefault;
+  TColor FHighlightText = clDefault;
+  TColor FDataColLineColor = clDefault;
+  TColor FDataRowLineColor = clDefault;
+  TMarkerStyle FMarkerStyle = msAuto;
+  TMarkerTransparent FMarkerTransparent = mtAuto;
+  bool FDefaultDrawing = true;            // data cells are painted by the grid
+  bool FParentCustomHint = true;
+  bool FUserChange = true;                // changes come from the user (cleared while the grid
+                                          // adjusts itself)
+  int FLoadedStyleIndex = -1;             // platform style the markers were built for; -1 none
+  bool FCopyingFonts = false;             // the grid itself is copying fonts (keeps ParentFont)
+
+  // ---- Owned objects ----
+  std::unique_ptr<TKelDBGridColumns> FColumns;
+  std::vector<TKelColumn*> FVisibleColumns;  // showing columns in order; rebuilt by layouts
+  std::unique_ptr<TKelGridDataLink> FDataLink;
+  std::unique_ptr<TFont> FTitleFont;
+  std::unique_ptr<TFont> FHeaderFont;
+  std::unique_ptr<TKelBookmarkList> FBookmarks;
+  std::unique_ptr<TKelColumnList> FSelectedCols;
+  std::unique_ptr<TKelDBGridFilter> FFilterGrid;
+  std::unique_ptr<TKelDBGridSearch> FSearch;
+  std::unique_ptr<TKelDBGridSettings> FSettings;
+  std::unique_ptr<TKelDBGridTotals> FTotals;
+  std::unique_ptr<TKelGridStyle> FGridStyle;
+  std::unique_ptr<TKelScrollProp> FScrollProp;
+  std::unique_ptr<TKelDBGridGradient> FGradient;
+  std::unique_ptr<TImageList> FIndicators;   // cut from KELDBINDICATORS
+  std::unique_ptr<TImageList> FCheckBoxes;   // cut from KELDBCHECKBOXES
+  std::unique_ptr<TImageList> FExpandBoxes;  // cut from KELDBEXPANDBOXES
+  std::unique_ptr<TKelDBGridDataRows> FDataRows;      // created on first use
+  std::unique_ptr<TKelDBGridCurrentRow> FCurrentRow;  // created on first use
+  std::unique_ptr<TKelDBGridCurrentCol> FCurrentCol;  // created on first use
+
+  // ---- Row and column areas (derived by layouts) ----
+  int FTitleOffset = 1;       // title rows at the top; 0 without dgTitles
+  int FIndicatorOffset = 1;   // grid columns before the first data column
+  int FTotalOffset = 0;       // bottom rows: the blank row plus all total rows
+  int FTotalHeader = 0;       // total header rows (0 or 1)
+  int FTotalValues = 0;       // total values rows
+  int FTotalFooter = 0;       // total footer rows (0 or 1)
+  int FFixedCols = 0;         // frozen data columns (published FixedCols)
+  int FIndicatorWidth = 20;   // pixels; values below 12 are stored as 11
+
+  // ---- Row heights ----
+  int FLineHeight = 0;        // TextHeight("Wg") in the grid font; 0 until measured
+  int FHeaderRowHeight = 0;   // one header band inside a title; 0 without dgTitleHeaders
+  int FTotalRowHeight = 0;    // each total row
+  int FLinesCount = 1;        // text lines per data row
+  int FLinesCountMin = 1;
+  int FLinesCountMax = -1;    // -1: no maximum
+  int FTitleLinesCount = 1;
+  int FHeaderLinesCount = 1;
+  int FDefaultWidthMin = -1;  // bounds of default column widths; -1: none
+  int FDefaultWidthMax = -1;
+  int FStretchWidthMin = -1;  // bounds of stretched column widths; -1: none
+  int FStretchWidthMax = -1;
+  int FWheelScrollRows = 0;
+  bool FRowCalculated = false;  // heights were measured since the last OnRowResize
+
+  // ---- Scroll bars ----
+  TScrollStyle FScrollBars = ssBoth;  // the grid's own ScrollBars
+  bool FFlatSBMode = false;           // custom-drawn scroll bars in use
+  bool FFlatSBInit = false;           // the window's scroll bar state is initialised
+  int FLastLeftCol = -1;              // LeftCol last reported by OnColumnScroll
+
+  // ---- Lock counters (every one held by a guard; see KelDBGridsPrivate.h) ----
+  int FUpdateLock = 0;        // BeginUpdate nesting
+  int FLayoutLock = 0;        // BeginLayout nesting
+  int FChangeLock = 0;        // grid-initiated data set moves and cancels
+  int FInvalidateLock = 0;    // UpdateRowCount is resizing rows
+  int FSelectLock = 0;        // selection is being changed
+  int FPositionDisabled = 0;  // DisablePosition nesting
+  bool FLayoutFromDataSet = false;  // a layout change that came from the data set is handled
+  bool FInUpdateListItems = false;
+  bool FInUpdateSequence = false;
+  bool FInUpdateTotals = false;
+  bool FInColExit = false;    // ColExit is running
+  bool FManagement = false;   // synchronising the managed grid
+
+  // ---- Data state ----
+  int FSelRow = 0;            // grid row the indicator last marked
+  String FEditText;           // text last given to or taken from the editor
+  bool FIsESCKey = false;     // the last key was Escape
+  bool FAcquireFocus = true;  // mouse and scroll handling move the focus to the grid first
+  int FRecCount = 0;          // forced sequence: record count
+  int FRecNumber = 0;         // forced sequence: number of the current record
+  int FRowNumber = 0;         // forced sequence: row offset of the row being evaluated
+  TBookmark FLastBookmark;    // saved by DisablePosition
+  int FLastPosition = 0;      // window row saved by DisablePosition
+  TDataSet* FPositionDataSet = nullptr;  // data set whose controls DisablePosition disabled
+
+  // ---- Selection state ----
+  TMultiSelect FMultiSelect = msRows;
+  int FSelectionOffset = 0;   // first selectable column
+  int FSelectionBegCol = -1;  // column range anchor and end; -1 = none
+  int FSelectionEndCol = -1;
+  int FSelectionMin = -1;
+  int FSelectionMax = -1;
+  bool FSelectionColumn = false;
+  bool FRowsChanged = false;  // selection changed since the last notice
+  bool FColsChanged = false;
+
+  // ---- Linked grids ----
+  TKelCustomDBGrid* FMasterGrid = nullptr;  // the grid followed; cleared by Notification
+  TKelCustomDBGrid* FManageGrid = nullptr;  // the next grid of the ring to synchronise
+
+  // ---- Timers (application timer ids; 0 = none) ----
+  std::uint64_t FUpdateTimer = 0;  // delayed sequence update
+  std::uint64_t FTotalsTimer = 0;  // delayed totals update
+
+  int FLayoutCount = 0;       // InternalLayout passes (diagnostics)
+};
+
+// The grid with its properties published.
+class TKelDBGrid : public TKelCustomDBGrid {
+  KEL_CLASS(TKelDBGrid, TKelCustomDBGrid)
+
+ public:
+  explicit TKelDBGrid(TComponent* AOwner) : TKelCustomDBGrid(AOwner) {}
+  static const TPropList& PublishedProperties();
+};
+
+}  // namespace kel

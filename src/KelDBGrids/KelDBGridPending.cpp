@@ -1,0 +1,244 @@
+// The grid's operations that belong to its later parts (totals, sequence numbers, list items,
+// filtering, ordering, markers, stretching, painting), as far as the grid's core calls them.
+//
+// Each one implements the conditions under which it has nothing to do (options off, nothing
+// configured, the grid loading) and the delays that schedule it. Where real work would begin and
+// that work is not built yet, it raises EInvalidGridOperation "... is not available yet" instead
+// of silently dropping the request; where the objects it would work on cannot exist yet (total
+// objects of columns, pick-list columns, title markers, tiled images), it says so and returns.
+//
+// The sequence numbers of a forced sequence are complete here: MoveBy in scroll-grid mode
+// depends on them.
+#include "KelDBGrids/KelColumn.h"
+#include "KelDBGrids/KelDBGridFilter.h"
+#include "KelDBGrids/KelDBGridGlobals.h"
+#include "KelDBGrids/KelDBGridSearch.h"
+#include "KelDBGrids/KelDBGridTotals.h"
+#include "KelDBGrids/KelDBGridsPrivate.h"
+#include "KelDBGrids/KelGridDataLink.h"
+#include "platform/db/DB.h"
+#include "platform/ui/Ui.h"
+
+namespace kel {
+
+int DelayInterval = 200;
+
+namespace {
+
+constexpr int MaxMove = 2147483647;
+
+}  // namespace
+
+// ---- Delay timers ------------------------------------------------------------------------------
+
+bool TKelCustomDBGrid::CanStartDelayTimer() const {
+  return Application && !ComponentState().Contains(csDesigning) && Showing();
+}
+
+void TKelCustomDBGrid::StopTimer(std::uint64_t& Timer) {
+  if (Timer == 0) return;
+  if (Application) Application->StopTimer(Timer);
+  Timer = 0;
+}
+
+void TKelCustomDBGrid::PerformDelayed() {
+  if (FUpdateTimer == 0 && FTotalsTimer == 0) return;
+  if (FDataLink->Active()) DataSet()->CheckBrowseMode();
+  // TODO(multi-selection, list items): the delayed end of a selection and list items come first.
+  if (FUpdateTimer != 0) DelayUpdateSequence();
+  if (FTotalsTimer != 0) DelayUpdateTotals();
+}
+
+// ---- Sequence numbers --------------------------------------------------------------------------
+
+void TKelCustomDBGrid::UpdateSequence(bool Auto) {
+  if (ComponentState().Contains(csLoading) || UpdateInProgress()) return;
+  if (Auto && !FOptionsEx.Contains(dgAutoUpdateSequence)) return;
+  if (!ForcedSequence()) return;
+  if (FOptionsEx.Contains(dgDelayUpdateSequence) && CanStartDelayTimer()) {
+    StopTimer(FUpdateTimer);
+    FUpdateTimer = Application->StartTimer(DelayInterval, [this] { DelayUpdateSequence(); });
+    return;
+  }
+  UpdateSequenceValues();
+}
+
+void TKelCustomDBGrid::DelayUpdateSequence() {
+  StopTimer(FUpdateTimer);
+  if (!UpdateSequenceValues()) UpdateScrollBar();
+  UpdateHorzFlatSB();
+  UpdateActive();
+  InvalidateEditor();
+  if (!HandleAllocated()) return;
+  ValidateRect(Handle(), nullptr);
+  Invalidate();
+}
+
+bool TKelCustomDBGrid::UpdateSequenceValues() {
+  if (FInUpdateSequence) return false;
+  if (FDataLink->Active() && DataSet()->State() != dsBrowse) return false;
+  if (!ForcedSequence()) return false;
+  TFlagGuard updating(FInUpdateSequence, true);
+  TDataSet* dataSet = DataSet();
+  dataSet->CheckBrowseMode();
+  {
+    TGridPositionGuard position(this, false);
+    if (dataSet->IsEmpty()) {
+      FRecNumber = 0;
+      FRecCount = 0;
+    } else {
+      FRecNumber = 1 - dataSet->MoveBy(-MaxMove);
+      FRecCount = dataSet->MoveBy(MaxMove) + 1;
+    }
+  }
+  SequenceUpdated();
+  return true;
+}
+
+void TKelCustomDBGrid::SequenceUpdated() {
+  if (OnSequenceUpdated) OnSequenceUpdated(this);
+}
+
+// ---- Totals ------------------------------------------------------------------------------------
+
+void TKelCustomDBGrid::UpdateTotals(bool Auto) {
+  if (ComponentState().Contains(csLoading) || UpdateInProgress()) return;
+  if (Auto && !FOptionsEx.Contains(dgAutoUpdateTotals)) return;
+  if (!FTotals->CalcValues()) return;
+  if (!FTotals->Visible() && !FOptionsEx.Contains(dgCalcInvisibleRows)) return;
+  if (FOptionsEx.Contains(dgDelayUpdateTotals) && CanStartDelayTimer()) {
+    StopTimer(FTotalsTimer);
+    FTotalsTimer = Application->StartTimer(DelayInterval, [this] { DelayUpdateTotals(); });
+    return;
+  }
+  UpdateCalcValues(false);
+}
+
+void TKelCustomDBGrid::DelayUpdateTotals() {
+  StopTimer(FTotalsTimer);
+  UpdateCalcValues(false);
+}
+
+void TKelCustomDBGrid::UpdateCalcValues(bool SelectedOnly) {
+  if (FInUpdateTotals) return;
+  if (FDataLink->Active() && DataSet()->State() != dsBrowse) return;
+  if (!FTotals->CalcValues()) return;
+  {
+    TFlagGuard updating(FInUpdateTotals, true);
+    // TODO(totals): the pass over the chosen records once totals can take part.
+    if (DoCalcValues(cpReset, SelectedOnly)) RaiseNotAvailable("TKelCustomDBGrid.UpdateCalcValues");
+    DoCalcValues(cpFinal, SelectedOnly);
+  }
+  TotalsUpdated();
+}
+
+// Columns carry no total objects until totals are built, so no total takes part in a pass.
+bool TKelCustomDBGrid::DoCalcValues(TCalcPass, bool) { return false; }
+
+void TKelCustomDBGrid::TotalsUpdated() {
+  if (OnTotalsUpdated) OnTotalsUpdated(this);
+}
+
+void TKelCustomDBGrid::TotalsChanged(TTotalResult TotalResult, TField*) {
+  const TComponentState state = ComponentState();
+  if (state.Contains(csLoading) || state.Contains(csDestroying)) return;
+  if (!FTotals || !FTotals->Visible() || TotalResult == trNone) return;
+  if (TotalResult != trCaption) {
+    // Every total row of that kind may show the field: the band repaints as a whole.
+    InvalidateTotals();
+    return;
+  }
+  if (AcquireLayoutLock())
+    EndLayout();
+  else
+    PostDeferredLayout();
+}
+
+// Total objects re-acquire their fields at each layout; columns have none yet.
+void TKelCustomDBGrid::ResetTotalFields() {}
+int TKelCustomDBGrid::GreatestTotalValuesCount() const { return 0; }
+
+// ---- List items --------------------------------------------------------------------------------
+
+void TKelCustomDBGrid::UpdateListItems(bool Auto) {
+  const TComponentState state = ComponentState();
+  if (state.Contains(csLoading) || state.Contains(csDesigning) || UpdateInProgress()) return;
+  if (Auto && !FOptionsExt.Contains(dgAutoUpdateListItems)) return;
+  // No column can ask for its pick list to be loaded from the data before pick lists exist.
+  // TODO(cell text): collect the columns with poAutoLoadList and load them (delayed with
+  // dgDelayUpdateListItems).
+}
+
+void TKelCustomDBGrid::LoadListItems() { RaiseNotAvailable("TKelCustomDBGrid.LoadListItems"); }
+
+void TKelCustomDBGrid::ListItemsUpdated() {
+  if (OnListItemsUpdated) OnListItemsUpdated(this);
+}
+
+// ---- Filter ------------------------------------------------------------------------------------
+
+void TKelCustomDBGrid::UpdateFilter() {
+  if (ComponentState().Contains(csLoading)) return;
+  const bool wanted = FFilterGrid->AutoUpdate() && FDataLink->Active() &&
+                      (!FFilterGrid->FilteredColumns().empty() || FSearch->GetFilterActive());
+  if (!wanted) {
+    // The grid's filter was never installed (installing it is not built yet): nothing to undo.
+    return;
+  }
+  RaiseNotAvailable("TKelCustomDBGrid.UpdateFilter");
+}
+
+void TKelCustomDBGrid::ChangeDataSetFilter(bool, const String&, const TFilterRecordEvent&, const String&) {
+  RaiseNotAvailable("TKelCustomDBGrid.ChangeDataSetFilter");
+}
+
+void TKelCustomDBGrid::FilterChanged() { RaiseNotAvailable("TKelCustomDBGrid.FilterChanged"); }
+
+// ---- Order -------------------------------------------------------------------------------------
+
+void TKelCustomDBGrid::UpdateOrder(bool Apply) {
+  if (ComponentState().Contains(csLoading)) return;
+  if (!Apply) {
+    ChangeDataSetOrder(String());
+    return;
+  }
+  if (FOptionsEx.Contains(dgLoadCurrentOrder))
+    RaiseNotAvailable("TKelCustomDBGrid.SetupCurrentOrder");
+  else if (FOptionsEx.Contains(dgAutoUpdateOrder))
+    ChangeDataSetOrder(String());
+}
+
+bool TKelCustomDBGrid::ChangeDataSetOrder(const String&) {
+  RaiseNotAvailable("TKelCustomDBGrid.ChangeDataSetOrder");
+}
+
+void TKelCustomDBGrid::ApplyOrderOnActivation() {
+  if (FOptionsEx.Contains(dgLoadCurrentOrder))
+    RaiseNotAvailable("TKelCustomDBGrid.SetupCurrentOrder");
+  else if (FOptionsEx.Contains(dgAutoUpdateOrder))
+    ChangeDataSetOrder(String());
+  // With default columns the titles would take their markers from the (still empty) order.
+}
+
+// ---- Markers, stretching, tiles, search panel, painting ----------------------------------------
+
+// The image lists built at construction serve until the marker looks are built.
+// TODO(painting): rebuild the marker and indicator lists when the resolved look changes.
+void TKelCustomDBGrid::RecreateMarkers() {}
+
+// Stretching cannot be switched on before the column model builds StretchMode.
+bool TKelCustomDBGrid::StretchMode() const { return false; }
+void TKelCustomDBGrid::StretchGrid() {}
+void TKelCustomDBGrid::SetStretchActive() {}
+
+// No column draws tiled images yet, so nothing outside the moved rows needs repainting.
+bool TKelCustomDBGrid::InvalidateTile() { return false; }
+
+// The search bar is created on first show, which the search panel brings.
+void TKelCustomDBGrid::UpdateSearchPanel() {}
+
+// TODO(painting): titles, indicator, data, total and filler cells. Until then the platform
+// grid's background fill is all a cell shows.
+void TKelCustomDBGrid::DrawCell(int, int, const TRect&, TGridDrawState) {}
+
+}  // namespace kel

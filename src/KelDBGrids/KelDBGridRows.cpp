@@ -1,0 +1,287 @@
+// The grid's rows: the record window (UpdateRowCount sizes the data link's buffer to the data
+// rows that fit and the grid's rows to the records it holds), the heights of title, data, blank
+// and total rows, the area heights derived from them, the line-count properties, and the grid
+// column attributes (widths and tab stops) taken from the columns.
+//
+// UpdateRowCount, with bottom rows: their heights are first lent to the rows just below the
+// titles (the blank row's stand-in taking no room), RowCount is raised to 1000 so the platform
+// counts the rows that fit, the link's BufferCount takes that count, RowCount shrinks to the
+// records held, and the bottom rows get their real heights at the end of the grid.
+#include <algorithm>
+
+#include "KelDBGrids/KelColumn.h"
+#include "KelDBGrids/KelDBGridTotals.h"
+#include "KelDBGrids/KelDBGridsPrivate.h"
+#include "KelDBGrids/KelGridDataLink.h"
+#include "KelDBGrids/KelGridStyle.h"
+#include "platform/db/DB.h"
+#include "platform/ui/Ui.h"
+
+namespace kel {
+
+namespace {
+
+// Rows the platform is asked to lay out while it counts the rows that fit.
+constexpr int RowCountProbe = 1000;
+
+int TextHeightIn(TCanvas* Canvas, TFont* Font) {
+  Canvas->SetFont(Font);
+  return Canvas->TextHeight("Wg");
+}
+
+}  // namespace
+
+// ---- Counts ------------------------------------------------------------------------------------
+
+int TKelCustomDBGrid::TotalRowCount() const {
+  return FOptionsEx.Contains(dgBlankRow) ? FTotalOffset - 1 : FTotalOffset;
+}
+
+int TKelCustomDBGrid::TotalFieldsRowCount() const {
+  return TotalRowCount() - FTotalHeader - FTotalValues - FTotalFooter;
+}
+
+int TKelCustomDBGrid::VisibleRowCount() const {
+  return std::max(TCustomGrid::VisibleRowCount() - FTotalOffset, 1);
+}
+
+// ---- Record window -----------------------------------------------------------------------------
+
+void TKelCustomDBGrid::UpdateRowCount() {
+  const int oldRowCount = RowCount();
+  {
+    TCounterGuard resizing(FInvalidateLock);
+    const int minimum = FTitleOffset + FTotalOffset + 1;
+    if (RowCount() < minimum) TCustomGrid::SetRowCount(minimum);
+    TCustomGrid::SetFixedRows(FTitleOffset);
+    if (FDataLink->Active() && FDataLink->RecordCount() > 0 && HandleAllocated()) {
+      FitRecordWindow();
+    } else {
+      TCustomGrid::SetRowCount(minimum);
+      SetRowHeights(FTitleOffset, DefaultRowHeight());
+      SetBottomRowHeights();
+    }
+  }
+  if (RowCount() != oldRowCount) {
+    Invalidate();
+    return;
+  }
+  const int rowsHeight = (RowCount() - FixedRows()) * GetRowHeight();
+  if (FOptions.Contains(dgRowLines) && FTotalOffset == 0 && HandleAllocated() &&
+      rowsHeight == ClientHeight() - GetTitleHeight()) {
+    const int last = RowCount() - 1;
+    InvalidateRect(TGridRect{0, last, ColCount() - 1, last});
+  }
+}
+
+void TKelCustomDBGrid::FitRecordWindow() {
+  const int fixed = FixedRows();
+  if (FTotalOffset > 0) {
+    for (int i = RowCount() - FTotalOffset; i < RowCount(); ++i) SetRowHeights(i, DefaultRowHeight());
+    for (int i = fixed + 1; i < fixed + FTotalOffset; ++i) SetRowHeights(i, FTotalRowHeight);
+    SetRowHeights(fixed, -GetRowLineWidth());
+  }
+  TCustomGrid::SetRowCount(RowCountProbe);
+  TCustomGrid::SetTopRow(fixed);
+  FDataLink->SetBufferCount(VisibleRowCount());
+  TCustomGrid::SetRowCount(FDataLink->RecordCount() + FTitleOffset + FTotalOffset);
+  for (int i = fixed; i < fixed + FTotalOffset; ++i) SetRowHeights(i, DefaultRowHeight());
+  SetBottomRowHeights();
+  TCustomGrid::SetTopRow(fixed);
+  UpdateActive();
+}
+
+void TKelCustomDBGrid::SetBottomRowHeights() {
+  if (FTotalOffset == 0) return;
+  for (int i = RowCount() - FTotalOffset + 1; i < RowCount(); ++i) SetRowHeights(i, FTotalRowHeight);
+  SetRowHeights(RowCount() - FTotalOffset, std::max(GetBlankHeight(), 0) - GetRowLineWidth());
+}
+
+// ---- Heights -----------------------------------------------------------------------------------
+
+int TKelCustomDBGrid::GetRowLineWidth() const {
+  return FOptions.Contains(dgRowLines) ? GridLineWidth() : 0;
+}
+
+int TKelCustomDBGrid::GetColLineWidth() const {
+  return FOptions.Contains(dgColLines) ? GridLineWidth() : 0;
+}
+
+int TKelCustomDBGrid::GetTitleHeight() const {
+  int height = 0;
+  for (int i = 0; i < FTitleOffset; ++i) height += RowHeights(i) + GetRowLineWidth();
+  return height;
+}
+
+int TKelCustomDBGrid::GetTotalHeight() const {
+  int height = 0;
+  for (int i = RowCount() - FTotalOffset + 1; i < RowCount(); ++i)
+    height += RowHeights(i) + GetRowLineWidth();
+  if (FTotalOffset >= 2 && GetAlignTotalsToBorder()) --height;
+  return height;
+}
+
+int TKelCustomDBGrid::GetDataRowsHeight() const {
+  const int records = FDataLink->Active() ? FDataLink->RecordCount() : 0;
+  return std::max(records, 1) * GetRowHeight();
+}
+
+int TKelCustomDBGrid::GetDataHeight() const {
+  return ClientHeight() - GetTitleHeight() - GetTotalHeight();
+}
+
+int TKelCustomDBGrid::GetBlankHeight() const {
+  int height = GetDataHeight() - GetDataRowsHeight();
+  if (FTotalOffset == 1 && GetAlignTotalsToBorder()) ++height;
+  return height;
+}
+
+bool TKelCustomDBGrid::GetAlignTotalsToBorder() const {
+  if (FTotalOffset == 0) return false;
+  if (HandleAllocated() && IsScrollBarVisible(FHandle, SB_HORZ)) return false;
+  if (IsGridThemed(false)) return false;
+  return BorderStyle() != bsSingle || !Ctl3D();
+}
+
+void TKelCustomDBGrid::MeasureRowHeights() {
+  TCanvas* canvas = Canvas();
+  const int rowLine = GetRowLineWidth();
+  // Data rows.
+  FLineHeight = TextHeightIn(canvas, Font());
+  SetDefaultRowHeight(FLinesCount * FLineHeight + FGridStyle->DataRowSpace() + rowLine);
+  // Header bands inside the titles.
+  FHeaderRowHeight = 0;
+  if (FOptions.Contains(dgTitles) && FOptions.Contains(dgTitleHeaders))
+    FHeaderRowHeight = FHeaderLinesCount * TextHeightIn(canvas, FHeaderFont.get()) +
+                       FGridStyle->HeaderRowSpace() + rowLine;
+  // Title levels. Every showing column is a leaf title on the last level.
+  // TODO(column model): nested columns put the titles of expanded columns on their own levels.
+  if (FOptions.Contains(dgTitles)) {
+    std::vector<int> levels(FTitleOffset, 0);
+    const int titleLine = TextHeightIn(canvas, FTitleFont.get());
+    if (!FVisibleColumns.empty())
+      levels.back() = std::max(levels.back(), FTitleLinesCount * titleLine + FGridStyle->TitleRowSpace());
+    if (levels.front() == 0) levels.front() = FTitleLinesCount * titleLine + FGridStyle->TitleRowSpace();
+    for (int i = 0; i < FTitleOffset; ++i) SetRowHeights(i, levels[i]);
+  }
+  // Total rows. Columns have no total objects of their own yet, so the totals' font decides.
+  FTotalRowHeight = 0;
+  if (FTotalOffset > 1)
+    FTotalRowHeight = TextHeightIn(canvas, FTotals->Font()) * FTotals->LinesCount() +
+                      FGridStyle->TotalRowSpace();
+  SetBottomRowHeights();
+  FRowCalculated = true;
+}
+
+// ---- Geometry properties -----------------------------------------------------------------------
+
+void TKelCustomDBGrid::SetFixedCols(int Value) {
+  Value = std::max(Value, 0);
+  if (FFixedCols == Value) return;
+  FFixedCols = Value;
+  LayoutChanged();
+  InvalidateEditor();
+  Synchronize();
+}
+
+void TKelCustomDBGrid::SetIndicatorWidth(int Value) {
+  if (Value < 12) Value = 11;
+  if (FIndicatorWidth == Value) return;
+  FIndicatorWidth = Value;
+  Synchronize();
+  if (!FOptions.Contains(dgIndicator)) return;
+  LayoutChanged();
+  InvalidateEditor();
+}
+
+void TKelCustomDBGrid::SetLeftCol(int Value) {
+  TCustomGrid::SetLeftCol(std::max(Value, FIndicatorOffset + FFixedCols));
+}
+
+void TKelCustomDBGrid::SetLinesCount(int Value) {
+  if (Value < 0) return;
+  Value = std::max(Value, 1);
+  if (Value < FLinesCountMin) Value = FLinesCountMin;
+  if (FLinesCountMax != -1 && Value > FLinesCountMax) Value = FLinesCountMax;
+  if (FLinesCount == Value) return;
+  FLinesCount = Value;
+  LayoutChanged();
+  InvalidateEditor();
+}
+
+void TKelCustomDBGrid::SetLinesCountMax(int Value) {
+  if (Value < -1) return;
+  if (Value != -1 && Value < FLinesCountMin) Value = FLinesCountMin;
+  if (FLinesCountMax == Value) return;
+  FLinesCountMax = Value;
+  if (Value != -1 && FLinesCount > Value) SetLinesCount(Value);
+}
+
+void TKelCustomDBGrid::SetLinesCountMin(int Value) {
+  if (Value < 0) return;
+  Value = std::max(Value, 1);
+  if (FLinesCountMax != -1) Value = std::min(Value, FLinesCountMax);
+  if (FLinesCountMin == Value) return;
+  FLinesCountMin = Value;
+  if (FLinesCount < Value) SetLinesCount(Value);
+}
+
+void TKelCustomDBGrid::SetTitleLinesCount(int Value) {
+  Value = std::max(Value, 1);
+  if (FTitleLinesCount == Value) return;
+  FTitleLinesCount = Value;
+  if (!FOptions.Contains(dgTitles)) return;
+  LayoutChanged();
+  InvalidateEditor();
+}
+
+void TKelCustomDBGrid::SetHeaderLinesCount(int Value) {
+  Value = std::max(Value, 1);
+  if (FHeaderLinesCount == Value) return;
+  FHeaderLinesCount = Value;
+  if (!FOptions.Contains(dgTitles) || !FOptions.Contains(dgTitleHeaders)) return;
+  LayoutChanged();
+  InvalidateEditor();
+}
+
+void TKelCustomDBGrid::SetDefaultWidthMin(int Value) {
+  if (FDefaultWidthMin == Value) return;
+  FDefaultWidthMin = Value;
+  LayoutChanged();
+}
+
+void TKelCustomDBGrid::SetDefaultWidthMax(int Value) {
+  if (FDefaultWidthMax == Value) return;
+  FDefaultWidthMax = Value;
+  LayoutChanged();
+}
+
+void TKelCustomDBGrid::SetStretchWidthMin(int Value) {
+  if (FStretchWidthMin == Value) return;
+  FStretchWidthMin = Value;
+  StretchGrid();
+}
+
+void TKelCustomDBGrid::SetStretchWidthMax(int Value) {
+  if (FStretchWidthMax == Value) return;
+  FStretchWidthMax = Value;
+  StretchGrid();
+}
+
+void TKelCustomDBGrid::SetWheelScrollRows(int Value) { FWheelScrollRows = std::max(Value, -1); }
+
+// ---- Column attributes -------------------------------------------------------------------------
+
+void TKelCustomDBGrid::SetColumnAttributes() {
+  for (TKelColumn* column : *FColumns) {
+    const int raw = DataToRawColumn(column->Index());
+    if (raw >= ColCount()) break;
+    TField* field = FDataLink->Active() ? column->Field() : nullptr;
+    SetTabStops(raw, column->Showing() && field && field->FieldKind() != fkCalculated &&
+                         !field->ReadOnly());
+    SetColWidths(raw, column->Width());
+  }
+  if (FOptions.Contains(dgIndicator)) SetColWidths(0, FIndicatorWidth);
+}
+
+}  // namespace kel

@@ -1,0 +1,143 @@
+// Test support for the grid: a shown form with a grid whose protected hooks are open to the
+// tests and counted, and the same table of orders as an in-memory client data set or as an
+// SQLite query over a file in a fresh temporary directory.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "KelDBGrids/KelDBGrids.h"
+#include "platform/db/DB.h"
+#include "platform/testkit/Testkit.h"
+#include "platform/ui/Ui.h"
+
+namespace kel::test {
+
+// The grid with its hooks counted and some protected operations opened.
+class TTestGrid : public TKelDBGrid {
+ public:
+  using TKelDBGrid::TKelDBGrid;
+  using TCustomGrid::FixedRows;
+  using TCustomGrid::InplaceEditor;
+  using TCustomGrid::MoveColRow;
+
+  std::vector<int> ScrollDistances;     // every Scroll(distance), in order
+  int LinkActiveCalls = 0;
+  int DataChangedCalls = 0;
+  std::function<void()> OnDefineFieldMap;  // runs inside the layout, before the map is built
+
+  int PlatformFixedCols() const { return TCustomGrid::FixedCols(); }
+  TGridOptions PlatformOptions() const { return TCustomGrid::Options(); }
+  TScrollStyle PlatformScrollBars() const { return TCustomGrid::ScrollBars(); }
+  int PlatformVisibleRowCount() const { return TCustomGrid::VisibleRowCount(); }
+
+ protected:
+  void Scroll(int Distance) override {
+    ScrollDistances.push_back(Distance);
+    TKelDBGrid::Scroll(Distance);
+  }
+  void LinkActive(bool Value) override {
+    ++LinkActiveCalls;
+    TKelDBGrid::LinkActive(Value);
+  }
+  void DefineFieldMap() override {
+    if (OnDefineFieldMap) OnDefineFieldMap();
+    TKelDBGrid::DefineFieldMap();
+  }
+};
+
+// A client data set that says it reads forward only.
+class TForwardOnlyDataSet : public TClientDataSet {
+ public:
+  explicit TForwardOnlyDataSet(TComponent* AOwner) : TClientDataSet(AOwner) { SetUniDirectional(true); }
+};
+
+enum class TDataKind { Client, SQLite };
+
+inline std::string KindName(const ::testing::TestParamInfo<TDataKind>& Info) {
+  return Info.param == TDataKind::Client ? "ClientDataSet" : "SQLiteQuery";
+}
+
+// Orders: Id (integer key), Name (text), Qty (integer); row i (1-based) holds i, "Item i", i * 10.
+class TGridFixture : public ::testing::TestWithParam<TDataKind> {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kel-grid-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    Directory = pattern;
+    Form = new TForm(nullptr);
+    Form->SetBounds(40, 40, 640, 480);
+    Source = new TDataSource(Form);
+    Grid = new TTestGrid(Form);
+    Grid->SetParent(Form);
+    Grid->SetBounds(0, 0, 600, 300);
+    Form->Show();
+    Application->ProcessMessages();
+  }
+
+  void TearDown() override {
+    delete Form;
+    std::filesystem::remove_all(Directory);
+  }
+
+  // The orders table with Rows rows, open, as the test's kind of data set (owned by the form).
+  TDataSet* MakeOrders(int Rows) { return GetParam() == TDataKind::Client ? MakeClient(Rows) : MakeQuery(Rows); }
+
+  TDataSet* MakeClient(int Rows) {
+    auto* data = new TClientDataSet(Form);
+    data->FieldDefs()->Add("Id", ftInteger);
+    data->FieldDefs()->Add("Name", ftString, 20);
+    data->FieldDefs()->Add("Qty", ftInteger);
+    data->CreateDataSet();
+    for (int i = 1; i <= Rows; ++i) data->AppendRecord({i, "Item " + std::to_string(i), i * 10});
+    data->First();
+    return data;
+  }
+
+  TDataSet* MakeQuery(int Rows) {
+    auto* connection = new TSQLiteConnection(Form);
+    connection->SetDatabaseName((Directory / ("orders" + std::to_string(++Databases) + ".db")).string());
+    connection->Open();
+    connection->ExecSQL("CREATE TABLE Orders (Id INTEGER PRIMARY KEY, Name VARCHAR(20), Qty INTEGER)");
+    connection->StartTransaction();
+    for (int i = 1; i <= Rows; ++i)
+      connection->ExecSQL("INSERT INTO Orders VALUES (?, ?, ?)", {i, "Item " + std::to_string(i), i * 10});
+    connection->Commit();
+    auto* query = new TSQLiteQuery(Form);
+    query->SetConnection(connection);
+    query->SQL()->SetText("SELECT Id, Name, Qty FROM Orders ORDER BY Id");
+    query->Open();
+    return query;
+  }
+
+  // Links the grid to an open orders data set of Rows rows.
+  TDataSet* Link(int Rows) {
+    TDataSet* data = MakeOrders(Rows);
+    Source->SetDataSet(data);
+    Grid->SetDataSource(Source);
+    Application->ProcessMessages();
+    return data;
+  }
+
+  // Rows of data that fit below the titles and above the bottom rows, as the platform counts
+  // rows shown whole (a row's trailing line may be cut by the client edge).
+  int RowsThatFit() const {
+    const int line = Grid->GetRowLineWidth();
+    const int bottom = Grid->TotalOffset() > 1 ? (Grid->TotalOffset() - 1) * (Grid->TotalRowHeight() + line) : 0;
+    const int room = Grid->ClientHeight() + line - Grid->GetTitleHeight() - bottom;
+    return std::max(room / Grid->GetRowHeight(), 1);
+  }
+
+  std::filesystem::path Directory;
+  int Databases = 0;
+  TForm* Form = nullptr;
+  TDataSource* Source = nullptr;
+  TTestGrid* Grid = nullptr;
+};
+
+}  // namespace kel::test
