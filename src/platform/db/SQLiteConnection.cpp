@@ -59,7 +59,8 @@ void TSQLiteConnection::SetConnected(bool Value) {
 void TSQLiteConnection::DoConnect() {
   if (FDatabaseName.empty()) DatabaseError("No database name given", this);
   sqlite3* handle = nullptr;
-  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI;
+  // A connection and its queries live on one thread: SQLite need not lock around every call.
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
   if (sqlite3_open_v2(FDatabaseName.c_str(), &handle, flags, nullptr) != SQLITE_OK) {
     const String message = handle ? sqlite3_errmsg(handle) : "out of memory";
     sqlite3_close_v2(handle);

@@ -9,7 +9,8 @@
 // inside or outside an application transaction, and rolls back when left without Commit.
 //
 // Queries. Each TSQLiteQuery of the connection registers itself; closing the connection closes
-// them first, and freeing it clears their Connection.
+// them first, and freeing it clears their Connection. A connection and its queries are used from
+// one thread at a time (SQLite does not lock around each call on it).
 //
 // Fault injection (tests). FailAtStep(N) makes the Nth statement step from now fail as a disk
 // error would; FailAtWrite(N) counts only steps of statements that change the database. The

@@ -18,6 +18,7 @@
 #include "platform/db/SQLiteConnection.h"
 #include "platform/db/SQLiteQueryPrivate.h"
 #include "platform/db/SQLiteStatement.h"
+#include "platform/db/SQLiteText.h"
 #include "platform/db/SQLiteValues.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Strings.h"
@@ -42,7 +43,7 @@ const TPropList& TSQLiteQuery::PublishedProperties() {
       PropertyTable<TSQLiteQuery>()
           .Object("Connection", &TSQLiteQuery::Connection, &TSQLiteQuery::SetConnection)
           .Object("SQL", &TSQLiteQuery::SQL, &TSQLiteQuery::SetSQL)
-          .Integer("PacketRecords", &TSQLiteQuery::PacketRecords, &TSQLiteQuery::SetPacketRecords, 100)
+          .Integer("PacketRecords", &TSQLiteQuery::PacketRecords, &TSQLiteQuery::SetPacketRecords, 50)
           .Boolean("ReadOnly", &TSQLiteQuery::ReadOnly, &TSQLiteQuery::SetReadOnly, false)
           .Boolean("Active", &TSQLiteQuery::Active, &TSQLiteQuery::SetActive, false);
   return list;
@@ -419,12 +420,8 @@ int TSQLiteQuery::RecordCount() const {
 }
 
 int TSQLiteQuery::CountRows() const {
-  const String text = FSQL->Text();
-  // Only the first statement counts; a trailing comment must not swallow the closing bracket.
-  const TSQLiteStatement first(FConnection, text, 0, this);
-  String select = TrimRight(text.substr(0, first.NextOffset()));
-  while (!select.empty() && select.back() == ';') select = TrimRight(select.substr(0, select.size() - 1));
-  TSQLiteStatement count(FConnection, "SELECT COUNT(*) FROM (\n" + select + "\n)", 0, this);
+  // On a line of its own, the closing bracket survives a trailing comment.
+  TSQLiteStatement count(FConnection, "SELECT COUNT(*) FROM (\n" + StatementForCount(FSQL->Text()) + "\n)", 0, this);
   count.BindParams(*FParams);
   if (!count.Step()) return 0;
   return static_cast<int>(sqlite3_column_int64(count.Handle(), 0));

@@ -5,7 +5,7 @@
 // Changing SQL closes the query and re-reads the parameter list, keeping the values of names
 // that stay (so an ORDER BY rewritten by a grid reopens with the same parameters).
 //
-// Fetching. Open reads the first PacketRecords rows (-1: all of them); further rows are read in
+// Fetching. Open reads the first PacketRecords rows (50; -1: all); further rows are read in
 // batches of that size when the cursor moves past the last row read. Last reads the rest.
 // RecordCount does not read rows: it asks `SELECT COUNT(*) FROM (<SQL>)` once and keeps the
 // answer until the query is refreshed or reopened (adjusted for rows inserted and deleted
@@ -163,7 +163,7 @@ class TSQLiteQuery : public TDataSet {
   std::unique_ptr<TStringList> FSQL;           // the SQL text; changes close the query
   std::unique_ptr<TParams> FParams;            // `:name` parameters of FSQL
   TSQLiteConnection* FConnection = nullptr;    // cleared when the connection is freed
-  int FPacketRecords = 100;                    // rows per fetch; -1 = all at open
+  int FPacketRecords = 50;                     // rows per fetch; -1 = all at open
   bool FReadOnly = false;                      // refuse edits
 
   // The open result.

@@ -54,14 +54,10 @@ std::vector<TTableColumn> TableColumns(TSQLiteConnection* Connection, const Stri
   return columns;
 }
 
-bool WithoutRowid(TSQLiteConnection* Connection, const String& Schema, const String& Table,
-                  const TComponent* Source) {
-  TSQLiteStatement statement(Connection,
-                             "SELECT wr FROM pragma_table_list WHERE schema = ?1 AND name = ?2", 0,
-                             Source);
-  statement.Bind(1, Schema);
-  statement.Bind(2, Table);
-  return statement.Step() && sqlite3_column_int(statement.Handle(), 0) != 0;
+// A table without rowid has no column of that name to describe.
+bool WithoutRowid(TSQLiteConnection* Connection, const String& Schema, const String& Table) {
+  return sqlite3_table_column_metadata(Connection->Handle(), Schema.c_str(), Table.c_str(), "rowid",
+                                       nullptr, nullptr, nullptr, nullptr, nullptr) != SQLITE_OK;
 }
 
 const TTableColumn* FindColumn(const std::vector<TTableColumn>& Columns, const String& Name) {
@@ -95,7 +91,7 @@ TSQLiteQuery::TUpdateTarget TSQLiteQuery::FindUpdateTarget(const TSQLiteStatemen
   if (target.Table.empty()) return {};
 
   const std::vector<TTableColumn> tableColumns = TableColumns(FConnection, target.Schema, target.Table, this);
-  const bool withoutRowid = WithoutRowid(FConnection, target.Schema, target.Table, this);
+  const bool withoutRowid = WithoutRowid(FConnection, target.Schema, target.Table);
   std::vector<const TTableColumn*> primaryKey;
   for (const TTableColumn& column : tableColumns)
     if (column.PrimaryKey > 0) primaryKey.push_back(&column);

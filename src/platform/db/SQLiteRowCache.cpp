@@ -20,24 +20,6 @@ enum TCellTag : Byte { ctNull, ctInteger, ctFloat, ctText, ctBlob, ctDate };
 
 constexpr std::size_t BlockSize = std::size_t{1} << 20;
 
-// One column's value between reading it from the statement and writing it into the row.
-struct TCellSource {
-  TCellTag Tag = ctNull;
-  const void* Data = nullptr;  // text or blob bytes
-  std::size_t Length = 0;      // bytes at Data
-  Int64 Integer = 0;
-  double Float = 0;            // REAL value, or the parsed date
-  TISODateStyle Style = isoDate;
-};
-
-std::size_t PayloadSize(const TCellSource& Source) {
-  switch (Source.Tag) {
-    case ctNull: return 0;
-    case ctInteger: case ctFloat: return 8;
-    case ctDate: return 9;
-    default: return Source.Length;
-  }
-}
 
 std::uint32_t LoadOffset(const Byte* Row, int Column) {
   std::uint32_t offset;
@@ -47,8 +29,33 @@ std::uint32_t LoadOffset(const Byte* Row, int Column) {
 
 }  // namespace
 
+// One column's value between reading it from the statement and writing it into the row.
+struct TSQLiteRowCache::TCellSource {
+  TCellTag Tag = ctNull;
+  const void* Data = nullptr;  // text or blob bytes
+  std::size_t Length = 0;      // bytes at Data
+  Int64 Integer = 0;
+  double Float = 0;            // REAL value, or the parsed date
+  TISODateStyle Style = isoDate;
+
+  std::size_t PayloadSize() const {
+    switch (Tag) {
+      case ctNull: return 0;
+      case ctInteger: case ctFloat: return 8;
+      case ctDate: return 9;
+      default: return Length;
+    }
+  }
+};
+
+TSQLiteRowCache::TSQLiteRowCache() = default;
+TSQLiteRowCache::~TSQLiteRowCache() = default;
+
 void TSQLiteRowCache::Reset(std::vector<TFieldType> ColumnTypes) {
   FColumnTypes = std::move(ColumnTypes);
+  FSources.assign(FColumnTypes.size(), TCellSource{});
+  FDateColumns.clear();
+  for (TFieldType type : FColumnTypes) FDateColumns.push_back(IsDateTimeType(type));
   FBlocks.clear();
   FBlockFree = 0;
   FBlockNext = nullptr;
@@ -74,44 +81,44 @@ Byte* TSQLiteRowCache::Allocate(std::size_t Size) {
 
 const Byte* TSQLiteRowCache::Pack(sqlite3_stmt* Statement) {
   const int columns = ColumnCount();
-  // Small rows are the rule; a wider one grows this once.
-  thread_local std::vector<TCellSource> sources;
-  sources.resize(static_cast<std::size_t>(columns));
   std::size_t size = (static_cast<std::size_t>(columns) + 1) * 4;
   for (int column = 0; column < columns; ++column) {
-    TCellSource& source = sources[static_cast<std::size_t>(column)];
-    source = TCellSource{};
-    switch (sqlite3_column_type(Statement, column)) {
+    TCellSource& source = FSources[static_cast<std::size_t>(column)];
+    source.Tag = ctNull;
+    // The value object once per column: the sqlite3_column_* calls would each look the column
+    // up again. The connection runs without per-call locking, so reading it directly is safe.
+    sqlite3_value* value = sqlite3_column_value(Statement, column);
+    switch (sqlite3_value_type(value)) {
       case SQLITE_INTEGER:
         source.Tag = ctInteger;
-        source.Integer = sqlite3_column_int64(Statement, column);
+        source.Integer = sqlite3_value_int64(value);
         break;
       case SQLITE_FLOAT:
         source.Tag = ctFloat;
-        source.Float = sqlite3_column_double(Statement, column);
+        source.Float = sqlite3_value_double(value);
         break;
       case SQLITE_TEXT:
         source.Tag = ctText;
-        source.Data = sqlite3_column_text(Statement, column);
-        source.Length = static_cast<std::size_t>(sqlite3_column_bytes(Statement, column));
-        if (IsDateTimeType(FColumnTypes[static_cast<std::size_t>(column)]) &&
+        source.Data = sqlite3_value_text(value);
+        source.Length = static_cast<std::size_t>(sqlite3_value_bytes(value));
+        if (FDateColumns[static_cast<std::size_t>(column)] &&
             ParseISODate(static_cast<const char*>(source.Data), source.Length, source.Float, source.Style))
           source.Tag = ctDate;
         break;
       case SQLITE_BLOB:
         source.Tag = ctBlob;
-        source.Data = sqlite3_column_blob(Statement, column);
-        source.Length = static_cast<std::size_t>(sqlite3_column_bytes(Statement, column));
+        source.Data = sqlite3_value_blob(value);
+        source.Length = static_cast<std::size_t>(sqlite3_value_bytes(value));
         break;
       default:
         break;
     }
-    size += 1 + PayloadSize(source);
+    size += 1 + source.PayloadSize();
   }
   Byte* row = Allocate(size);
   std::uint32_t offset = static_cast<std::uint32_t>((static_cast<std::size_t>(columns) + 1) * 4);
   for (int column = 0; column < columns; ++column) {
-    const TCellSource& source = sources[static_cast<std::size_t>(column)];
+    const TCellSource& source = FSources[static_cast<std::size_t>(column)];
     std::memcpy(row + static_cast<std::size_t>(column) * 4, &offset, 4);
     Byte* cell = row + offset;
     *cell++ = source.Tag;
@@ -128,7 +135,7 @@ const Byte* TSQLiteRowCache::Pack(sqlite3_stmt* Statement) {
         break;
       case ctNull: break;
     }
-    offset += static_cast<std::uint32_t>(1 + PayloadSize(source));
+    offset += static_cast<std::uint32_t>(1 + source.PayloadSize());
   }
   std::memcpy(row + static_cast<std::size_t>(columns) * 4, &offset, 4);
   return row;

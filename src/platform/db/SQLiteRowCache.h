@@ -27,6 +27,11 @@ class TSQLiteRowCache {
  public:
   static constexpr std::uint32_t NoSlot = UINT32_MAX;
 
+  TSQLiteRowCache();
+  ~TSQLiteRowCache();
+  TSQLiteRowCache(const TSQLiteRowCache&) = delete;
+  TSQLiteRowCache& operator=(const TSQLiteRowCache&) = delete;
+
   // Empties the cache for rows with columns of these field types.
   void Reset(std::vector<TFieldType> ColumnTypes);
   int ColumnCount() const { return static_cast<int>(FColumnTypes.size()); }
@@ -61,10 +66,14 @@ class TSQLiteRowCache {
   std::string_view Cell(const Byte* Row, int Column) const;
 
  private:
+  struct TCellSource;
+
   Byte* Allocate(std::size_t Size);
   void RebuildPositions() const;
 
   std::vector<TFieldType> FColumnTypes;          // field type per column (dates are parsed)
+  std::vector<bool> FDateColumns;                // per column: text is parsed as a date
+  std::vector<TCellSource> FSources;             // Pack's scratch: one per column
   std::vector<std::unique_ptr<Byte[]>> FBlocks;  // packed rows; never moved
   std::size_t FBlockFree = 0;                    // unused bytes at the end of the last block
   Byte* FBlockNext = nullptr;                    // first unused byte of the last block

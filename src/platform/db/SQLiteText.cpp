@@ -1,8 +1,9 @@
-// The SQL text scanner behind SQLParamNames and IsPlainSelect, and identifier quoting.
+// The SQL text scanner behind SQLParamNames, IsPlainSelect and StatementForCount, and identifier
+// quoting.
 //
 // The scanner walks the text once, skipping '...' text, "..." `...` [...] quoted names, -- and
-// /* */ comments, and reports bare words with their parenthesis depth, `:name` parameters and
-// the ';' that ends a statement.
+// /* */ comments, and reports bare words with their parenthesis depth and offset, `:name`
+// parameters and the ';' that ends a statement.
 #include "platform/db/SQLiteText.h"
 
 #include <functional>
@@ -17,8 +18,9 @@ enum TTokenKind : std::uint8_t { tkWord, tkParam, tkStatementEnd };
 
 struct TToken {
   TTokenKind Kind;
-  String Text;    // the word, or the parameter name without its colon
-  int Depth = 0;  // parentheses open around it
+  String Text;             // the word, or the parameter name without its colon
+  int Depth = 0;           // parentheses open around it
+  std::size_t Offset = 0;  // where it starts in the text
 };
 
 bool IsNameStart(char c) {
@@ -61,17 +63,17 @@ void Scan(const String& SQL, const std::function<bool(const TToken&)>& Visit) {
     } else if (c == ':' && IsNameStart(next)) {
       std::size_t end = i + 1;
       while (end < SQL.size() && IsNameChar(SQL[end])) ++end;
-      if (!Visit({tkParam, SQL.substr(i + 1, end - i - 1), depth})) return;
+      if (!Visit({tkParam, SQL.substr(i + 1, end - i - 1), depth, i})) return;
       i = end;
     } else if (IsNameStart(c)) {
       std::size_t end = i;
       while (end < SQL.size() && IsNameChar(SQL[end])) ++end;
-      if (!Visit({tkWord, SQL.substr(i, end - i), depth})) return;
+      if (!Visit({tkWord, SQL.substr(i, end - i), depth, i})) return;
       i = end;
     } else {
       if (c == '(') ++depth;
       if (c == ')' && depth > 0) --depth;
-      if (c == ';' && !Visit({tkStatementEnd, {}, depth})) return;
+      if (c == ';' && !Visit({tkStatementEnd, {}, depth, i})) return;
       ++i;
     }
   }
@@ -113,6 +115,28 @@ bool IsPlainSelect(const String& SQL) {
     return true;
   });
   return plain;
+}
+
+String StatementForCount(const String& SQL) {
+  constexpr std::size_t none = String::npos;
+  std::size_t end = SQL.size();
+  std::size_t orderStart = none;  // the top-level ORDER of an ORDER BY
+  std::size_t limitStart = none;  // a top-level LIMIT after it
+  std::size_t lastOrder = none;   // the previous word, when it was a top-level ORDER
+  Scan(SQL, [&](const TToken& token) {
+    if (token.Kind == tkStatementEnd) {
+      end = token.Offset;
+      return false;
+    }
+    const bool topWord = token.Kind == tkWord && token.Depth == 0;
+    if (topWord && lastOrder != none && SameText(token.Text, "BY")) orderStart = lastOrder;
+    if (topWord && orderStart != none && SameText(token.Text, "LIMIT")) limitStart = token.Offset;
+    lastOrder = topWord && SameText(token.Text, "ORDER") ? token.Offset : none;
+    return true;
+  });
+  if (orderStart == none) return SQL.substr(0, end);
+  const std::size_t rest = limitStart == none ? end : limitStart;
+  return SQL.substr(0, orderStart) + SQL.substr(rest, end - rest);
 }
 
 String QuoteIdentifier(const String& Name) {

@@ -1,6 +1,6 @@
-// A light reading of SQL text: the `:name` parameters it uses and whether its first statement is
-// a plain SELECT (no join, compound select, grouping or DISTINCT), the only kind whose rows can
-// be written back to their table. Quoted text, quoted names and comments are skipped.
+// A light reading of SQL text: the `:name` parameters it uses, whether its first statement is a
+// plain SELECT (no join, compound select, grouping or DISTINCT), the only kind whose rows can be
+// written back to their table, and the statement to count its rows with. Quoted text, quoted names and comments are skipped.
 #pragma once
 
 #include <vector>
@@ -16,6 +16,10 @@ std::vector<String> SQLParamNames(const String& SQL);
 // True when the first statement starts with SELECT and has, outside parentheses, none of UNION,
 // INTERSECT, EXCEPT, GROUP, DISTINCT, VALUES or JOIN.
 bool IsPlainSelect(const String& SQL);
+
+// The first statement without its ';' and without a top-level ORDER BY (up to a LIMIT that
+// follows it): the same rows in any order, which SQLite can count without sorting them.
+String StatementForCount(const String& SQL);
 
 // Name in double quotes, inner quotes doubled: safe to put into SQL text.
 String QuoteIdentifier(const String& Name);

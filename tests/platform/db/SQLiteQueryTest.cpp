@@ -23,24 +23,48 @@ class SQLiteQueryTest : public TSQLiteFixture {
 TEST_F(SQLiteQueryTest, OpeningReadsOnlyTheFirstBatchAndCountingReadsNothing) {
   MakeOrders(10000);
   TSQLiteQuery* query = Query("SELECT * FROM orders ORDER BY id");
+  EXPECT_EQ(query->PacketRecords(), 50);
   query->Open();
-  EXPECT_EQ(query->FetchedRecordCount(), 100);
+  EXPECT_EQ(query->FetchedRecordCount(), 50);
   EXPECT_FALSE(query->FetchedAll());
   EXPECT_EQ(query->FieldByName("id")->AsInteger(), 1);
   EXPECT_EQ(query->FieldByName("customer")->AsString(), "C1");
   EXPECT_EQ(query->RecordCount(), 10000);
-  EXPECT_EQ(query->FetchedRecordCount(), 100);
+  EXPECT_EQ(query->FetchedRecordCount(), 50);
   // Moving past the rows read fetches the next batch, and only that.
-  EXPECT_EQ(query->MoveBy(150), 150);
-  EXPECT_EQ(query->FetchedRecordCount(), 200);
-  EXPECT_EQ(query->RecNo(), 151);
-  EXPECT_EQ(query->FieldByName("id")->AsInteger(), 151);
+  EXPECT_EQ(query->MoveBy(70), 70);
+  EXPECT_EQ(query->FetchedRecordCount(), 100);
+  EXPECT_EQ(query->RecNo(), 71);
+  EXPECT_EQ(query->FieldByName("id")->AsInteger(), 71);
   query->Last();
   EXPECT_TRUE(query->FetchedAll());
   EXPECT_EQ(query->FetchedRecordCount(), 10000);
   EXPECT_EQ(query->FieldByName("id")->AsInteger(), 10000);
   EXPECT_EQ(query->RecNo(), 10000);
   EXPECT_EQ(query->RecordCount(), 10000);
+}
+
+TEST_F(SQLiteQueryTest, RecordCountCountsWithoutSortingOrReadingRows) {
+  MakeOrders(500);
+  struct TCase {
+    const char* SQL;
+    int Count;
+  };
+  const TCase cases[] = {
+      {"SELECT id FROM orders ORDER BY customer DESC, id", 500},
+      {"SELECT id FROM orders ORDER BY id LIMIT 120", 120},
+      {"SELECT id FROM orders LIMIT 60 OFFSET 450", 50},
+      {"SELECT id FROM orders WHERE id IN (SELECT id FROM orders ORDER BY id LIMIT 7) ORDER BY id;", 7},
+      {"SELECT id FROM orders ORDER BY id -- a comment at the end", 500},
+      {"SELECT id, status FROM orders WHERE status = 'paid' ORDER BY [status], id; SELECT 1", 167},
+  };
+  for (const TCase& c : cases) {
+    TSQLiteQuery* query = Query(c.SQL);
+    query->SetPacketRecords(5);
+    query->Open();
+    EXPECT_EQ(query->RecordCount(), c.Count) << c.SQL;
+    EXPECT_EQ(query->FetchedRecordCount(), 5) << c.SQL;
+  }
 }
 
 TEST_F(SQLiteQueryTest, PacketRecordsSetsTheBatch) {

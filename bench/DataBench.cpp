@@ -1,0 +1,319 @@
+// Data access speed over a generated orders table of 1,000,000 rows (id, customer, date, amount,
+// status, notes) in a temporary SQLite file, made once per process in one transaction. Each
+// scenario runs through the data sets and, beside it, as the same work done with the SQLite C API
+// directly (the Raw... twin), so their ratio is measured in one run.
+//
+//   OpenFirst50   open the query and read two fields of the first 50 records, close
+//   WalkAll       open and walk every record with Next reading two fields (fetching as it goes)
+//   WalkFetched   walk every record again on a query that has read them all (memory only)
+//   Last          open and go to the last record (reads every row)
+//   RecordCount   open and count the records (a COUNT(*), no rows read)
+//   Locate        open and Locate a customer that only the 999,999th row has (non-indexed)
+//   IndexSort     IndexFieldNames sort of the same rows in a TClientDataSet (only the sort timed);
+//                 raw: SQLite sorting them with ORDER BY and stepping through the result
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/db/DB.h"
+#include "platform/rtl/Strings.h"
+
+using namespace kel;
+
+namespace {
+
+constexpr int RowCount = 1000000;
+constexpr int TargetId = 999999;
+constexpr const char* Select = "SELECT id, customer, date, amount, status, notes FROM orders ORDER BY id";
+
+// The database file and the connections to it; made on first use, removed at exit.
+class TOrdersDatabase {
+ public:
+  static TOrdersDatabase& Get() {
+    static TOrdersDatabase database;
+    return database;
+  }
+
+  TSQLiteConnection* Connection() const { return FConnection.get(); }
+  sqlite3* Raw() const { return FRaw; }
+
+  TSQLiteQuery* NewQuery() const {
+    auto* query = new TSQLiteQuery(nullptr);
+    query->SetConnection(FConnection.get());
+    query->SQL()->SetText(Select);
+    return query;
+  }
+
+ private:
+  TOrdersDatabase() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kel-databench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    FDirectory = pattern;
+    const std::string path = (FDirectory / "orders.db").string();
+    FConnection = std::make_unique<TSQLiteConnection>(nullptr);
+    FConnection->SetDatabaseName(path);
+    FConnection->Open();
+    FConnection->ExecSQL(
+        "CREATE TABLE orders (id INTEGER PRIMARY KEY, customer VARCHAR(40) NOT NULL, date DATE, "
+        "amount REAL, status VARCHAR(10), notes TEXT)");
+    FConnection->StartTransaction();
+    FConnection->ExecSQL(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?1) "
+        "INSERT INTO orders SELECT i, 'Customer ' || (i * 7919 % 5000), "
+        "date('2020-01-01', '+' || (i % 1500) || ' days'), round((i * 37 % 100000) / 100.0, 2), "
+        "CASE i % 4 WHEN 0 THEN 'open' WHEN 1 THEN 'paid' WHEN 2 THEN 'shipped' ELSE 'closed' END, "
+        "'Order note number ' || i FROM n",
+        {RowCount});
+    FConnection->ExecSQL("UPDATE orders SET customer = 'Target' WHERE id = ?", {TargetId});
+    FConnection->Commit();
+    // Without per-call locking, as the connection of the data sets.
+    if (sqlite3_open_v2(path.c_str(), &FRaw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
+      std::abort();
+  }
+
+  ~TOrdersDatabase() {
+    sqlite3_close(FRaw);
+    FConnection.reset();
+    std::filesystem::remove_all(FDirectory);
+  }
+
+  std::filesystem::path FDirectory;
+  std::unique_ptr<TSQLiteConnection> FConnection;
+  sqlite3* FRaw = nullptr;
+};
+
+// A raw statement on the raw connection, finalized at scope end.
+class TRawStatement {
+ public:
+  explicit TRawStatement(const char* SQL) {
+    if (sqlite3_prepare_v2(TOrdersDatabase::Get().Raw(), SQL, -1, &FHandle, nullptr) != SQLITE_OK) std::abort();
+  }
+  ~TRawStatement() { sqlite3_finalize(FHandle); }
+  sqlite3_stmt* operator*() const { return FHandle; }
+
+ private:
+  sqlite3_stmt* FHandle = nullptr;
+};
+
+// The two fields every walk reads: customer (text) and amount (number).
+struct TTwoFields {
+  std::size_t Text = 0;
+  double Sum = 0;
+};
+
+void ReadTwo(TField* Customer, TField* Amount, TTwoFields& Read) {
+  Read.Text += Customer->AsString().size();
+  Read.Sum += Amount->AsFloat();
+}
+
+void ReadTwoRaw(sqlite3_stmt* Statement, TTwoFields& Read) {
+  const unsigned char* text = sqlite3_column_text(Statement, 1);
+  Read.Text += std::strlen(reinterpret_cast<const char*>(text));
+  Read.Sum += sqlite3_column_double(Statement, 3);
+}
+
+// ---- Open and read the first 50 --------------------------------------------------------------
+
+void OpenFirst50(benchmark::State& state) {
+  std::unique_ptr<TSQLiteQuery> query(TOrdersDatabase::Get().NewQuery());
+  for (auto _ : state) {
+    query->Open();
+    TTwoFields read;
+    TField* customer = query->FieldByName("customer");
+    TField* amount = query->FieldByName("amount");
+    for (int record = 0; record < 50; ++record) {
+      if (record > 0) query->Next();
+      ReadTwo(customer, amount, read);
+    }
+    query->Close();
+    benchmark::DoNotOptimize(read);
+  }
+}
+
+void RawOpenFirst50(benchmark::State& state) {
+  TOrdersDatabase::Get();
+  for (auto _ : state) {
+    TRawStatement statement(Select);
+    TTwoFields read;
+    for (int record = 0; record < 50 && sqlite3_step(*statement) == SQLITE_ROW; ++record) ReadTwoRaw(*statement, read);
+    benchmark::DoNotOptimize(read);
+  }
+}
+
+// ---- Walk everything -------------------------------------------------------------------------
+
+void WalkAll(benchmark::State& state) {
+  std::unique_ptr<TSQLiteQuery> query(TOrdersDatabase::Get().NewQuery());
+  for (auto _ : state) {
+    query->Open();
+    TTwoFields read;
+    TField* customer = query->FieldByName("customer");
+    TField* amount = query->FieldByName("amount");
+    for (; !query->Eof(); query->Next()) ReadTwo(customer, amount, read);
+    query->Close();
+    benchmark::DoNotOptimize(read);
+  }
+  state.SetItemsProcessed(state.iterations() * RowCount);
+}
+
+void RawWalkAll(benchmark::State& state) {
+  TOrdersDatabase::Get();
+  for (auto _ : state) {
+    TRawStatement statement(Select);
+    TTwoFields read;
+    while (sqlite3_step(*statement) == SQLITE_ROW) ReadTwoRaw(*statement, read);
+    benchmark::DoNotOptimize(read);
+  }
+  state.SetItemsProcessed(state.iterations() * RowCount);
+}
+
+void WalkFetched(benchmark::State& state) {
+  std::unique_ptr<TSQLiteQuery> query(TOrdersDatabase::Get().NewQuery());
+  query->Open();
+  query->FetchAll();
+  TField* customer = query->FieldByName("customer");
+  TField* amount = query->FieldByName("amount");
+  for (auto _ : state) {
+    TTwoFields read;
+    for (query->First(); !query->Eof(); query->Next()) ReadTwo(customer, amount, read);
+    benchmark::DoNotOptimize(read);
+  }
+  state.SetItemsProcessed(state.iterations() * RowCount);
+}
+
+// ---- Last ------------------------------------------------------------------------------------
+
+void Last(benchmark::State& state) {
+  std::unique_ptr<TSQLiteQuery> query(TOrdersDatabase::Get().NewQuery());
+  for (auto _ : state) {
+    query->Open();
+    query->Last();
+    benchmark::DoNotOptimize(query->FieldByName("id")->AsInteger());
+    query->Close();
+  }
+}
+
+void RawLast(benchmark::State& state) {
+  TOrdersDatabase::Get();
+  for (auto _ : state) {
+    TRawStatement statement(Select);
+    Int64 last = 0;
+    while (sqlite3_step(*statement) == SQLITE_ROW) last = sqlite3_column_int64(*statement, 0);
+    benchmark::DoNotOptimize(last);
+  }
+}
+
+// ---- RecordCount -----------------------------------------------------------------------------
+
+void RecordCount(benchmark::State& state) {
+  std::unique_ptr<TSQLiteQuery> query(TOrdersDatabase::Get().NewQuery());
+  for (auto _ : state) {
+    query->Open();
+    benchmark::DoNotOptimize(query->RecordCount());
+    query->Close();
+  }
+}
+
+void RawRecordCount(benchmark::State& state) {
+  TOrdersDatabase::Get();
+  for (auto _ : state) {
+    // What a program opening a grid on the query does by hand: the first rows, then the count.
+    TRawStatement statement(Select);
+    for (int record = 0; record < 100 && sqlite3_step(*statement) == SQLITE_ROW; ++record) {
+    }
+    TRawStatement count("SELECT COUNT(*) FROM (SELECT id, customer, date, amount, status, notes FROM orders)");
+    sqlite3_step(*count);
+    benchmark::DoNotOptimize(sqlite3_column_int64(*count, 0));
+  }
+}
+
+// ---- Locate on a non-indexed field -----------------------------------------------------------
+
+void Locate(benchmark::State& state) {
+  std::unique_ptr<TSQLiteQuery> query(TOrdersDatabase::Get().NewQuery());
+  for (auto _ : state) {
+    query->Open();
+    if (!query->Locate("customer", "Target", {})) state.SkipWithError("not found");
+    query->Close();
+  }
+}
+
+void RawLocate(benchmark::State& state) {
+  TOrdersDatabase::Get();
+  for (auto _ : state) {
+    TRawStatement statement(Select);
+    bool found = false;
+    while (!found && sqlite3_step(*statement) == SQLITE_ROW)
+      found = std::strcmp(reinterpret_cast<const char*>(sqlite3_column_text(*statement, 1)), "Target") == 0;
+    if (!found) state.SkipWithError("not found");
+  }
+}
+
+// ---- IndexFieldNames sort in a client data set -----------------------------------------------
+
+TClientDataSet* LoadedClientDataSet() {
+  static std::unique_ptr<TClientDataSet> orders = [] {
+    auto dataSet = std::make_unique<TClientDataSet>(nullptr);
+    dataSet->FieldDefs()->Add("id", ftInteger);
+    dataSet->FieldDefs()->Add("customer", ftString, 40);
+    dataSet->FieldDefs()->Add("date", ftDate);
+    dataSet->FieldDefs()->Add("amount", ftFloat);
+    dataSet->FieldDefs()->Add("status", ftString, 10);
+    dataSet->CreateDataSet();
+    std::unique_ptr<TSQLiteQuery> query(TOrdersDatabase::Get().NewQuery());
+    query->Open();
+    TDataSet::TDisabledControls disabled(dataSet.get());
+    for (; !query->Eof(); query->Next())
+      dataSet->AppendRecord({query->Fields()->Fields(0)->Value(), query->Fields()->Fields(1)->Value(),
+                             query->Fields()->Fields(2)->Value(), query->Fields()->Fields(3)->Value(),
+                             query->Fields()->Fields(4)->Value()});
+    return dataSet;
+  }();
+  return orders.get();
+}
+
+void IndexSort(benchmark::State& state) {
+  TClientDataSet* orders = LoadedClientDataSet();
+  for (auto _ : state) {
+    state.PauseTiming();
+    orders->SetIndexFieldNames("");
+    orders->First();
+    state.ResumeTiming();
+    orders->SetIndexFieldNames("customer;amount");
+  }
+  state.SetItemsProcessed(state.iterations() * orders->RecordCount());
+}
+
+void RawIndexSort(benchmark::State& state) {
+  TOrdersDatabase::Get();
+  for (auto _ : state) {
+    TRawStatement statement("SELECT id FROM orders ORDER BY customer, amount");
+    Int64 last = 0;
+    while (sqlite3_step(*statement) == SQLITE_ROW) last = sqlite3_column_int64(*statement, 0);
+    benchmark::DoNotOptimize(last);
+  }
+  state.SetItemsProcessed(state.iterations() * RowCount);
+}
+
+}  // namespace
+
+// Whole-table scenarios run a fixed number of times so the run stays within minutes.
+BENCHMARK(OpenFirst50)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RawOpenFirst50)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WalkAll)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(RawWalkAll)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(WalkFetched)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Last)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(RawLast)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(RecordCount)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(RawRecordCount)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(Locate)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(RawLocate)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(IndexSort)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(RawIndexSort)->Unit(benchmark::kMillisecond)->Iterations(3);
