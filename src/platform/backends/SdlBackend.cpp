@@ -98,7 +98,7 @@ class TSdlBackend final : public TBackend {
   ~TSdlBackend() override {
     for (auto& [shape, cursor] : FCursors) SDL_FreeCursor(cursor);
     for (auto& [hwnd, window] : FWindows) SDL_DestroyWindow(window);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
   }
 
   bool Open() {

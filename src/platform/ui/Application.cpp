@@ -63,10 +63,11 @@ bool IsKeyMessage(Cardinal msg) {
 TApplication* Application = &TheApplication();
 
 TApplication::TApplication(TComponent* AOwner)
-    : TComponent(AOwner), FWindows(std::make_unique<TWindowManager>()) {}
+    : TComponent(AOwner), FWindows((TheScreen(), std::make_unique<TWindowManager>())) {}
 
 TApplication::~TApplication() {
   Destroying();
+  DestroyComponents();  // the hint window needs the window manager while it goes
   FQueue.clear();
   FTimers.clear();
 }

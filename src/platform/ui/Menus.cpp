@@ -151,6 +151,7 @@ void TPopupMenu::WindowClosed(TMenuItem* Chosen) {
   TPopupMenuWindow* window = FWindow;
   FWindow = nullptr;
   if (OpenMenuWindow == window) OpenMenuWindow = nullptr;
+  if (window) window->FMenu = nullptr;  // the menu may go before the window's release
   Application->ReleaseComponent(window);
   // The owner's window gets the keyboard back.
   if (auto* control = dynamic_cast<TControl*>(FPopupComponent)) {

@@ -8,12 +8,12 @@
 
 namespace kel {
 
-namespace {
-
 TScreen& TheScreen() {
   static TScreen screen(nullptr);
   return screen;
 }
+
+namespace {
 
 TCursorShape StandardShape(TCursor cursor) {
   switch (cursor) {

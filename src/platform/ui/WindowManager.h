@@ -25,6 +25,10 @@ namespace kel {
 
 class TCustomForm;
 
+// The screen object, made on first use; the application makes it before itself so that the
+// screen outlives the application at exit (Screen.cpp).
+TScreen& TheScreen();
+
 // True when a modal form runs and Top is another form (Forms.cpp).
 bool MouseBlockedByModal(TWinControl* Top);
 

@@ -146,8 +146,9 @@ TEST(DialogKeyTest, EnterAndEscapeReachDefaultAndCancelButtons) {
   };
   const Case cases[] = {{VK_RETURN, mrOk}, {VK_ESCAPE, mrCancel}};
   for (const Case& c : cases) {
+    TLog unused;
     TForm form(nullptr);
-    auto* edit = new TFocusRecorder(&form, *new TLog);
+    auto* edit = new TFocusRecorder(&form, unused);
     edit->SetParent(&form);
     auto* ok = new TButton(&form);
     ok->SetParent(&form);
