@@ -60,7 +60,7 @@ const TPropList& TField::PublishedProperties() {
 
 void TField::SetDataSet(TDataSet* Value) {
   if (Value == FDataSet) return;
-  if (FParentField) DatabaseError(SFieldIndexError, this);
+  if (FParentField) DatabaseErrorFmt(SFieldOfObjectField, {FullName()}, Value);
   if (FDataSet) FDataSet->CheckInactive();
   if (Value) {
     Value->CheckInactive();
@@ -163,10 +163,14 @@ bool TField::CanModify() const {
   switch (FFieldKind) {
     case fkData:
       return true;
-    case fkLookup:
-      for (TField* key : FDataSet->GetFieldList(FKeyFields))
-        if (!key->CanModify()) return false;
+    case fkLookup: {
+      int position = 1;
+      while (position <= static_cast<int>(FKeyFields.size())) {
+        const TField* key = FDataSet->FindField(ExtractFieldName(FKeyFields, position));
+        if (!key || !key->CanModify()) return false;
+      }
       return !FKeyFields.empty();
+    }
     default:
       return false;
   }
