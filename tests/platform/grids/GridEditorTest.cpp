@@ -120,6 +120,13 @@ TEST_F(GridEditTest, WithAlwaysShowEditorTheEditorFollowsTheCurrentCell) {
   EXPECT_EQ(Editor()->SelLength(), 3);
 }
 
+TEST_F(GridEditTest, TheEditorTakesTheGridsFont) {
+  testkit::PressKey(grid, VK_F2);
+  grid->Font()->SetSize(15);
+  ASSERT_TRUE(EditorShown());
+  EXPECT_EQ(Editor()->Font()->Size(), 15);
+}
+
 TEST_F(GridEditTest, ChangingTheEditedCellReloadsTheEditor) {
   testkit::PressKey(grid, VK_F2);
   grid->SetCells(1, 1, "changed");

@@ -30,6 +30,7 @@ class TRecordingGrid : public TStringGrid {
   bool RightButtonMoves = false;  // a right press is handed to the platform as a left one
 
   using TCustomGrid::CalcSizingState;
+  using TCustomGrid::ChangeScale;
   using TCustomGrid::HideEditor;
   using TCustomGrid::InvalidateCell;
   using TCustomGrid::InvalidateCol;

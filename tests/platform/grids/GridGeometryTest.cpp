@@ -142,6 +142,20 @@ TEST_F(GridTest, DefaultSizesResetEveryCell) {
   EXPECT_EQ(grid->CellRect(2, 2), Rect(82, 62, 122, 92));
 }
 
+TEST_F(GridTest, ScalingMultipliesEverySize) {
+  grid->SetColWidths(2, 100);
+  grid->SetRowHeights(3, 40);
+  grid->ClearRecords();
+  grid->ChangeScale(3, 2);
+  EXPECT_EQ(grid->DefaultColWidth(), 96);
+  EXPECT_EQ(grid->ColWidths(2), 150);
+  EXPECT_EQ(grid->DefaultRowHeight(), 36);
+  EXPECT_EQ(grid->RowHeights(3), 60);
+  EXPECT_EQ(grid->ColWidthsChanges, 1);
+  EXPECT_EQ(grid->RowHeightsChanges, 1);
+  EXPECT_EQ(grid->CellRect(3, 1).Left, 97 + 97 + 151);
+}
+
 TEST_F(GridTest, LinesWidthAndOptionsChangeThePitch) {
   grid->SetGridLineWidth(3);
   EXPECT_EQ(grid->CellRect(1, 1).Left, 67);
