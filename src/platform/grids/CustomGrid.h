@@ -332,8 +332,7 @@ class TCustomGrid : public TCustomControl {
   void FinishSizing();
   // Answers whether the column or row moved.
   bool FinishMoving(int X, int Y);
-  bool StartFixedClick(const TGridCoord& Cell);
-  void UpdateHotTrack(const TGridCoord& Cell);
+  void StartFixedClick(const TGridCoord& Cell);
   void SetTracked(TGridCoord& Field, const TGridCoord& Value);
   void HorizontalStep(Word Key, TShiftState Shift, TGridCoord& Current, TGridCoord& TopLeft,
                       int PageWidth) const;

@@ -271,14 +271,13 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
   TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
-bool TCustomGrid::StartFixedClick(const TGridCoord& Cell) {
+// A press on a column title (goFixedColClick) or a row title (goFixedRowClick) holds it down.
+void TCustomGrid::StartFixedClick(const TGridCoord& Cell) {
   const bool columnTitle =
       FOptions.Contains(goFixedColClick) && Cell.Y < FFixedRows && Cell.X >= FFixedCols;
   const bool rowTitle =
       FOptions.Contains(goFixedRowClick) && Cell.X < FFixedCols && Cell.Y >= FFixedRows;
-  if (!columnTitle && !rowTitle) return false;
-  SetTracked(FPressedCell, Cell);
-  return true;
+  if (columnTitle || rowTitle) SetTracked(FPressedCell, Cell);
 }
 
 void TCustomGrid::StartMoving(TAxisKind Kind, const TGridCoord& Cell, int X, int Y) {
