@@ -22,7 +22,7 @@ namespace kel {
 enum TInputKind : std::uint8_t {
   ikMouseMove, ikMouseDown, ikMouseUp, ikWheel, ikKeyDown, ikKeyUp, ikText,
   ikWindowClose, ikWindowMoved, ikWindowResized, ikWindowExposed, ikWindowFocusGained,
-  ikWindowFocusLost
+  ikWindowFocusLost, ikQuit  // the desktop asks the program to end (a signal, logging out)
 };
 
 // One piece of input, in the coordinates of a top-level window's surface.

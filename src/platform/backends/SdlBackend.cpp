@@ -324,6 +324,10 @@ class TSdlBackend final : public TBackend {
           default: return;
         }
         break;
+      case SDL_QUIT:
+        input.Kind = ikQuit;
+        Sink(input);
+        return;
       default: return;
     }
     if (input.Window == 0) return;

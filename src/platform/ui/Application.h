@@ -97,8 +97,8 @@ class TApplication : public TComponent {
   int TimerCount() const { return static_cast<int>(FTimers.size()); }
 
   // --- Deferred release -------------------------------------------------------------------------
-  // Frees Component once the message being handled and everything on the stack above the loop
-  // have returned (the loop frees it between messages).
+  // Frees Component between messages once no handler of it (or of a control within it) is
+  // running any more.
   void ReleaseComponent(TComponent* Component);
   // Frees the components waiting for release that are safe to free now (the loop calls it
   // between messages).

@@ -68,8 +68,6 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   Params.Y = FTop;
 }
 
-void TCustomForm::CreateWnd() { TWinControl::CreateWnd(); }
-
 void TCustomForm::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_CLOSE: WMClose(Message); return;
@@ -250,8 +248,6 @@ void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
 void TCustomForm::SendCancelMode(TControl* Sender) {
   if (FActiveControl) FActiveControl->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(Sender));
 }
-
-void TCustomForm::WMSetFocus(TWMSetFocus& Message) { TWinControl::WMSetFocus(Message); }
 
 void TCustomForm::CMDialogKey(TCMDialogKey& Message) {
   if (GetKeyState(VK_MENU) >= 0) {

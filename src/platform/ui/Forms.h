@@ -93,7 +93,6 @@ class TCustomForm : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
-  void CreateWnd() override;
   virtual void DoClose(TCloseAction& Action);
   virtual void DoShow();
   virtual void DoHide();
@@ -101,7 +100,6 @@ class TCustomForm : public TWinControl {
   virtual void Deactivate();
   void CMShowingChanged(TMessage& Message) override;
   void CMDialogKey(TCMDialogKey& Message) override;
-  void WMSetFocus(TWMSetFocus& Message) override;
   virtual void WMClose(TMessage& Message);
   virtual void CMActivate(TMessage& Message);
   virtual void CMDeactivate(TMessage& Message);

@@ -47,8 +47,6 @@ void THintWindow::ReleaseHandle() {
   Hide();
 }
 
-void THintWindow::WMNCPaint(TWMNCPaint& Message) { TCustomControl::WMNCPaint(Message); }
-
 void THintWindow::Paint() {
   TCanvas* canvas = Canvas();
   TRect r = ClientRect();

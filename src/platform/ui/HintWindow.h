@@ -23,7 +23,6 @@ class THintWindow : public TCustomControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
-  void WMNCPaint(TWMNCPaint& Message) override;
 
   void* FData = nullptr;  // hint data of the shown hint
   bool FActive = false;   // shown

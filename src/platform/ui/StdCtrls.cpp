@@ -61,10 +61,6 @@ void TButtonControl::WMLButtonUp(TWMLButtonUp& Message) {
   TCustomControl::WMLButtonUp(Message);
 }
 
-void TButtonControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomControl::MouseUp(Button, Shift, X, Y);
-}
-
 void TButtonControl::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
   if (Key == VK_SPACE) {

@@ -9,7 +9,6 @@ namespace kel {
 
 enum TCheckBoxState : std::uint8_t { cbUnchecked, cbChecked, cbGrayed };
 enum TTextLayout : std::uint8_t { tlTop, tlCenter, tlBottom };
-enum TLeftRight : std::uint8_t { taLeftJustifyBox, taRightJustifyBox };
 
 // Base of buttons and check boxes: focus on a click, pressed look while the mouse holds it.
 class TButtonControl : public TCustomControl {
@@ -23,7 +22,6 @@ class TButtonControl : public TCustomControl {
  protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // The button comes up before Click runs.
   void WMLButtonUp(TWMLButtonUp& Message) override;
   void KeyDown(Word& Key, TShiftState Shift) override;

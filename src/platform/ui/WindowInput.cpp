@@ -66,6 +66,7 @@ void TWindowManager::RouteInput(const TInputEvent& Event) {
     case ikKeyDown:
     case ikKeyUp: RouteKey(Event); break;
     case ikText: RouteText(Event); break;
+    case ikQuit: Application->Terminate(); break;
     default: RouteWindowEvent(Event); break;
   }
 }
