@@ -31,6 +31,7 @@ String StripHotkey(const String& Text) {
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TCustomControl(AOwner) {
   FTabStop = true;
+  FControlStyle -= csDoubleClicks;  // quick clicks are clicks
   FParentColor = false;
   FColor = clBtnFace;
 }
@@ -107,7 +108,6 @@ void TButtonControl::CMEnabledChanged(TMessage& Message) {
 
 TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
   SetBoundsQuietly(Bounds(0, 0, 75, 25));
-  FControlStyle -= csDoubleClicks;
 }
 
 void TButton::SetDefault(bool value) {
