@@ -392,9 +392,13 @@ void TSQLiteQuery::SetFieldData(TField* Field, const Variant& Value) {
 bool TSQLiteQuery::IsSequenced() const { return !FilterActive(); }
 
 int TSQLiteQuery::RecNo() const {
-  if (!Active() || IsEmpty() || FilterActive()) return -1;
-  const TSQLiteRecord* record = Record(ActiveBuffer());
-  if (GetBookmarkFlag(record) != bfCurrent) return -1;
+  if (!Active() || FilterActive()) return -1;
+  // While calculating or filtering, the number of the record being looked at.
+  const TRecordBuffer* buffer = State() == dsCalcFields || State() == dsFilter ? CurrentRecordBuffer()
+                                : IsEmpty()                                    ? nullptr
+                                                                               : ActiveBuffer();
+  if (!buffer || GetBookmarkFlag(buffer) != bfCurrent) return -1;
+  const TSQLiteRecord* record = Record(buffer);
   const int position = PositionOf(record);
   return position < 0 ? -1 : position + 1;
 }
@@ -412,7 +416,7 @@ void TSQLiteQuery::SetRecNo(int Value) {
 }
 
 int TSQLiteQuery::RecordCount() const {
-  CheckActive();
+  if (!Active()) return 0;
   if (FilterActive()) return CountAccepted();
   if (FetchedAll()) return FCache.Count();
   if (FCountAnswer < 0) FCountAnswer = CountRows();

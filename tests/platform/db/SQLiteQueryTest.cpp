@@ -103,6 +103,8 @@ TEST_F(SQLiteQueryTest, WalksForwardAndBackAcrossBatches) {
 TEST_F(SQLiteQueryTest, AnEmptyResultIsEmptyAndCountsZero) {
   MakeOrders(10);
   TSQLiteQuery* query = Query("SELECT * FROM orders WHERE id < 0");
+  EXPECT_EQ(query->RecordCount(), 0);
+  EXPECT_EQ(query->RecNo(), -1);
   query->Open();
   EXPECT_TRUE(query->IsEmpty());
   EXPECT_TRUE(query->Bof() && query->Eof());
