@@ -487,6 +487,9 @@ class TKelCustomDBGrid : public TCustomGrid {
   // Scrolling rectangles.
   TRect RowBox(int ARow) const;
   void ScrollDataRows(int Distance);
+  bool IsHiddenColumn(int RawCol) const;
+  // Editing is offered: dgEditing, and under dgAllowInsertOff only while records exist.
+  bool EditingOffered(TKelDBGridOptions Value) const;
   // Lookup result columns of RecordChanged.
   void UpdateLookupResults(TField* Field);
   // Linked grids and free notifications.

@@ -133,8 +133,7 @@ void TKelCustomDBGrid::UpdateActive() {
   // FEditText.
   if (FOptions.Contains(dgEditing) && FOptions.Contains(dgAllowInsertOff)) {
     const TGridOptions options = TCustomGrid::Options();
-    const bool editable = !DataSet()->IsEmpty();
-    TCustomGrid::SetOptions(editable ? options + goEditing : options - goEditing);
+    TCustomGrid::SetOptions(EditingOffered(FOptions) ? options + goEditing : options - goEditing);
   }
 }
 
@@ -365,7 +364,7 @@ void TKelCustomDBGrid::MoveCol(int RawCol, int Direction) {
   const int lowest = FIndicatorOffset + FFixedCols;
   RawCol = std::clamp(RawCol, lowest, ColCount() - 1);
   if (Direction != 0) {
-    while (RawCol >= lowest && RawCol < ColCount() && ColWidths(RawCol) <= 0) RawCol += Direction;
+    while (RawCol >= lowest && RawCol < ColCount() && IsHiddenColumn(RawCol)) RawCol += Direction;
     if (RawCol < lowest || RawCol >= ColCount()) return;
   }
   if (RawCol == Col()) return;
@@ -380,6 +379,14 @@ void TKelCustomDBGrid::MoveCol(int RawCol, int Direction) {
   if (!FOptions.Contains(dgAlwaysShowEditor)) HideEditor();
   SetCol(RawCol);
   ColEnter();
+}
+
+// A column takes no room: its width is not positive, or (before the widths follow a layout)
+// its column no longer shows.
+bool TKelCustomDBGrid::IsHiddenColumn(int RawCol) const {
+  if (ColWidths(RawCol) <= 0) return true;
+  const int index = RawToDataColumn(RawCol);
+  return index >= 0 && index < FColumns->Count() && !FColumns->Items(index)->Showing();
 }
 
 void TKelCustomDBGrid::ColEnter() {

@@ -57,7 +57,7 @@ void TKelCustomDBGrid::ApplyPlatformOptions(TKelDBGridOptions Value) {
   TGridOptions options = TCustomGrid::Options() - MappedPlatformOptions;
   // The grid draws its own fixed lines; the platform draws them only where ours cannot.
   const bool fixedLines = StylesEnabled() || GridLineWidth() > 1;
-  if (Value.Contains(dgEditing)) options += goEditing;
+  if (EditingOffered(Value)) options += goEditing;
   if (Value.Contains(dgAlwaysShowEditor)) options += goAlwaysShowEditor;
   if (Value.Contains(dgColumnResize)) options += TGridOptions{goColSizing, goColMoving};
   if (Value.Contains(dgColLines)) {
@@ -73,6 +73,12 @@ void TKelCustomDBGrid::ApplyPlatformOptions(TKelDBGridOptions Value) {
   if (Value.Contains(dgRowResize)) options += goRowSizing;
   if (Value.Contains(dgThumbTracking)) options += goThumbTracking;
   TCustomGrid::SetOptions(options);
+}
+
+bool TKelCustomDBGrid::EditingOffered(TKelDBGridOptions Value) const {
+  if (!Value.Contains(dgEditing)) return false;
+  if (!Value.Contains(dgAllowInsertOff) || !FDataLink || !FDataLink->Active()) return true;
+  return !DataSet()->IsEmpty();
 }
 
 void TKelCustomDBGrid::SetOptions(TKelDBGridOptions Value) {

@@ -115,6 +115,18 @@ class TGridFixture : public ::testing::TestWithParam<TDataKind> {
     return query;
   }
 
+  // Opens a closed orders data set again with Rows rows (a client data set is created anew).
+  void Reopen(TDataSet* Data, int Rows) {
+    auto* client = dynamic_cast<TClientDataSet*>(Data);
+    if (!client) {
+      Data->Open();
+      return;
+    }
+    client->CreateDataSet();
+    for (int i = 1; i <= Rows; ++i) client->AppendRecord({i, "Item " + std::to_string(i), i * 10});
+    client->First();
+  }
+
   // Links the grid to an open orders data set of Rows rows.
   TDataSet* Link(int Rows) {
     TDataSet* data = MakeOrders(Rows);
