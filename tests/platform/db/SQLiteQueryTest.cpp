@@ -1,6 +1,7 @@
 // TSQLiteQuery reading: lazy fetching in batches (counted), RecordCount without fetching, Last,
 // parameters, SQL changes, read-only queries, bookmarks across fetches, Refresh, filters and
 // failures while opening or fetching.
+#include "DBTestSupport.h"
 #include "SQLiteTestSupport.h"
 #include "platform/classes/Properties.h"
 
@@ -65,6 +66,32 @@ TEST_F(SQLiteQueryTest, RecordCountCountsWithoutSortingOrReadingRows) {
     EXPECT_EQ(query->RecordCount(), c.Count) << c.SQL;
     EXPECT_EQ(query->FetchedRecordCount(), 5) << c.SQL;
   }
+}
+
+TEST_F(SQLiteQueryTest, ALinkWindowScrollsOverRowsFetchedOnTheWay) {
+  MakeOrders(1000);
+  TSQLiteQuery* query = Query("SELECT id FROM orders ORDER BY id");
+  auto* source = new TDataSource(&Owner);
+  source->SetDataSet(query);
+  TRecordingLink link;
+  link.SetBufferCount(10);
+  link.SetDataSource(source);
+  query->Open();
+  EXPECT_EQ(link.RecordCount(), 10);
+  EXPECT_EQ(query->FetchedRecordCount(), 50);
+  link.Events.clear();
+  for (int step = 0; step < 59; ++step) EXPECT_EQ(link.MoveBy(1), 1);
+  EXPECT_EQ(link.ActiveRecord(), 9);
+  EXPECT_EQ(query->FieldByName("id")->AsInteger(), 60);
+  EXPECT_EQ(query->FetchedRecordCount(), 100);
+  // Inside the window the rows do not move; past it every step scrolls them by one.
+  std::vector<int> distances(9, 0);
+  distances.resize(59, 1);
+  EXPECT_EQ(link.ScrollDistances(), distances);
+  EXPECT_EQ(link.MoveBy(-1000), -59);
+  EXPECT_TRUE(link.Bof());
+  EXPECT_EQ(query->FieldByName("id")->AsInteger(), 1);
+  link.SetDataSource(nullptr);
 }
 
 TEST_F(SQLiteQueryTest, PacketRecordsSetsTheBatch) {
