@@ -6,6 +6,7 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/DelayTimer.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
