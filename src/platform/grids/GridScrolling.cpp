@@ -60,8 +60,6 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
 // painted for OldTopLeft when this runs.
 void TCustomGrid::TopLeftMoved(const TGridCoord& OldTopLeft) {
   UpdateScrollPos();
-  // Redrawing a bar asks for the whole window; the client needs only what the scroll uncovers.
-  if (HandleAllocated()) ValidateRect(FHandle, nullptr);
   const TGridDrawInfo& info = DrawInfo();
   auto amount = [](const TGridAxisDrawInfo& axis, int oldFirst, int newFirst, int& delta) {
     delta = 0;

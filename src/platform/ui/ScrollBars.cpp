@@ -132,7 +132,7 @@ int TWindowManager::SetScrollInfo(HWND Wnd, int Bar, const TScrollInfo& Info, bo
   } else if (Redraw && wasVisible &&
              (before.Min != data.Min || before.Max != data.Max || before.Page != data.Page ||
               before.Pos != data.Pos)) {
-    Invalidate(control, nullptr, true);
+    InvalidateWindowPart(control, BarRect(control, Bar));
   }
   return data.Pos;
 }

@@ -253,9 +253,24 @@ void TWindowManager::Invalidate(TWinControl* Control, const TRect* ClientRect, b
     area = ClientArea(Control);
     area.Offset(offset.X, offset.Y);
   }
-  if (!IntersectRect(area, area, VisibleWindowArea(Control))) return;
-  const cairo_rectangle_int_t rect = ToCairo(area);
-  cairo_region_union_rectangle(top->FTopWindow->Dirty, &rect);
+  AddDirty(Control, top, area);
+}
+
+void TWindowManager::InvalidateWindowPart(TWinControl* Control, const TRect& WindowRect) {
+  if (!Control || !Control->FHandle) return;
+  TWinControl* top = TopOf(Control);
+  if (!top) return;
+  TRect area = WindowRect;
+  const TPoint offset = WindowOffset(Control);
+  area.Offset(offset.X, offset.Y);
+  AddDirty(Control, top, area);
+}
+
+// Area is in the top-level window's coordinates.
+void TWindowManager::AddDirty(TWinControl* Control, TWinControl* Top, TRect Area) {
+  if (!IntersectRect(Area, Area, VisibleWindowArea(Control))) return;
+  const cairo_rectangle_int_t rect = ToCairo(Area);
+  cairo_region_union_rectangle(Top->FTopWindow->Dirty, &rect);
 }
 
 void TWindowManager::Validate(TWinControl* Control, const TRect* ClientRect) {

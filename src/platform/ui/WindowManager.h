@@ -96,6 +96,8 @@ class TWindowManager {
   // --- Painting ---------------------------------------------------------------------------------
   // Client rectangle (null = whole window incl. frame) of a window -> its top-level's dirty region.
   void Invalidate(TWinControl* Control, const TRect* ClientRect, bool WholeWindow);
+  // Invalidates a part of the window outside or across the client, such as a scroll bar.
+  void InvalidateWindowPart(TWinControl* Control, const TRect& WindowRect);
   void Validate(TWinControl* Control, const TRect* ClientRect);
   bool UpdateRect(TWinControl* Control, TRect& Rect) const;
   // Paints the dirty parts of the top-level window holding Control; false when nothing was dirty.
@@ -150,6 +152,7 @@ class TWindowManager {
   TControl* MouseControl() const { return FMouseControl; }
 
  private:
+  void AddDirty(TWinControl* Control, TWinControl* Top, TRect Area);
   void PaintWindowTree(TWinControl* Control, cairo_t* Context, TPoint Origin, const TRect& Clip,
                        const cairo_region_t* Region);
   void SendPaint(TWinControl* Control, Cardinal Msg, cairo_t* Base, TPoint Origin,

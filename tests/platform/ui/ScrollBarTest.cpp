@@ -84,6 +84,21 @@ TEST_F(ScrollBarTest, PositionIsClampedToTheLastPage) {
   EXPECT_EQ(GetScrollPos(control->Handle(), SB_VERT), 90);  // the values stay
 }
 
+TEST_F(ScrollBarTest, MovingTheThumbRepaintsOnlyTheBar) {
+  SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
+  SetVert(0, 99, 10, 0);
+  UpdateWindow(control->Handle());
+  // Just below the arrow: inside the thumb at position 0, in the track once it moved down.
+  const TPoint nearTop{control->Width() - GetSystemMetrics(SM_CXVSCROLL) / 2,
+                       GetSystemMetrics(SM_CYVSCROLL) + 2};
+  const TColor thumbColor = testkit::Pixel(control, nearTop);
+  SetVert(0, 99, 10, 80);
+  TRect dirty;
+  EXPECT_FALSE(GetUpdateRect(control->Handle(), dirty));  // the client keeps its pixels
+  UpdateWindow(control->Handle());
+  EXPECT_NE(testkit::Pixel(control, nearTop), thumbColor);  // the bar was repainted
+}
+
 TEST_F(ScrollBarTest, ArrowsAndPageAreasSendScrollRequests) {
   SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
   SetVert(0, 99, 10, 50);
