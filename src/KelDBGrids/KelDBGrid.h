@@ -17,6 +17,7 @@
 //   KelDBGridLinked.cpp      linked grids, Notification
 //   KelDBGridPending.cpp     operations whose full behaviour comes with later parts of the grid
 //   KelDBGridProperties.cpp  the published-property table of TKelDBGrid
+//   KelDBGridInvariants.cpp  AssertInvariants
 #pragma once
 
 #include <cstdint>
@@ -51,7 +52,6 @@ class TKelDBGridCurrentRow;
 class TKelDBGridCurrentCol;
 class TKelCustomDBGrid;
 
-using TKelColumnEvent = std::function<void(TObject* Sender)>;
 using TColumnScrollEvent = std::function<void(TObject* Sender, int DataCol)>;
 
 // The deferred-layout message the grid posts to its own window (WM_USER + 100).
@@ -360,8 +360,8 @@ class TKelCustomDBGrid : public TCustomGrid {
   void InvalidateCorner();
 
   // ---- Events ---------------------------------------------------------------------------------
-  TKelColumnEvent OnColEnter;
-  TKelColumnEvent OnColExit;
+  TNotifyEvent OnColEnter;
+  TNotifyEvent OnColExit;
   TNotifyEvent OnTotalsUpdated;
   TNotifyEvent OnSequenceUpdated;
   TNotifyEvent OnListItemsUpdated;
@@ -392,10 +392,9 @@ class TKelCustomDBGrid : public TCustomGrid {
   virtual std::unique_ptr<TKelGridStyle> CreateGridStyle();
   virtual std::unique_ptr<TKelScrollProp> CreateScrollProp();
   virtual std::unique_ptr<TKelDBGridGradient> CreateGradient();
- public:
+  // Called by the totals object while it is built.
   virtual std::unique_ptr<TKelTotalDataLink> CreateTotalDataLink(TKelDBGridTotals* ATotals);
 
- protected:
   // ---- The grid's own virtual operations, in slot order ---------------------------------------
   virtual void DefineFieldMap();
   virtual bool DoCalcValues(TCalcPass Pass, bool SelectedOnly);
@@ -457,7 +456,6 @@ class TKelCustomDBGrid : public TCustomGrid {
   friend class TKelDBGridTotals;
   friend class TKelDBGridColumns;
   friend class TKelColumn;
-  friend struct TKelDBGridInternals;
 
   // Construction and destruction steps.
   void CreateImageLists();

@@ -94,7 +94,8 @@ void TKelCustomDBGrid::LinkActive(bool Value) {
 void TKelCustomDBGrid::DataChanged() {
   if (!HandleAllocated() || UpdateInProgress()) return;
   const bool selectionPending = FSelectLock != 0 && (FRowsChanged || FColsChanged);
-  if (DataSet()->State() == dsBrowse && !selectionPending && FChangeLock == 0) {
+  TDataSet* dataSet = DataSet();
+  if (dataSet && dataSet->State() == dsBrowse && !selectionPending && FChangeLock == 0) {
     UpdateListItems(true);
     UpdateSequence(true);
     UpdateTotals(true);

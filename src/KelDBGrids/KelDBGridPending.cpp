@@ -56,8 +56,9 @@ void TKelCustomDBGrid::UpdateSequence(bool Auto) {
   if (Auto && !FOptionsEx.Contains(dgAutoUpdateSequence)) return;
   if (!ForcedSequence()) return;
   if (FOptionsEx.Contains(dgDelayUpdateSequence) && CanStartDelayTimer()) {
-    StopTimer(FUpdateTimer);
-    FUpdateTimer = Application->StartTimer(DelayInterval, [this] { DelayUpdateSequence(); });
+    // A pending update takes this request along.
+    if (FUpdateTimer == 0)
+      FUpdateTimer = Application->StartTimer(DelayInterval, [this] { DelayUpdateSequence(); });
     return;
   }
   UpdateSequenceValues();
@@ -107,8 +108,8 @@ void TKelCustomDBGrid::UpdateTotals(bool Auto) {
   if (!FTotals->CalcValues()) return;
   if (!FTotals->Visible() && !FOptionsEx.Contains(dgCalcInvisibleRows)) return;
   if (FOptionsEx.Contains(dgDelayUpdateTotals) && CanStartDelayTimer()) {
-    StopTimer(FTotalsTimer);
-    FTotalsTimer = Application->StartTimer(DelayInterval, [this] { DelayUpdateTotals(); });
+    if (FTotalsTimer == 0)
+      FTotalsTimer = Application->StartTimer(DelayInterval, [this] { DelayUpdateTotals(); });
     return;
   }
   UpdateCalcValues(false);

@@ -45,7 +45,6 @@ void TKelScrollProp::SetAutoStretch(bool Value) { FAutoStretch = Value; }
 void TKelScrollProp::SetColor(TColor Value) {
   if (FColor == Value) return;
   FColor = Value;
-  FParentColor = false;
   BarsChanged();
 }
 

@@ -1,0 +1,415 @@
+// The grid's construction defaults, its owned property objects and their defaults, every
+// published property round-tripped through streaming, the property objects' own rules (grid
+// style sets, scroll bar style, totals bounds, settings section), and a grid read from a stream
+// laying itself out once when loaded.
+#include <set>
+
+#include "KelDBGridFixture.h"
+#include "platform/classes/Classes.h"
+#include "platform/rtl/Streams.h"
+
+namespace kel::test {
+namespace {
+
+using PropertiesTest = TGridFixture;
+
+struct TDefault {
+  const char* Path;
+  Int64 Value;
+};
+
+TEST_P(PropertiesTest, ConstructionDefaultsByName) {
+  const TDefault defaults[] = {
+      {"Options", 169864445},
+      {"OptionsEx", 74949568},
+      {"OptionsExt", 24696},
+      {"DrawingOptions", 127},
+      {"HintOptions", 4119},
+      {"ResizeOptions", 15},
+      {"SystemStyleElements", 31},
+      {"MultiSelectOptions", 2},
+      {"ScrollBars", ssBoth},
+      {"HeaderColor", clBtnFace},
+      {"FillerColor", clBtnFace},
+      {"FillerButton", 1},
+      {"FillerIndex", -7},
+      {"IndicatorWidth", 20},
+      {"FixedTheme", ftDefault},
+      {"FixedStyle", fsDefault},
+      {"HeaderLinesCount", 1},
+      {"TitleLinesCount", 1},
+      {"LinesCount", 1},
+      {"LinesCountMax", -1},
+      {"LinesCountMin", 1},
+      {"DefaultWidthMax", -1},
+      {"DefaultWidthMin", -1},
+      {"StretchWidthMax", -1},
+      {"StretchWidthMin", -1},
+      {"HotButtons", hbAuto},
+      {"EditorColor", clNone},
+      {"WheelScrollRows", 0},
+      {"Ctl3DAuto", 1},
+      {"ListBorder", lbAuto},
+      {"FocusRect", frAuto},
+      {"StripeColor", clNone},
+      {"SelectionColor", clDefault},
+      {"SelectRowColor", clDefault},
+      {"SelectCellColor", clDefault},
+      {"MarkerStyle", msAuto},
+      {"MarkerTransparent", mtAuto},
+      {"DataColLineColor", clDefault},
+      {"DataRowLineColor", clDefault},
+      {"HighlightText", clDefault},
+      {"DefaultDrawing", 1},
+      {"ParentCustomHint", 1},
+      {"FixedCols", 0},
+      {"GridStyle.DataRowSpace", 4},
+      {"GridStyle.HeaderRowSpace", 8},
+      {"GridStyle.TitleColMargin", 1},
+      {"GridStyle.TitleRowSpace", 8},
+      {"GridStyle.TotalColMargin", 0},
+      {"GridStyle.TotalRowSpace", 8},
+      {"GridStyle.VisualStyle", vsXPStyle},
+      {"ScrollProp.AutoHidden", ssHorizontal},
+      {"ScrollProp.AutoStretch", 1},
+      {"ScrollProp.Color", clBtnHighlight},
+      {"ScrollProp.ParentColor", 1},
+      {"ScrollProp.ParentStyle", 1},
+      {"ScrollProp.Style", ssRegular},
+      {"ScrollProp.ThumbBar", ssBoth},
+      {"ScrollProp.WinXPMode", 0},
+      {"Totals.BoxStyle", cbAuto},
+      {"Totals.CalcValues", 1},
+      {"Totals.Color", clBtnFace},
+      {"Totals.DataMaxRow", 5},
+      {"Totals.LinesCount", 1},
+      {"Totals.SelectedColor", clDefault},
+      {"FilterGrid.AutoFilter", 0},
+      {"FilterGrid.AutoUpdate", 1},
+      {"FilterGrid.DropDownRows", 0},
+      {"FilterGrid.DropDownWidth", 0},
+      {"FilterGrid.Filtered", 1},
+      {"FilterGrid.Options", 15},
+      {"Search.Active", 1},
+      {"Search.Color", clDefault},
+      {"Search.Options", 0},
+      {"Search.PanelVisible", 0},
+      {"Settings.Active", 0},
+      {"Settings.IniFile", 0},
+      {"Settings.Options", 3},
+      {"Gradient.Active", 1},
+      {"Gradient.Direction", gdVertical},
+      {"Gradient.EndColor", clDefault},
+      {"Gradient.HotColor", clDefault},
+      {"Gradient.Options", 3},
+      {"Gradient.ShadowFactor", -25},
+      {"Gradient.StartColor", clWindow},
+      {"Gradient.SwapColors", 0},
+      {"Gradient.Cells", 15},
+  };
+  for (const TDefault& d : defaults) EXPECT_EQ(GetOrdProp(Grid, d.Path), d.Value) << d.Path;
+  EXPECT_EQ(GetStrProp(Grid, "Search.Text"), "");
+  EXPECT_EQ(GetStrProp(Grid, "Settings.FileName"), "");
+}
+
+TEST_P(PropertiesTest, ConstructionStateBesidesThePublishedProperties) {
+  EXPECT_EQ(Grid->TitleOffset(), 1);
+  EXPECT_EQ(Grid->IndicatorOffset(), 1);
+  EXPECT_TRUE(Grid->DoubleBuffered());
+  EXPECT_TRUE(Grid->AcquireFocusWanted());
+  EXPECT_EQ(Grid->LoadedStyleIndex(), -1);
+  EXPECT_EQ(Grid->Color(), clWindow);
+  EXPECT_FALSE(Grid->ParentColor());
+  EXPECT_EQ(Grid->MultiSelect(), msRows);
+  EXPECT_EQ(Grid->SelectionBegCol(), -1);
+  EXPECT_EQ(Grid->SelectionEndCol(), -1);
+  EXPECT_EQ(Grid->SelectionMin(), -1);
+  EXPECT_EQ(Grid->SelectionMax(), -1);
+  EXPECT_EQ(Grid->SelectedRows()->Count(), 0);
+  EXPECT_EQ(Grid->SelectedCols()->Count(), 0);
+  EXPECT_TRUE(Grid->SelectedCols()->AutoRefresh());
+  EXPECT_FALSE(Grid->Totals()->Visible());
+  EXPECT_FALSE(Grid->Totals()->Active());
+  EXPECT_FALSE(Grid->Search()->GetVisible());
+  EXPECT_EQ(Grid->DataLink()->Grid(), Grid);
+  EXPECT_TRUE(Grid->DataLink()->VisualControl());
+  // Square images cut from the glyph strips.
+  struct TStrip {
+    TImageList* List;
+    int Size;
+    int Count;
+  };
+  for (const TStrip& strip : {TStrip{Grid->Indicators(), 16, 27}, TStrip{Grid->CheckBoxes(), 13, 9},
+                              TStrip{Grid->ExpandBoxes(), 13, 9}}) {
+    EXPECT_EQ(strip.List->Width(), strip.Size);
+    EXPECT_EQ(strip.List->Height(), strip.Size);
+    EXPECT_EQ(strip.List->Count(), strip.Count);
+  }
+  EXPECT_EQ(Grid->Indicators()->BkColor(), clOlive);
+  EXPECT_EQ(Grid->ExpandBoxes()->BkColor(), clNone);
+  // A grid without data still lays out: titles, one data row, one unbound column.
+  EXPECT_EQ(Grid->RowCount(), 2);
+  EXPECT_EQ(Grid->ColCount(), 2);
+  Grid->AssertInvariants();
+}
+
+// ---- Round trip of every published property ----------------------------------------------------
+
+// Gives every writable ordinal property of Instance (and of the persistents it holds) a value
+// other than its current one.
+void ChangeEveryOrdinal(TPersistent* Instance) {
+  for (const TPropInfo* info : GetPropList(Instance)) {
+    if (info->Kind == tkClass && info->GetObj) {
+      TObject* held = info->GetObj(Instance);
+      auto* nested = dynamic_cast<TPersistent*>(held);
+      if (nested && !dynamic_cast<TComponent*>(held) && !dynamic_cast<TCollection*>(held) &&
+          !dynamic_cast<TStrings*>(held))
+        ChangeEveryOrdinal(nested);
+      continue;
+    }
+    if (!info->IsOrdinal() || !info->SetOrd) continue;
+    const Int64 value = info->GetOrd(Instance);
+    const auto count = static_cast<Int64>(info->ElementNames.size());
+    Int64 changed = value + 3;
+    if (info->Kind == tkEnumeration) changed = (value + 1) % count;
+    if (info->Kind == tkSet) changed = value ^ (Int64{1} << (count - 1));
+    info->SetOrd(Instance, changed);
+  }
+}
+
+// Every ordinal property of Read equals the one of Written, nested persistents included.
+void ExpectSameOrdinals(TPersistent* Written, TPersistent* Read, const String& Path, std::set<String>& Checked) {
+  for (const TPropInfo* info : GetPropList(Written)) {
+    const String path = Path.empty() ? info->Name : Path + "." + info->Name;
+    if (info->Kind == tkClass && info->GetObj) {
+      TObject* held = info->GetObj(Written);
+      auto* nested = dynamic_cast<TPersistent*>(held);
+      if (nested && !dynamic_cast<TComponent*>(held) && !dynamic_cast<TCollection*>(held) &&
+          !dynamic_cast<TStrings*>(held))
+        ExpectSameOrdinals(nested, dynamic_cast<TPersistent*>(info->GetObj(Read)), path, Checked);
+      continue;
+    }
+    if (!info->IsOrdinal()) continue;
+    EXPECT_EQ(info->GetOrd(Read), info->GetOrd(Written)) << path;
+    Checked.insert(path);
+  }
+}
+
+TEST_P(PropertiesTest, EveryPublishedPropertyRoundTripsThroughAStream) {
+  Grid->SetName("Orders");
+  ChangeEveryOrdinal(Grid);
+  Grid->Search()->SetText("needle");
+  Grid->Search()->SetOptions({soWrapAround});  // no row filter: filtering is another part
+  Grid->Settings()->SetFileName("layout.ini");
+  Grid->Settings()->SetSection("Custom");
+  TMemoryStream stream;
+  WriteComponent(&stream, Grid);
+  Grid->SetName("Original");
+  stream.SetPosition(0);
+  auto* copy = new TTestGrid(Form);
+  copy->SetParent(Form);
+  ReadComponent(&stream, copy, Form);
+  EXPECT_EQ(copy->Name(), "Orders");
+  std::set<String> checked;
+  ExpectSameOrdinals(Grid, copy, "", checked);
+  EXPECT_GT(checked.size(), 80u);
+  for (const char* path : {"Options", "OptionsExt", "Totals.DataMaxRow", "GridStyle.VisualStyle",
+                           "Gradient.Cells", "TitleFont.Height", "ScrollProp.ThumbBar"})
+    EXPECT_TRUE(checked.count(path)) << path;
+  EXPECT_EQ(copy->Search()->Text(), "needle");
+  EXPECT_EQ(copy->Settings()->FileName(), "layout.ini");
+  EXPECT_EQ(copy->Settings()->Section(), "Custom");
+  // Automatic saving is not what this test is about.
+  Grid->Settings()->SetActive(false);
+  copy->Settings()->SetActive(false);
+  copy->AssertInvariants();
+}
+
+TEST_P(PropertiesTest, ALoadedGridLaysItselfOutOnceAndLinksItsSource) {
+  Form->SetName("MainForm");
+  Source->SetName("OrdersSource");
+  Source->SetDataSet(MakeOrders(3));
+  Grid->SetName("Orders");
+  Grid->SetDataSource(Source);
+  Grid->SetLinesCount(2);
+  TMemoryStream stream;
+  WriteComponent(&stream, Grid);
+  Grid->SetDataSource(nullptr);
+  Grid->SetName("Original");
+  stream.SetPosition(0);
+  auto* copy = new TTestGrid(Form);
+  copy->SetParent(Form);
+  copy->SetBounds(0, 0, 600, 300);
+  ReadComponent(&stream, copy, Form);
+  EXPECT_EQ(copy->DataSource(), Source);
+  EXPECT_EQ(copy->LinesCount(), 2);
+  // The link became active while the grid was read; the layout waited for Loaded, which ran it
+  // once and left the settings' first load for the next activation.
+  EXPECT_EQ(copy->LayoutCount(), 1);
+  EXPECT_TRUE(copy->Settings()->LoadPending());
+  EXPECT_EQ(copy->RowCount(), 1 + 3);
+  EXPECT_EQ(copy->FieldCount(), 3);
+  copy->AssertInvariants();
+}
+
+// ---- Property objects --------------------------------------------------------------------------
+
+TEST_P(PropertiesTest, GridStyleSetsAndCustomSpacings) {
+  TKelGridStyle* style = Grid->GridStyle();
+  Grid->LayoutChanged();  // a grid made in code lays out at its first change
+  const int before = Grid->DefaultRowHeight();
+  style->SetDataRowSpace(10);
+  EXPECT_EQ(style->VisualStyle(), vsCustom);
+  EXPECT_EQ(Grid->DefaultRowHeight(), before + 6);
+  style->SetVisualStyle(vsDefault);  // an unthemed grid resolves it to the standard spacings
+  EXPECT_EQ(style->VisualStyle(), vsStandard);
+  const int spacings[] = {style->DataRowSpace(), style->HeaderRowSpace(), style->TitleColMargin(),
+                          style->TitleRowSpace(), style->TotalColMargin(), style->TotalRowSpace()};
+  EXPECT_EQ(std::vector<int>(std::begin(spacings), std::end(spacings)), (std::vector<int>{3, 4, 0, 4, 0, 4}));
+  EXPECT_EQ(Grid->DefaultRowHeight(), before - 1);
+  style->SetVisualStyle(vsXPStyle);
+  EXPECT_EQ(style->DataRowSpace(), 4);
+  EXPECT_EQ(style->TitleRowSpace(), 8);
+  // The six numbers are stored only for a custom style.
+  const TPropInfo* info = GetPropInfo(style, "DataRowSpace");
+  EXPECT_FALSE(info->IsStoredFor(style));
+  style->SetTotalRowSpace(2);
+  EXPECT_TRUE(info->IsStoredFor(style));
+}
+
+TEST_P(PropertiesTest, ScrollBarStyleFollowsTheFixedStyle) {
+  struct TCase {
+    TFixedStyle Fixed;
+    TScrollBarStyle Bars;
+  };
+  const TCase cases[] = {{fsDefault, ssRegular}, {fsSoft, ssRegular}, {fsNice, ssFlat},
+                         {fsGreat, ssFlat},      {fsFine, ssFlat},    {fsFlat, ssHotTrack},
+                         {fsGray, ssHotTrack},   {fsMild, ssHotTrack}};
+  for (const TCase& c : cases) {
+    Grid->SetFixedStyle(c.Fixed);
+    EXPECT_EQ(Grid->ScrollProp()->Style(), c.Bars) << c.Fixed;
+  }
+  Grid->ScrollProp()->SetStyle(ssRegular);
+  EXPECT_FALSE(Grid->ScrollProp()->ParentStyle());
+  Grid->SetFixedStyle(fsFlat);
+  EXPECT_EQ(Grid->ScrollProp()->Style(), ssRegular);
+}
+
+TEST_P(PropertiesTest, LineCountsStayWithinTheirBounds) {
+  struct TStep {
+    std::function<void()> Set;
+    int Count, Min, Max;
+  };
+  const TStep steps[] = {
+      {[&] { Grid->SetLinesCount(3); }, 3, 1, -1},
+      {[&] { Grid->SetLinesCount(-2); }, 3, 1, -1},     // negative: ignored
+      {[&] { Grid->SetLinesCountMax(2); }, 2, 1, 2},
+      {[&] { Grid->SetLinesCount(5); }, 2, 1, 2},
+      {[&] { Grid->SetLinesCountMin(4); }, 2, 2, 2},    // at most the maximum
+      {[&] { Grid->SetLinesCountMax(1); }, 2, 2, 2},    // below the minimum: the minimum
+      {[&] { Grid->SetLinesCountMax(-3); }, 2, 2, 2},   // below -1: ignored
+      {[&] { Grid->SetLinesCountMax(-1); }, 2, 2, -1},
+      {[&] { Grid->SetLinesCountMin(0); }, 2, 1, -1},
+      {[&] { Grid->SetLinesCount(0); }, 1, 1, -1},
+  };
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    steps[i].Set();
+    EXPECT_EQ(Grid->LinesCount(), steps[i].Count) << "step " << i;
+    EXPECT_EQ(Grid->LinesCountMin(), steps[i].Min) << "step " << i;
+    EXPECT_EQ(Grid->LinesCountMax(), steps[i].Max) << "step " << i;
+  }
+  Grid->SetWheelScrollRows(-5);
+  EXPECT_EQ(Grid->WheelScrollRows(), -1);
+  Grid->SetTitleLinesCount(0);
+  EXPECT_EQ(Grid->TitleLinesCount(), 1);
+}
+
+TEST_P(PropertiesTest, RowHeightsFollowLineCountsAndFonts) {
+  Link(5);
+  const int line = Grid->LineHeight();
+  ASSERT_GT(line, 0);
+  EXPECT_EQ(Grid->DefaultRowHeight(), line + Grid->GridStyle()->DataRowSpace() + Grid->GetRowLineWidth());
+  Grid->SetLinesCount(3);
+  EXPECT_EQ(Grid->DefaultRowHeight(), 3 * line + Grid->GridStyle()->DataRowSpace() + Grid->GetRowLineWidth());
+  const int title = Grid->RowHeights(0);
+  Grid->SetTitleLinesCount(2);
+  EXPECT_GT(Grid->RowHeights(0), title);
+  Grid->TitleFont()->SetHeight(-30);
+  EXPECT_GT(Grid->RowHeights(0), 2 * 30);
+  EXPECT_FALSE(Grid->ParentFont());  // a changed title font leaves the parent's font
+  Grid->SetOptionsEx(Grid->OptionsEx() + dgTotalHeader + dgTotalFooter);
+  const int total = Grid->TotalRowHeight();
+  Grid->Totals()->SetLinesCount(2);
+  EXPECT_GT(Grid->TotalRowHeight(), total);
+  EXPECT_EQ(Grid->RowHeights(Grid->RowCount() - 1), Grid->TotalRowHeight());
+  Grid->AssertInvariants();
+}
+
+TEST_P(PropertiesTest, TotalsSettings) {
+  TKelDBGridTotals* totals = Grid->Totals();
+  totals->SetLinesCount(0);
+  EXPECT_EQ(totals->LinesCount(), 1);
+  totals->SetSelectedColor(clNone);
+  EXPECT_FALSE(Grid->DrawingOptions().Contains(gdoTotalSelected));
+  totals->SetSelectedColor(clRed);
+  EXPECT_TRUE(Grid->DrawingOptions().Contains(gdoTotalSelected));
+  // Color is stored only when it differs from the grid's fixed colour.
+  const TPropInfo* color = GetPropInfo(totals, "Color");
+  EXPECT_FALSE(color->IsStoredFor(totals));
+  totals->SetColor(clYellow);
+  EXPECT_TRUE(color->IsStoredFor(totals));
+  // A unidirectional totals data set is refused, the source stays.
+  auto* forward = new TForwardOnlyDataSet(Form);
+  forward->FieldDefs()->Add("Id", ftInteger);
+  forward->CreateDataSet();
+  auto* forwardSource = new TDataSource(Form);
+  forwardSource->SetDataSet(forward);
+  EXPECT_THROW(totals->SetDataSource(forwardSource), EDatabaseError);
+  EXPECT_EQ(totals->DataSource(), nullptr);
+  // A freed totals source is dropped.
+  auto* totalsSource = new TDataSource(Form);
+  totals->SetDataSource(totalsSource);
+  delete totalsSource;
+  EXPECT_EQ(totals->DataSource(), nullptr);
+}
+
+TEST_P(PropertiesTest, SettingsSectionDefaultsToOwnerAndGridNames) {
+  TKelDBGridSettings* settings = Grid->Settings();
+  EXPECT_EQ(settings->Section(), "");
+  Grid->SetName("Orders");
+  EXPECT_EQ(settings->Section(), "Orders");
+  Form->SetName("Main");
+  EXPECT_EQ(settings->GetDefaultSection(), "Main.Orders");
+  EXPECT_EQ(settings->Section(), "Main.Orders");
+  EXPECT_FALSE(settings->IsSectionStored());
+  settings->SetSection("Other");
+  EXPECT_TRUE(settings->IsSectionStored());
+  settings->SetSection("Main.Orders");  // the default is not stored
+  EXPECT_FALSE(settings->IsSectionStored());
+  settings->SwitchOptions({soUserSettings, soLoadLayout}, true);
+  EXPECT_EQ(settings->Options(), (TKelSettingsOptions{soLoadLayout, soSaveLayout, soUserSettings}));
+}
+
+TEST_P(PropertiesTest, SearchAndFilterState) {
+  TKelDBGridSearch* search = Grid->Search();
+  EXPECT_FALSE(search->GetVisible());
+  search->SetText("abc");
+  EXPECT_TRUE(search->GetVisible());
+  EXPECT_FALSE(search->GetFilterActive());
+  search->SwitchOptions({soFilterRows}, true);
+  EXPECT_TRUE(search->GetFilterActive());
+  search->SetActive(false);
+  EXPECT_FALSE(search->GetVisible());
+  TKelDBGridFilter* filter = Grid->FilterGrid();
+  EXPECT_FALSE(filter->Active());
+  EXPECT_TRUE(filter->FilteredColumns().empty());
+  EXPECT_EQ(filter->FilterText(), "");
+  filter->SwitchOptions({foLoadAllItems}, true);
+  filter->SwitchOptions({foAutoApplyList}, false);
+  EXPECT_EQ(filter->Options(), (TKelDBGridFilterOptions{foListAnimation, foListAlignment, foOverlayedList, foLoadAllItems}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Grid, PropertiesTest, ::testing::Values(TDataKind::Client, TDataKind::SQLite), KindName);
+
+}  // namespace
+}  // namespace kel::test
