@@ -24,6 +24,7 @@
 #include <memory>
 #include <vector>
 
+#include "KelDBGrids/KelColumnTypes.h"
 #include "KelDBGrids/KelDBGridOptions.h"
 #include "KelDBGrids/KelDBGridTotals.h"
 #include "KelDBGrids/KelDBGridTypes.h"
@@ -302,6 +303,33 @@ class TKelCustomDBGrid : public TCustomGrid {
   int HeaderRowHeight() const { return FHeaderRowHeight; }
   int TotalRowHeight() const { return FTotalRowHeight; }
 
+  // ---- Column widths, stretching, scaling (KelColumnWidth.cpp) --------------------------------
+  // While StretchMode is on and the data link active, the showing columns share the client
+  // width in proportion to their base widths, within their bounds.
+  bool StretchMode() const { return FStretchMode; }
+  void SetStretchMode(bool Value);
+  bool StretchActive() const { return FStretchActive; }
+  void StretchGrid();
+  // The last stretched column's line may lie under the border.
+  bool GetAlignStretchToBorder() const;
+  // Scales the line and indicator widths, the columns' bounds, widths and assigned fonts by
+  // M/D; with ScaleFonts the grid's own fonts too.
+  void ScaleColumnsBy(int M, int D, bool ScaleFonts);
+  // Grid column whose width changed last; -1 = none.
+  int LastResizedCol() const { return FLastResizedCol; }
+  // A layout change that came from the data set is being handled.
+  bool LayoutFromDataSet() const { return FLayoutFromDataSet; }
+
+  // ---- Settings the columns follow (KelColumn.cpp), the order string (KelColumnsStreaming.cpp)
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  TImeMode ImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value);
+  const TImeName& ImeName() const { return FImeName; }
+  void SetImeName(const TImeName& Value);
+  const String& OrderFields() const { return FOrderFields; }
+  void SetOrderFields(const String& Value);
+
   // ---- Scroll bars (KelDBGridScrollBars.cpp) --------------------------------------------------
   // The grid's own ScrollBars; the platform gets the horizontal bar only.
   TScrollStyle ScrollBars() const { return FScrollBars; }
@@ -434,15 +462,15 @@ class TKelCustomDBGrid : public TCustomGrid {
   void RecreateMarkers();
   void ResetTotalFields();
   int GreatestTotalValuesCount() const;
-  void StretchGrid();
   void SetStretchActive();
-  bool StretchMode() const;
   bool InvalidateTile();
   virtual void FilterChanged();
   void ApplyOrderOnActivation();
 
   // ---- Platform overrides ---------------------------------------------------------------------
   void Loaded() override;
+  // The pseudo-property "OrderFields".
+  void DefineProperties(TFiler* Filer) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
@@ -490,6 +518,8 @@ class TKelCustomDBGrid : public TCustomGrid {
   bool EditingOffered(TKelDBGridOptions Value) const;
   // Lookup result columns of RecordChanged.
   void UpdateLookupResults(TField* Field);
+  // The showing columns and their lines fit the client width.
+  bool ColumnsFitClient();
   // Linked grids and free notifications.
   void SetManageGrid(TKelCustomDBGrid* Value);
   void DetachLinkedGrids();
@@ -636,6 +666,18 @@ class TKelCustomDBGrid : public TCustomGrid {
   // ---- Timers (application timer ids; 0 = none) ----
   std::uint64_t FUpdateTimer = 0;  // delayed sequence update
   std::uint64_t FTotalsTimer = 0;  // delayed totals update
+
+  // ---- Column model ----
+  bool FStretchMode = false;       // published StretchMode
+  bool FStretchActive = false;     // StretchMode with an active data link
+  bool FStretching = false;        // a StretchGrid pass is running
+  int FStretchRestWidth = 0;       // width the last stretch pass left to the unfixed columns
+  int FStretchRestBase = 0;        // their base widths
+  int FLastResizedCol = -1;        // grid column whose width changed last; -1 = none
+  bool FReadOnly = false;          // every column defaults to read-only
+  TImeMode FImeMode = imDontCare;  // input method settings the columns default to
+  TImeName FImeName;
+  String FOrderFields;             // the order string as given (see SetOrderFields)
 
   int FLayoutCount = 0;       // InternalLayout passes (diagnostics)
 };

@@ -1,5 +1,5 @@
 // The grid's operations that belong to its later parts (totals, sequence numbers, list items,
-// filtering, ordering, markers, stretching, painting), as far as the grid's core calls them.
+// filtering, ordering, markers, painting), as far as the grid's core calls them.
 //
 // Each one implements the conditions under which it has nothing to do (options off, nothing
 // configured, the grid loading) and the delays that schedule it. Where real work would begin and
@@ -221,16 +221,11 @@ void TKelCustomDBGrid::ApplyOrderOnActivation() {
   // With default columns the titles would take their markers from the (still empty) order.
 }
 
-// ---- Markers, stretching, tiles, search panel, painting ----------------------------------------
+// ---- Markers, tiles, search panel, painting ----------------------------------------------------
 
 // The image lists built at construction serve until the marker looks are built.
 // TODO(painting): rebuild the marker and indicator lists when the resolved look changes.
 void TKelCustomDBGrid::RecreateMarkers() {}
-
-// Stretching cannot be switched on before the column model builds StretchMode.
-bool TKelCustomDBGrid::StretchMode() const { return false; }
-void TKelCustomDBGrid::StretchGrid() {}
-void TKelCustomDBGrid::SetStretchActive() {}
 
 // No column draws tiled images yet, so nothing outside the moved rows needs repainting.
 bool TKelCustomDBGrid::InvalidateTile() { return false; }

@@ -77,13 +77,15 @@ TEST_P(ColumnTest, AWidthEqualToTheDefaultStaysUnassigned) {
   qty->SetWidth(qty->DefaultWidth());
   EXPECT_FALSE(qty->AssignedValues().Contains(cvWidth));
   EXPECT_FALSE(qty->IsWidthStored());
-  qty->SetWidth(123);
+  // A default column also writes the width back to its field's DisplayWidth, in whole digits:
+  // 125 pixels are not a whole number of digits, so the column keeps the width.
+  qty->SetWidth(125);
   EXPECT_TRUE(qty->AssignedValues().Contains(cvWidth));
   EXPECT_TRUE(qty->IsWidthStored());
-  EXPECT_EQ(qty->Width(), 123);
-  EXPECT_EQ(Grid->ColWidths(Grid->DataToRawColumn(2)), 123);
+  EXPECT_EQ(qty->Width(), 125);
+  EXPECT_EQ(Grid->ColWidths(Grid->DataToRawColumn(2)), 125);
   qty->SetWidth(-5);  // refused
-  EXPECT_EQ(qty->Width(), 123);
+  EXPECT_EQ(qty->Width(), 125);
 }
 
 TEST_P(ColumnTest, AHiddenColumnTakesNoRoom) {
