@@ -1,6 +1,6 @@
 // TSpeedButton: pressed while held (click on release over it), grouped buttons that stay down
 // one at a time, flat buttons that raise under the mouse, and the glyph strip (up, disabled,
-// down, exclusive images) laid out beside the caption.
+// down, exclusive images) laid out beside the caption. The published properties.
 #include "platform/ui/Buttons.h"
 
 #include "platform/ui/StdCtrls.h"
@@ -16,6 +16,24 @@ TSpeedButton::TSpeedButton(TComponent* AOwner)
 }
 
 TSpeedButton::~TSpeedButton() = default;
+
+const TPropList& TSpeedButton::PublishedProperties() {
+  using C = TSpeedButton;
+  static const TPropList list = PropertyTable<C>()
+      .Boolean("AllowAllUp", &C::AllowAllUp, &C::SetAllowAllUp, false)
+      .Integer("GroupIndex", &C::GroupIndex, &C::SetGroupIndex, 0)
+      .Boolean("Down", &C::Down, &C::SetDown, false)
+      .String("Caption", &C::Caption, &C::SetCaption)
+      .Integer("Color", &C::Color, &C::SetColor, clBtnFace)
+      .Boolean("Flat", &C::Flat, &C::SetFlat, false)
+      .Enum("Layout", &C::Layout, &C::SetLayout, blGlyphLeft)
+      .Integer("Margin", &C::Margin, &C::SetMargin, -1)
+      .Integer("NumGlyphs", &C::NumGlyphs, &C::SetNumGlyphs, 1)
+      .Integer("Spacing", &C::Spacing, &C::SetSpacing, 4)
+      .Boolean("Transparent", &C::Transparent, &C::SetTransparent, true)
+      .Stored("Color", [](C* c) { return !c->ParentColor(); });
+  return list;
+}
 
 void TSpeedButton::SetGlyph(TBitmap* value) {
   FGlyph->Assign(value);

@@ -10,6 +10,7 @@
 namespace kel {
 
 enum TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+KEL_ENUM_NAMES(TButtonLayout, "blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom")
 enum TButtonState : std::uint8_t { bsUp, bsDisabled, bsDown, bsExclusive };
 using TNumGlyphs = int;
 
@@ -19,6 +20,11 @@ class TSpeedButton : public TGraphicControl {
  public:
   explicit TSpeedButton(TComponent* AOwner);
   ~TSpeedButton() override;
+
+  // Published: AllowAllUp, GroupIndex, Down (after the two it depends on), Caption, Color
+  // (clBtnFace), Flat, Layout, Margin, NumGlyphs, Spacing, Transparent. The glyph's pixels do
+  // not stream (streams hold no image data).
+  static const TPropList& PublishedProperties();
 
   // A strip of NumGlyphs images: up, disabled, down, exclusive (missing ones are derived).
   TBitmap* Glyph() const { return FGlyph.get(); }

@@ -1,6 +1,7 @@
 // TControl: parent, geometry and coordinates, alignment requests, visibility, enabled state,
 // colour and font with parent propagation, caption, cursor, hints, popup menu, bidirectional
-// mode, invalidation, Perform, capture, and the input hooks that fire the On... events.
+// mode, invalidation, Perform, capture, the input hooks that fire the On... events, and the
+// published properties.
 //
 // Property setters follow one pattern: unchanged -> nothing; store; send the CM_..CHANGED
 // notification, whose handler does the smallest reaction (invalidate, propagate to children).
@@ -23,6 +24,49 @@ TControl::~TControl() {
   Application->Windows().ControlDestroying(this);
   if (FParent) FParent->RemoveControl(this);
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+}
+
+// Values a control takes from its parent are written only when it stopped taking them.
+const TPropList& TControl::PublishedProperties() {
+  using C = TControl;
+  static const TPropList list = PropertyTable<C>()
+      .Integer("Left", &C::Left, &C::SetLeft)
+      .Integer("Top", &C::Top, &C::SetTop)
+      .Integer("Width", &C::Width, &C::SetWidth)
+      .Integer("Height", &C::Height, &C::SetHeight)
+      .Enum("Align", &C::Align, &C::SetAlign, alNone)
+      .Set("Anchors", &C::Anchors, &C::SetAnchors)
+      .Enum("BiDiMode", &C::BiDiMode, &C::SetBiDiMode, bdLeftToRight)
+      .Integer("Color", &C::Color, &C::SetColor, clWindow)
+      .Integer("Cursor", &C::Cursor, &C::SetCursor, crDefault)
+      .Boolean("Enabled", &C::Enabled, &C::SetEnabled, true)
+      .Object("Font", &C::Font, &C::SetFont)
+      .Integer("HelpContext", &C::HelpContext, &C::SetHelpContext, 0)
+      .String("Hint", &C::Hint, &C::SetHint)
+      .Boolean("ParentBiDiMode", &C::ParentBiDiMode, &C::SetParentBiDiMode, true)
+      .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor, true)
+      .Boolean("ParentFont", &C::ParentFont, &C::SetParentFont, true)
+      .Boolean("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint, true)
+      .Object("PopupMenu", &C::PopupMenu, &C::SetPopupMenu)
+      .Boolean("ShowHint", &C::ShowHint, &C::SetShowHint, false)
+      .Boolean("Visible", &C::Visible, &C::SetVisible, true)
+      .Event("OnClick")
+      .Event("OnDblClick")
+      .Event("OnMouseDown")
+      .Event("OnMouseEnter")
+      .Event("OnMouseLeave")
+      .Event("OnMouseMove")
+      .Event("OnMouseUp")
+      .Event("OnMouseWheel")
+      .Event("OnMouseWheelDown")
+      .Event("OnMouseWheelUp")
+      .Event("OnResize")
+      .Stored("Anchors", [](C* c) { return c->Anchors() != AnchorsOfAlign(c->Align()); })
+      .Stored("BiDiMode", [](C* c) { return !c->ParentBiDiMode(); })
+      .Stored("Color", [](C* c) { return !c->ParentColor(); })
+      .Stored("Font", [](C* c) { return !c->ParentFont(); })
+      .Stored("ShowHint", [](C* c) { return !c->ParentShowHint(); });
+  return list;
 }
 
 // ---- Parent and geometry ----------------------------------------------------------------------
@@ -90,17 +134,22 @@ TPoint TControl::ParentToClient(TPoint p, TWinControl* AParent) const {
   return ScreenToClient(AParent->ClientToScreen(p));
 }
 
+TAnchors AnchorsOfAlign(TAlign Align) {
+  switch (Align) {
+    case alTop: return {akLeft, akTop, akRight};
+    case alBottom: return {akLeft, akRight, akBottom};
+    case alLeft: return {akLeft, akTop, akBottom};
+    case alRight: return {akTop, akRight, akBottom};
+    case alClient: return {akLeft, akTop, akRight, akBottom};
+    default: return {akLeft, akTop};
+  }
+}
+
+// alNone and alCustom keep the anchors the control has.
 void TControl::SetAlign(TAlign value) {
   if (FAlign == value) return;
   FAlign = value;
-  switch (value) {
-    case alTop: FAnchors = {akLeft, akTop, akRight}; break;
-    case alBottom: FAnchors = {akLeft, akRight, akBottom}; break;
-    case alLeft: FAnchors = {akLeft, akTop, akBottom}; break;
-    case alRight: FAnchors = {akTop, akRight, akBottom}; break;
-    case alClient: FAnchors = {akLeft, akTop, akRight, akBottom}; break;
-    default: break;
-  }
+  if (value != alNone && value != alCustom) FAnchors = AnchorsOfAlign(value);
   RequestAlign();
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/classes/Component.h"
+#include "platform/classes/Properties.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/ui/Messages.h"
@@ -28,19 +29,27 @@ class TCustomForm;
 struct TTopWindow;
 
 enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+KEL_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom")
 
 enum TAnchorKind : std::uint8_t { akLeft, akTop, akRight, akBottom };
+KEL_ENUM_NAMES(TAnchorKind, "akLeft", "akTop", "akRight", "akBottom")
 using TAnchors = TSet<TAnchorKind>;
+// The anchors an alignment gives a control (alNone and alCustom: left and top).
+TAnchors AnchorsOfAlign(TAlign Align);
 
 // One enumeration for control and form borders: controls use bsNone and bsSingle only.
 enum TFormBorderStyle : std::uint8_t {
   bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin
 };
+KEL_ENUM_NAMES(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow",
+               "bsSizeToolWin")
 using TBorderStyle = TFormBorderStyle;
 
 enum TBiDiMode : std::uint8_t {
   bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly
 };
+KEL_ENUM_NAMES(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+               "bdRightToLeftReadingOnly")
 
 enum TControlStateElement : std::uint8_t {
   csLButtonDown, csClicked, csPalette, csReadingState, csAlignmentNeeded, csFocusing, csCreating,
@@ -85,6 +94,13 @@ class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
+
+  // Published: Left, Top, Width, Height (always stored), Align, Anchors (stored when they are not
+  // what Align gives), BiDiMode (stored unless ParentBiDiMode), Color (unless ParentColor),
+  // Cursor, Enabled, Font (unless ParentFont), HelpContext, Hint, ParentBiDiMode, ParentColor,
+  // ParentFont, ParentShowHint, PopupMenu, ShowHint (unless ParentShowHint), Visible; the mouse
+  // events and OnResize. Descendants that construct other values redeclare their defaults.
+  static const TPropList& PublishedProperties();
 
   // --- Parent and geometry ----------------------------------------------------------------------
   TWinControl* Parent() const { return FParent; }
@@ -313,6 +329,10 @@ class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
+
+  // Published: BorderStyle, Ctl3D (stored unless ParentCtl3D), ParentCtl3D, TabOrder (-1 without
+  // a parent), TabStop; OnEnter, OnExit and the key events.
+  static const TPropList& PublishedProperties();
 
   // --- Window handle ----------------------------------------------------------------------------
   // The window's handle, creating the window (and its parents' windows) when needed.

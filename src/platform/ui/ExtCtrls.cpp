@@ -1,5 +1,6 @@
-// TCustomPanel (bevels, border, centred caption; children aligned inside the frame) and TTimer
-// (an application timer started and stopped by Enabled, Interval and OnTimer).
+// TCustomPanel (bevels, border, centred caption; children aligned inside the frame), TTimer
+// (an application timer started and stopped by Enabled, Interval and OnTimer), and the published
+// properties of the panel and the timer.
 #include "platform/ui/ExtCtrls.h"
 
 #include "platform/ui/Application.h"
@@ -14,6 +15,31 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   FColor = clBtnFace;
   FParentColor = false;
   SetBoundsQuietly(Bounds(0, 0, 185, 41));
+}
+
+const TPropList& TCustomPanel::PublishedProperties() {
+  using C = TCustomPanel;
+  static const TPropList list = PropertyTable<C>()
+      .Integer("Color", &C::Color, &C::SetColor, clBtnFace)
+      .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor, false)
+      .Stored("Color", [](C* c) { return !c->ParentColor(); });
+  return list;
+}
+
+const TPropList& TPanel::PublishedProperties() {
+  using C = TPanel;
+  static const TPropList list = PropertyTable<C>()
+      .Enum("Alignment", &C::Alignment, &C::SetAlignment, taCenter)
+      .Enum("BevelInner", &C::BevelInner, &C::SetBevelInner, bvNone)
+      .Enum("BevelOuter", &C::BevelOuter, &C::SetBevelOuter, bvRaised)
+      .Integer("BevelWidth", &C::BevelWidth, &C::SetBevelWidth, 1)
+      .Integer("BorderWidth", &C::BorderWidth, &C::SetBorderWidth, 0)
+      .String("Caption", &C::Caption, &C::SetCaption)
+      .Boolean("ParentBackground", &C::ParentBackground, &C::SetParentBackground, true)
+      .Boolean("ShowCaption", &C::ShowCaption, &C::SetShowCaption, true)
+      .Enum("VerticalAlignment", &C::VerticalAlignment, &C::SetVerticalAlignment,
+            taVerticalCenter);
+  return list;
 }
 
 void TCustomPanel::SetBevelInner(TBevelCut value) {
@@ -110,6 +136,14 @@ void TCustomPanel::Paint() {
 // ---- TTimer -----------------------------------------------------------------------------------
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { UpdateTimer(); }
+
+const TPropList& TTimer::PublishedProperties() {
+  static const TPropList list = PropertyTable<TTimer>()
+      .Boolean("Enabled", &TTimer::Enabled, &TTimer::SetEnabled, true)
+      .Integer("Interval", &TTimer::Interval, &TTimer::SetInterval, 1000)
+      .Event("OnTimer");
+  return list;
+}
 
 TTimer::~TTimer() {
   Destroying();

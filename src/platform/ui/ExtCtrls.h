@@ -6,13 +6,17 @@
 namespace kel {
 
 enum TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+KEL_ENUM_NAMES(TBevelCut, "bvNone", "bvLowered", "bvRaised", "bvSpace")
 enum TVerticalAlignment : std::uint8_t { taAlignTop, taAlignBottom, taVerticalCenter };
+KEL_ENUM_NAMES(TVerticalAlignment, "taAlignTop", "taAlignBottom", "taVerticalCenter")
 
 class TCustomPanel : public TCustomControl {
   KEL_CLASS(TCustomPanel, TCustomControl)
 
  public:
   explicit TCustomPanel(TComponent* AOwner);
+  // Published: the defaults it constructs (Color clBtnFace, ParentColor false).
+  static const TPropList& PublishedProperties();
   TBevelCut BevelInner() const { return FBevelInner; }
   void SetBevelInner(TBevelCut value);
   TBevelCut BevelOuter() const { return FBevelOuter; }
@@ -54,6 +58,9 @@ class TPanel : public TCustomPanel {
 
  public:
   explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
+  // Published: Alignment, BevelInner, BevelOuter, BevelWidth, BorderWidth, Caption,
+  // ParentBackground, ShowCaption, VerticalAlignment.
+  static const TPropList& PublishedProperties();
 };
 
 // Fires OnTimer every Interval ms on the application clock while Enabled. A handler may free
@@ -64,6 +71,8 @@ class TTimer : public TComponent {
  public:
   explicit TTimer(TComponent* AOwner);
   ~TTimer() override;
+  // Published: Enabled, Interval; OnTimer.
+  static const TPropList& PublishedProperties();
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool value);
   Cardinal Interval() const { return FInterval; }

@@ -7,6 +7,8 @@
 // ModalResult is set and CloseModal accepts it; then the form hides and the previously active
 // form gets the focus back. Headless, an idle loop runs Application->OnModalIdle (the test
 // kit's script) and, when nothing set a result, cancels the form instead of waiting forever.
+//
+// Also the published properties of TCustomForm and TForm.
 #include "platform/ui/Forms.h"
 
 #include "platform/ui/Application.h"
@@ -47,6 +49,39 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FControlStyle += csAcceptsControls;
   SetBoundsQuietly(Bounds(0, 0, 320, 240));
   Screen->AddForm(this);
+}
+
+const TPropList& TCustomForm::PublishedProperties() {
+  using C = TCustomForm;
+  static const TPropList list = PropertyTable<C>()
+      .Integer("Color", &C::Color, &C::SetColor, clBtnFace)
+      .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor, false)
+      .Boolean("ParentFont", &C::ParentFont, &C::SetParentFont, false)
+      .Boolean("Visible", &C::Visible, &C::SetVisible, false)
+      .Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, bsSizeable)
+      .Stored("Color", [](C* c) { return !c->ParentColor(); });
+  return list;
+}
+
+const TPropList& TForm::PublishedProperties() {
+  using C = TForm;
+  static const TPropList list = PropertyTable<C>()
+      .Object("ActiveControl", &C::ActiveControl, &C::SetActiveControl)
+      .Set("BorderIcons", &C::BorderIcons, &C::SetBorderIcons,
+           TBorderIcons{biSystemMenu, biMinimize, biMaximize})
+      .String("Caption", &C::Caption, &C::SetCaption)
+      .Enum("FormStyle", &C::FormStyle, &C::SetFormStyle, fsNormal)
+      .Boolean("KeyPreview", &C::KeyPreview, &C::SetKeyPreview, false)
+      .Enum("Position", &C::Position, &C::SetPosition, poDesigned)
+      .Event("OnActivate")
+      .Event("OnClose")
+      .Event("OnCloseQuery")
+      .Event("OnCreate")
+      .Event("OnDeactivate")
+      .Event("OnDestroy")
+      .Event("OnHide")
+      .Event("OnShow");
+  return list;
 }
 
 TCustomForm::~TCustomForm() {
@@ -194,12 +229,14 @@ void TCustomForm::SetFocus() {
     windows.SetFocus(FActiveControl && FActiveControl->CanFocus() ? FActiveControl->Handle() : FHandle);
 }
 
+// While the form is being read its controls are not in place yet: the reference is only kept.
 void TCustomForm::SetActiveControl(TWinControl* Control) {
   if (FActiveControl == Control) return;
-  if (Control && FShowing && !Control->CanFocus())
+  const bool loading = ComponentState().Contains(csLoading);
+  if (Control && FShowing && !loading && !Control->CanFocus())
     throw EInvalidOperation("Cannot focus a disabled or invisible window");
   FActiveControl = Control;
-  if (Control && FActive && FShowing) Application->Windows().SetFocus(Control->Handle());
+  if (Control && FActive && FShowing && !loading) Application->Windows().SetFocus(Control->Handle());
 }
 
 void TCustomForm::FocusControl(TWinControl* Control) {

@@ -25,10 +25,14 @@ enum TPosition : std::uint8_t {
   poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
   poMainFormCenter, poOwnerFormCenter
 };
+KEL_ENUM_NAMES(TPosition, "poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+               "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter")
 enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
 enum TBorderIcon : std::uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
+KEL_ENUM_NAMES(TBorderIcon, "biSystemMenu", "biMinimize", "biMaximize", "biHelp")
 using TBorderIcons = TSet<TBorderIcon>;
 enum TFormStyle : std::uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+KEL_ENUM_NAMES(TFormStyle, "fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop")
 enum TFormStateElement : std::uint8_t { fsCreating, fsVisible, fsShowing, fsModal, fsActivated };
 using TFormState = TSet<TFormStateElement>;
 
@@ -42,6 +46,10 @@ class TCustomForm : public TWinControl {
  public:
   explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;
+
+  // Published: the defaults it constructs (Color clBtnFace, ParentColor and ParentFont false,
+  // Visible false) and its own BorderStyle (bsSizeable).
+  static const TPropList& PublishedProperties();
 
   void Show();
   // Shows the form and runs a message loop until ModalResult is set; answers it.
@@ -128,6 +136,9 @@ class TForm : public TCustomForm {
 
  public:
   explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+  // Published: ActiveControl, BorderIcons, Caption, FormStyle, KeyPreview, Position; the form
+  // events.
+  static const TPropList& PublishedProperties();
 };
 
 // The form a control lies on, or null.

@@ -1,8 +1,23 @@
 // TCustomLabel: text drawn on the parent with alignment, layout, word wrap and accelerator
-// marks; AutoSize fits the bounds to the text, keeping the edge the alignment anchors.
+// marks; AutoSize fits the bounds to the text, keeping the edge the alignment anchors. TLabel's
+// published properties.
 #include "platform/ui/StdCtrls.h"
 
 namespace kel {
+
+const TPropList& TLabel::PublishedProperties() {
+  using C = TLabel;
+  static const TPropList list = PropertyTable<C>()
+      .Enum("Alignment", &C::Alignment, &C::SetAlignment, taLeftJustify)
+      .Boolean("AutoSize", &C::AutoSize, &C::SetAutoSize, true)
+      .String("Caption", &C::Caption, &C::SetCaption)
+      .Object("FocusControl", &C::FocusControl, &C::SetFocusControl)
+      .Enum("Layout", &C::Layout, &C::SetLayout, tlTop)
+      .Boolean("ShowAccelChar", &C::ShowAccelChar, &C::SetShowAccelChar, true)
+      .Boolean("Transparent", &C::Transparent, &C::SetTransparent, false)
+      .Boolean("WordWrap", &C::WordWrap, &C::SetWordWrap, false);
+  return list;
+}
 
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetBoundsQuietly(Bounds(0, 0, 65, 17));

@@ -1,6 +1,7 @@
 // Push buttons and check boxes: focus on press, pressed look while held, click on release over
 // the control or on the space bar; default and cancel buttons answer Enter and Esc through
-// CM_DIALOGKEY and set the form's ModalResult.
+// CM_DIALOGKEY and set the form's ModalResult. Also the group box, and the published properties
+// of the buttons, the check box and the group box.
 #include "platform/ui/StdCtrls.h"
 
 #include "platform/ui/Application.h"
@@ -34,6 +35,16 @@ TButtonControl::TButtonControl(TComponent* AOwner) : TCustomControl(AOwner) {
   FControlStyle -= csDoubleClicks;  // quick clicks are clicks
   FParentColor = false;
   FColor = clBtnFace;
+}
+
+const TPropList& TButtonControl::PublishedProperties() {
+  using C = TButtonControl;
+  static const TPropList list = PropertyTable<C>()
+      .Integer("Color", &C::Color, &C::SetColor, clBtnFace)
+      .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor, false)
+      .Boolean("TabStop", &C::TabStop, &C::SetTabStop, true)
+      .Stored("Color", [](C* c) { return !c->ParentColor(); });
+  return list;
 }
 
 void TButtonControl::SetPressed(bool value) {
@@ -110,6 +121,16 @@ TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
   SetBoundsQuietly(Bounds(0, 0, 75, 25));
 }
 
+const TPropList& TButton::PublishedProperties() {
+  using C = TButton;
+  static const TPropList list = PropertyTable<C>()
+      .Boolean("Cancel", &C::Cancel, &C::SetCancel, false)
+      .String("Caption", &C::Caption, &C::SetCaption)
+      .Boolean("Default", &C::Default, &C::SetDefault, false)
+      .Integer("ModalResult", &C::ModalResult, &C::SetModalResult, mrNone);
+  return list;
+}
+
 void TButton::SetDefault(bool value) {
   if (FDefault == value) return;
   FDefault = value;
@@ -168,6 +189,19 @@ void TButton::Paint() {
 TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
   FParentColor = true;
   SetBoundsQuietly(Bounds(0, 0, 97, 17));
+}
+
+// AllowGrayed comes before State, which may be cbGrayed.
+const TPropList& TCheckBox::PublishedProperties() {
+  using C = TCheckBox;
+  static const TPropList list = PropertyTable<C>()
+      .Enum("Alignment", &C::Alignment, &C::SetAlignment, taRightJustify)
+      .Boolean("AllowGrayed", &C::AllowGrayed, &C::SetAllowGrayed, false)
+      .String("Caption", &C::Caption, &C::SetCaption)
+      .Boolean("Checked", &C::Checked, &C::SetChecked, false)
+      .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor, true)
+      .Enum("State", &C::State, &C::SetState, cbUnchecked);
+  return list;
 }
 
 void TCheckBox::SetState(TCheckBoxState value) {
@@ -231,6 +265,12 @@ void TCheckBox::Paint() {
 TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
   FControlStyle += csAcceptsControls;
   SetBoundsQuietly(Bounds(0, 0, 185, 105));
+}
+
+const TPropList& TGroupBox::PublishedProperties() {
+  static const TPropList list =
+      PropertyTable<TGroupBox>().String("Caption", &TGroupBox::Caption, &TGroupBox::SetCaption);
+  return list;
 }
 
 void TGroupBox::AlignControls(TControl* AControl, TRect& Rect) {

@@ -8,7 +8,9 @@
 namespace kel {
 
 enum TCheckBoxState : std::uint8_t { cbUnchecked, cbChecked, cbGrayed };
+KEL_ENUM_NAMES(TCheckBoxState, "cbUnchecked", "cbChecked", "cbGrayed")
 enum TTextLayout : std::uint8_t { tlTop, tlCenter, tlBottom };
+KEL_ENUM_NAMES(TTextLayout, "tlTop", "tlCenter", "tlBottom")
 
 // Base of buttons and check boxes: focus on a click, pressed look while the mouse holds it.
 class TButtonControl : public TCustomControl {
@@ -16,6 +18,8 @@ class TButtonControl : public TCustomControl {
 
  public:
   explicit TButtonControl(TComponent* AOwner);
+  // Published: the defaults it constructs (Color clBtnFace, ParentColor false, TabStop true).
+  static const TPropList& PublishedProperties();
   // True while the left button holds the control down with the mouse over it.
   bool Pressed() const { return FPressed; }
 
@@ -43,6 +47,8 @@ class TButton : public TButtonControl {
 
  public:
   explicit TButton(TComponent* AOwner);
+  // Published: Cancel, Caption, Default, ModalResult.
+  static const TPropList& PublishedProperties();
   // Enter anywhere on the form clicks the default button.
   bool Default() const { return FDefault; }
   void SetDefault(bool value);
@@ -69,6 +75,8 @@ class TCheckBox : public TButtonControl {
 
  public:
   explicit TCheckBox(TComponent* AOwner);
+  // Published: Alignment, AllowGrayed, Caption, Checked, ParentColor (true), State.
+  static const TPropList& PublishedProperties();
   bool Checked() const { return FState == cbChecked; }
   void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
   TCheckBoxState State() const { return FState; }
@@ -138,6 +146,9 @@ class TLabel : public TCustomLabel {
 
  public:
   explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+  // Published: Alignment, AutoSize, Caption, FocusControl, Layout, ShowAccelChar, Transparent,
+  // WordWrap.
+  static const TPropList& PublishedProperties();
 };
 
 // A frame with a caption in its top edge, holding other controls.
@@ -146,6 +157,8 @@ class TGroupBox : public TCustomControl {
 
  public:
   explicit TGroupBox(TComponent* AOwner);
+  // Published: Caption.
+  static const TPropList& PublishedProperties();
 
  protected:
   void Paint() override;

@@ -1,6 +1,6 @@
 // TWinControl: the window handle (creation, destruction, recreation), children and tab order,
-// alignment and anchors, bounds and client area, showing state, and the look properties
-// (Ctl3D, BorderStyle) that change the window's style.
+// alignment and anchors, bounds and client area, showing state, the look properties
+// (Ctl3D, BorderStyle) that change the window's style, and the published properties.
 //
 // A window exists while the control is showing or someone asked for Handle(). Child windows
 // are created after their parent's; a top-level window (no parent, or WS_POPUP) also gets a
@@ -12,6 +12,23 @@
 namespace kel {
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+const TPropList& TWinControl::PublishedProperties() {
+  using C = TWinControl;
+  static const TPropList list = PropertyTable<C>()
+      .Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, bsNone)
+      .Boolean("Ctl3D", &C::Ctl3D, &C::SetCtl3D, true)
+      .Boolean("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D, true)
+      .Integer("TabOrder", &C::TabOrder, &C::SetTabOrder, -1)
+      .Boolean("TabStop", &C::TabStop, &C::SetTabStop, false)
+      .Event("OnEnter")
+      .Event("OnExit")
+      .Event("OnKeyDown")
+      .Event("OnKeyPress")
+      .Event("OnKeyUp")
+      .Stored("Ctl3D", [](C* c) { return !c->ParentCtl3D(); });
+  return list;
+}
 
 TWinControl::~TWinControl() {
   Destroying();

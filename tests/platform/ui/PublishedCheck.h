@@ -1,0 +1,215 @@
+// Shared by the published-property tests of the controls (ui and grids): gives every published
+// property of a component a value other than its default through the property tables, lists the
+// properties still at their defaults, and compares two objects property by property.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "platform/classes/Classes.h"
+#include "platform/rtl/Streams.h"
+#include "platform/ui/Ui.h"
+
+namespace kel::published {
+
+// Text values (as SetPropValue reads them), by property path, for properties whose generic
+// value would not do.
+using TOverrides = std::map<String, String>;
+// The component a reference property of that class is pointed at; null leaves it unset.
+using TReferenceSource = std::function<TComponent*(TClass PropClass)>;
+
+inline std::uint64_t SetMaskOf(const TPropInfo& Info) {
+  const std::size_t count = Info.ElementNames.size();
+  return count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
+}
+
+// The generic non-default value: Booleans flip (the Parent... switches become false, so that
+// what they guard is written), enumerations take their first element, or the second when the
+// first is the default, sets flip every element, integers move 3 up.
+inline Int64 OtherOrdinal(const TPropInfo& Info, Int64 Current) {
+  const Int64 base = Info.HasDefault ? Info.OrdDefault : Current;
+  if (Info.IsBoolean()) return Info.Name.starts_with("Parent") ? 0 : !base;
+  if (Info.Kind == tkEnumeration) return base == 0 ? 1 : 0;
+  if (Info.Kind == tkSet) return static_cast<Int64>(static_cast<std::uint64_t>(base) ^ SetMaskOf(Info));
+  return base + 3;
+}
+
+inline String OtherString(const TPropInfo& Info) {
+  return Info.StrDefault.empty() ? String("Sample") : Info.StrDefault + " Sample";
+}
+
+// Sets every writable published property of Holder, in table order, nested persistents
+// (Font.Color, ...) included. A component's Name is left alone: reading finds it by name.
+inline void SetNonDefaults(TObject* Holder, const TOverrides& Overrides,
+                           const TReferenceSource& References, const String& Prefix = {}) {
+  const bool isComponent = dynamic_cast<TComponent*>(Holder) != nullptr;
+  for (const TPropInfo* info : GetPropList(Holder)) {
+    const String path = Prefix + info->Name;
+    if (info->Kind == tkMethod || (isComponent && info->Name == "Name")) continue;
+    if (const auto it = Overrides.find(path); it != Overrides.end()) {
+      SetPropValue(Holder, info->Name, it->second);
+      continue;
+    }
+    switch (info->Kind) {
+      case tkClass: {
+        if (info->PropClass()->InheritsFrom(TComponent::ClassInfo())) {
+          if (TComponent* target = References(info->PropClass()); target && info->SetObj)
+            info->SetObj(Holder, target);
+        } else if (TObject* nested = info->GetObj(Holder)) {
+          SetNonDefaults(nested, Overrides, References, path + ".");
+        }
+        break;
+      }
+      case tkString:
+        if (info->SetStr) info->SetStr(Holder, OtherString(*info));
+        break;
+      case tkFloat:
+        if (info->SetFloat) info->SetFloat(Holder, info->FloatDefault + 0.5);
+        break;
+      default:
+        if (info->SetOrd) info->SetOrd(Holder, OtherOrdinal(*info, info->GetOrd(Holder)));
+        break;
+    }
+  }
+}
+
+// Paths of the writable properties that hold their declared defaults. The Parent... switches
+// are left out: the generic value sets them false, which is the default of some classes.
+inline std::set<String> AtDefault(TObject* Holder, const String& Prefix = {}) {
+  std::set<String> result;
+  for (const TPropInfo* info : GetPropList(Holder)) {
+    const String path = Prefix + info->Name;
+    if (info->Kind == tkClass && !info->PropClass()->InheritsFrom(TComponent::ClassInfo())) {
+      if (TObject* nested = info->GetObj(Holder)) result.merge(AtDefault(nested, path + "."));
+      continue;
+    }
+    if (info->IsBoolean() && info->Name.starts_with("Parent")) continue;
+    bool atDefault = false;
+    if (info->IsOrdinal() && info->SetOrd && info->HasDefault)
+      atDefault = info->GetOrd(Holder) == info->OrdDefault;
+    else if (info->Kind == tkString && info->SetStr)
+      atDefault = info->GetStr(Holder) == info->StrDefault;
+    else if (info->Kind == tkFloat && info->SetFloat)
+      atDefault = info->GetFloat(Holder) == info->FloatDefault;
+    if (atDefault && info->Name != "Name") result.insert(path);
+  }
+  return result;
+}
+
+inline String ComponentName(TObject* Value) {
+  auto* component = dynamic_cast<TComponent*>(Value);
+  return component ? component->Name() : String(Value ? "(object)" : "(nil)");
+}
+
+// "Path: a / b" for every published property whose values differ between A and B (objects of
+// one class); references compare by the referenced component's name.
+inline void CollectDifferences(TObject* A, TObject* B, const String& Prefix,
+                               std::vector<String>& Out) {
+  for (const TPropInfo* info : GetPropList(A)) {
+    const String path = Prefix + info->Name;
+    String a, b;
+    if (info->IsOrdinal()) {
+      a = std::to_string(info->GetOrd(A));
+      b = std::to_string(info->GetOrd(B));
+    } else if (info->Kind == tkString) {
+      a = info->GetStr(A);
+      b = info->GetStr(B);
+    } else if (info->Kind == tkFloat) {
+      a = std::to_string(info->GetFloat(A));
+      b = std::to_string(info->GetFloat(B));
+    } else if (info->Kind == tkClass) {
+      TObject* objectA = info->GetObj(A);
+      TObject* objectB = info->GetObj(B);
+      if (!info->PropClass()->InheritsFrom(TComponent::ClassInfo()) && objectA && objectB) {
+        CollectDifferences(objectA, objectB, path + ".", Out);
+        continue;
+      }
+      a = ComponentName(objectA);
+      b = ComponentName(objectB);
+    }
+    if (a != b) Out.push_back(path + ": " + a + " / " + b);
+  }
+}
+
+inline std::vector<String> Differences(TObject* A, TObject* B) {
+  std::vector<String> result;
+  CollectDifferences(A, B, {}, result);
+  return result;
+}
+
+inline String WriteText(TComponent* Instance) {
+  TStringStream stream;
+  WriteComponent(&stream, Instance);
+  return stream.DataString();
+}
+
+inline void ReadText(const String& Text, TComponent* Instance) {
+  TStringStream stream(Text);
+  ReadComponent(&stream, Instance);
+}
+
+// Names of the properties written at the top level of a component's block ("Font.Color" counts
+// as "Font.Color"); nested blocks are skipped.
+inline std::vector<String> WrittenNames(const String& Text) {
+  std::vector<String> names;
+  int depth = 0;
+  std::size_t start = 0;
+  while (start < Text.size()) {
+    std::size_t end = Text.find('\n', start);
+    if (end == String::npos) end = Text.size();
+    String line = Text.substr(start, end - start);
+    start = end + 1;
+    line.erase(0, line.find_first_not_of(' '));
+    if (line.starts_with("object ")) {
+      ++depth;
+    } else if (line == "end") {
+      --depth;
+    } else if (depth == 1) {
+      const std::size_t equals = line.find(" = ");
+      if (equals != String::npos) names.push_back(line.substr(0, equals));
+    }
+  }
+  return names;
+}
+
+// A component under test inside a window control "Host" that also owns the components its
+// references point at: a popup menu "Menu1", a window control "Target" (on the subject when it
+// takes children, else on the host) and a window control "Sibling" before the subject in the
+// tab order. Forms stay without a parent.
+struct TTree {
+  std::unique_ptr<TWinControl> Host;
+  TComponent* Subject = nullptr;
+  TPopupMenu* Menu = nullptr;
+  TWinControl* Target = nullptr;
+
+  explicit TTree(TClass SubjectClass) : Host(std::make_unique<TWinControl>(nullptr)) {
+    Host->SetName("Host");
+    Host->SetBounds(0, 0, 500, 400);
+    auto* sibling = new TWinControl(Host.get());
+    sibling->SetName("Sibling");
+    sibling->SetParent(Host.get());
+    Menu = new TPopupMenu(Host.get());
+    Menu->SetName("Menu1");
+    Subject = SubjectClass->CreateComponent(Host.get());
+    Subject->SetName("Subject");
+    auto* control = dynamic_cast<TControl*>(Subject);
+    if (control && !dynamic_cast<TCustomForm*>(control)) control->SetParent(Host.get());
+    Target = new TWinControl(Host.get());
+    Target->SetName("Target");
+    auto* window = dynamic_cast<TWinControl*>(Subject);
+    const bool takesChildren =
+        window && window->ControlStyle().Contains(csAcceptsControls);
+    Target->SetParent(takesChildren ? window : Host.get());
+  }
+
+  TComponent* Reference(TClass PropClass) const {
+    if (Menu->ClassType().InheritsFrom(*PropClass)) return Menu;
+    if (Target->ClassType().InheritsFrom(*PropClass)) return Target;
+    return nullptr;
+  }
+};
+
+}  // namespace kel::published

@@ -1,0 +1,241 @@
+// Published properties of the window controls: every property of each standard control survives
+// a stream round trip; a new control writes only its bounds; values taken from the parent are
+// not written; the anchors an alignment gives are not written; enumerations by element name; a
+// shown form's ActiveControl reads while its controls are still being read.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "PublishedCheck.h"
+
+namespace kel {
+namespace {
+
+using published::TOverrides;
+using published::TTree;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+struct TPublishedCase {
+  TClass Class;
+  // Values the generic rule cannot pick, by property path.
+  TOverrides Overrides;
+  // Properties that keep their defaults, and why (see the table).
+  std::set<String> AtDefault;
+};
+
+// TabOrder moves to the front (the generic value lands where the control already is).
+const TOverrides CommonOverrides{{"TabOrder", "0"}, {"Cursor", "-21"}, {"Font.Name", "DejaVu Serif"}};
+
+std::vector<TPublishedCase> Cases() {
+  return {
+      {&TPanel::ClassInfo(), {}, {}},
+      {&TButton::ClassInfo(), {}, {}},
+      {&TCheckBox::ClassInfo(), {}, {}},
+      {&TLabel::ClassInfo(), {}, {}},
+      {&TGroupBox::ClassInfo(), {}, {}},
+      {&TSpeedButton::ClassInfo(), {}, {}},
+      // A form has no parent, hence no tab order; it stays hidden, since a shown form asks its
+      // ActiveControl to take the focus.
+      {&TForm::ClassInfo(), {{"Visible", "False"}}, {"TabOrder", "Visible"}},
+      {&TTimer::ClassInfo(), {}, {}},
+  };
+}
+
+void RegisterUiClasses() {
+  RegisterClasses<TWinControl, TPopupMenu, TPanel, TButton, TCheckBox, TLabel, TGroupBox,
+                  TSpeedButton, TForm, TTimer>();
+}
+
+class PublishedTest : public ::testing::TestWithParam<TPublishedCase> {
+ protected:
+  void SetUp() override { RegisterUiClasses(); }
+};
+
+TEST_P(PublishedTest, EveryPropertySurvivesAStreamRoundTrip) {
+  const TPublishedCase& c = GetParam();
+  TTree source(c.Class);
+  TOverrides overrides = CommonOverrides;
+  overrides.insert(c.Overrides.begin(), c.Overrides.end());
+  published::SetNonDefaults(source.Subject, overrides,
+                            [&](TClass PropClass) { return source.Reference(PropClass); });
+  EXPECT_EQ(published::AtDefault(source.Subject), c.AtDefault);
+
+  const String text = published::WriteText(source.Host.get());
+  TTree target(c.Class);
+  published::ReadText(text, target.Host.get());
+  EXPECT_THAT(published::Differences(source.Subject, target.Subject), IsEmpty()) << text;
+}
+
+TEST_P(PublishedTest, ANewComponentWritesOnlyWhatHasNoDefault) {
+  const TPublishedCase& c = GetParam();
+  std::unique_ptr<TComponent> subject(c.Class->CreateComponent(nullptr));
+  subject->SetName("Subject");
+  const std::vector<String> written = published::WrittenNames(published::WriteText(subject.get()));
+  if (dynamic_cast<TControl*>(subject.get()))
+    EXPECT_THAT(written, ElementsAre("Left", "Top", "Width", "Height"));
+  else
+    EXPECT_THAT(written, IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, PublishedTest, ::testing::ValuesIn(Cases()),
+                         [](const auto& info) { return String(info.param.Class->Name); });
+
+// Controls on a parent whose colour, font, hint switch and bidirectional mode are not the defaults.
+class InheritedValuesTest : public ::testing::TestWithParam<TClass> {
+ protected:
+  void SetUp() override { RegisterUiClasses(); }
+};
+
+TEST_P(InheritedValuesTest, ValuesTakenFromTheParentAreNotWritten) {
+  const TClass controlClass = GetParam();
+  auto makeHost = [] {
+    auto host = std::make_unique<TWinControl>(nullptr);
+    host->SetColor(clRed);
+    host->Font()->SetColor(clBlue);
+    host->Font()->SetHeight(-15);
+    host->SetShowHint(true);
+    host->SetBiDiMode(bdRightToLeft);
+    return host;
+  };
+  auto host = makeHost();
+  auto* control = static_cast<TControl*>(controlClass->CreateComponent(host.get()));
+  control->SetName("Subject");
+  control->SetParent(host.get());
+  control->SetParentColor(true);
+  ASSERT_EQ(control->Color(), clRed);
+  ASSERT_EQ(control->Font()->Height(), -15);
+  ASSERT_TRUE(control->ShowHint());
+  ASSERT_EQ(control->BiDiMode(), bdRightToLeft);
+
+  const String text = published::WriteText(control);
+  const std::vector<String> written = published::WrittenNames(text);
+  for (const String& name : written) EXPECT_FALSE(name.starts_with("Font.")) << name;
+  EXPECT_THAT(written, ::testing::Not(::testing::Contains("Color")));
+  EXPECT_THAT(written, ::testing::Not(::testing::Contains("ShowHint")));
+  EXPECT_THAT(written, ::testing::Not(::testing::Contains("BiDiMode")));
+  // A class whose controls do not take the parent's colour by default says so.
+  const bool parentColorByDefault = GetPropInfo(*controlClass, "ParentColor")->OrdDefault != 0;
+  EXPECT_EQ(std::count(written.begin(), written.end(), "ParentColor"), parentColorByDefault ? 0 : 1);
+
+  auto otherHost = makeHost();
+  auto* copy = static_cast<TControl*>(controlClass->CreateComponent(otherHost.get()));
+  copy->SetName("Subject");
+  copy->SetParent(otherHost.get());
+  published::ReadText(text, copy);
+  EXPECT_TRUE(copy->ParentColor());
+  EXPECT_EQ(copy->Color(), clRed);
+  EXPECT_EQ(copy->Font()->Color(), clBlue);
+  EXPECT_THAT(published::Differences(control, copy), IsEmpty()) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, InheritedValuesTest,
+    ::testing::Values(&TPanel::ClassInfo(), &TButton::ClassInfo(), &TCheckBox::ClassInfo(),
+                      &TLabel::ClassInfo(), &TGroupBox::ClassInfo(), &TSpeedButton::ClassInfo()),
+    [](const auto& info) { return String(info.param->Name); });
+
+TEST(PublishedAnchorsTest, AnchorsAreWrittenWhenTheAlignmentDoesNotGiveThem) {
+  struct Case {
+    TAlign Align;
+    TAnchors Anchors;
+    bool Written;
+  };
+  const Case cases[] = {
+      {alNone, {akLeft, akTop}, false},
+      {alNone, {akRight, akBottom}, true},
+      {alTop, {akLeft, akTop, akRight}, false},
+      {alTop, {akLeft, akTop}, true},  // the default set, yet not what alTop gives
+      {alClient, {akLeft, akTop, akRight, akBottom}, false},
+      {alCustom, {akLeft}, true},
+  };
+  for (const Case& c : cases) {
+    TPanel panel(nullptr);
+    panel.SetAlign(c.Align);
+    panel.SetAnchors(c.Anchors);
+    const String text = published::WriteText(&panel);
+    const std::vector<String> written = published::WrittenNames(text);
+    EXPECT_EQ(std::count(written.begin(), written.end(), "Anchors"), c.Written ? 1 : 0) << text;
+    TPanel copy(nullptr);
+    published::ReadText(text, &copy);
+    EXPECT_EQ(copy.Align(), c.Align);
+    EXPECT_EQ(copy.Anchors(), c.Anchors) << text;
+  }
+}
+
+TEST(PublishedEnumTest, EnumerationsAndSetsReadAndWriteByElementName) {
+  struct Case {
+    TClass Class;
+    const char* Path;
+    const char* Default;
+    const char* Other;
+  };
+  const Case cases[] = {
+      {&TPanel::ClassInfo(), "Align", "alNone", "alCustom"},
+      {&TPanel::ClassInfo(), "Anchors", "[akLeft,akTop]", "[akRight,akBottom]"},
+      {&TPanel::ClassInfo(), "BiDiMode", "bdLeftToRight", "bdRightToLeftReadingOnly"},
+      {&TPanel::ClassInfo(), "BorderStyle", "bsNone", "bsSingle"},
+      {&TPanel::ClassInfo(), "BevelOuter", "bvRaised", "bvSpace"},
+      {&TPanel::ClassInfo(), "VerticalAlignment", "taVerticalCenter", "taAlignBottom"},
+      {&TCheckBox::ClassInfo(), "State", "cbUnchecked", "cbGrayed"},
+      {&TCheckBox::ClassInfo(), "Alignment", "taRightJustify", "taLeftJustify"},
+      {&TLabel::ClassInfo(), "Layout", "tlTop", "tlBottom"},
+      {&TSpeedButton::ClassInfo(), "Layout", "blGlyphLeft", "blGlyphBottom"},
+      {&TForm::ClassInfo(), "BorderStyle", "bsSizeable", "bsSizeToolWin"},
+      {&TForm::ClassInfo(), "Position", "poDesigned", "poOwnerFormCenter"},
+      {&TForm::ClassInfo(), "FormStyle", "fsNormal", "fsStayOnTop"},
+      {&TForm::ClassInfo(), "BorderIcons", "[biSystemMenu,biMinimize,biMaximize]", "[biHelp]"},
+  };
+  for (const Case& c : cases) {
+    std::unique_ptr<TComponent> subject(c.Class->CreateComponent(nullptr));
+    const bool isSet = c.Default[0] == '[';
+    auto read = [&] {
+      return isSet ? GetSetProp(subject.get(), c.Path) : GetEnumProp(subject.get(), c.Path);
+    };
+    EXPECT_EQ(read(), c.Default) << c.Class->Name << "." << c.Path;
+    SetPropValue(subject.get(), c.Path, c.Other);
+    EXPECT_EQ(read(), c.Other) << c.Class->Name << "." << c.Path;
+  }
+}
+
+TEST(PublishedEventTest, EventsArePublishedByName) {
+  TForm form(nullptr);
+  TButton button(nullptr);
+  TTimer timer(nullptr);
+  for (const char* name : {"OnClick", "OnMouseWheel", "OnResize", "OnKeyPress", "OnEnter"})
+    EXPECT_TRUE(IsPublishedProp(&button, name)) << name;
+  for (const char* name : {"OnCreate", "OnCloseQuery", "OnShow"})
+    EXPECT_TRUE(IsPublishedProp(&form, name)) << name;
+  EXPECT_TRUE(IsPublishedProp(&timer, "OnTimer"));
+  EXPECT_FALSE(IsPublishedProp(&button, "OnTimer"));
+  EXPECT_THAT(published::WrittenNames(published::WriteText(&timer)), IsEmpty());
+}
+
+// The form shows as soon as Visible is read; its controls have no parent until the program
+// places them, so the ActiveControl reference must not ask them to take the focus.
+TEST(PublishedFormTest, AShownFormReadsItsActiveControlBeforeItsControlsArePlaced) {
+  RegisterUiClasses();
+  const String text =
+      "object Dialog: TForm\n"
+      "  Visible = True\n"
+      "  ActiveControl = OkButton\n"
+      "  Caption = 'Dialog'\n"
+      "  object OkButton: TButton\n"
+      "    Default = True\n"
+      "    ModalResult = 1\n"
+      "  end\n"
+      "end\n";
+  TStringStream stream(text);
+  std::unique_ptr<TComponent> root(ReadComponent(&stream));
+  auto* form = dynamic_cast<TForm*>(root.get());
+  ASSERT_NE(form, nullptr);
+  auto* button = dynamic_cast<TButton*>(form->FindComponent("OkButton"));
+  ASSERT_NE(button, nullptr);
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(form->ActiveControl(), button);
+  EXPECT_EQ(form->Caption(), "Dialog");
+  EXPECT_TRUE(button->Default());
+  EXPECT_EQ(button->ModalResult(), mrOk);
+}
+
+}  // namespace
+}  // namespace kel
