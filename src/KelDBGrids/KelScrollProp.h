@@ -12,9 +12,6 @@ namespace kel {
 
 class TKelCustomDBGrid;
 
-// The platform grid's scroll bar kinds, named for the published properties that use them.
-KEL_ENUM_NAMES(TScrollStyle, "ssNone", "ssHorizontal", "ssVertical", "ssBoth")
-
 // Look of flat (custom-drawn) scroll bars.
 enum TScrollBarStyle : std::uint8_t { ssRegular, ssFlat, ssHotTrack };
 KEL_ENUM_NAMES(TScrollBarStyle, "ssRegular", "ssFlat", "ssHotTrack")

@@ -9,24 +9,17 @@
 
 #include <algorithm>
 
+#include "platform/grids/GridPrivate.h"
 #include "platform/grids/InplaceEdit.h"
 #include "platform/ui/Application.h"
 
 namespace kel {
 
-namespace {
-
-constexpr int DefaultCount = 5;
-constexpr int DefaultColWidthValue = 64;
-constexpr int DefaultRowHeightValue = 24;
-
-}  // namespace
-
 TCustomGrid::TCustomGrid(TComponent* AOwner)
     : TCustomControl(AOwner),
-      FCols(DefaultCount, DefaultColWidthValue, /*cacheOffsets=*/true),
-      FRows(DefaultCount, DefaultRowHeightValue, /*cacheOffsets=*/false),
-      FTabStops(DefaultCount, true) {
+      FCols(GridDefaultCount, GridDefaultColWidth, /*cacheOffsets=*/true),
+      FRows(GridDefaultCount, GridDefaultRowHeight, /*cacheOffsets=*/false),
+      FTabStops(GridDefaultCount, true) {
   // The grid paints every pixel of its client area and calls Click itself (FocusCell).
   FControlStyle = {csCaptureMouse, csOpaque, csDoubleClicks};
   FBorderStyle = bsSingle;
@@ -35,6 +28,16 @@ TCustomGrid::TCustomGrid(TComponent* AOwner)
   FParentColor = false;
   SetBoundsQuietly(Bounds(0, 0, 320, 120));
   ResetTopLeft();
+}
+
+// What every grid constructs; the grid's own properties are published by TDrawGrid.
+const TPropList& TCustomGrid::PublishedProperties() {
+  using C = TCustomGrid;
+  static const TPropList list = PropertyTable<C>()
+      .Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, bsSingle)
+      .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor, false)
+      .Boolean("TabStop", &C::TabStop, &C::SetTabStop, true);
+  return list;
 }
 
 TCustomGrid::~TCustomGrid() {

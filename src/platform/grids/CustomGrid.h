@@ -43,6 +43,11 @@ class TCustomGrid : public TCustomControl {
   explicit TCustomGrid(TComponent* AOwner);
   ~TCustomGrid() override;
 
+  // Published: the defaults every grid constructs (BorderStyle bsSingle, ParentColor false,
+  // TabStop true). Counts, sizes and options are published by TDrawGrid, so that descendants
+  // that manage them (data grids) do not stream them.
+  static const TPropList& PublishedProperties();
+
   // --- Counts and sizes -------------------------------------------------------------------------
   // Counts are at least 1; fixed counts are less than the counts (EInvalidGridOperation).
   int ColCount() const { return FCols.Count(); }

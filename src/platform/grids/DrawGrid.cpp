@@ -1,7 +1,39 @@
-// TDrawGrid: every hook of the platform grid passed to the application as an event.
+// TDrawGrid: every hook of the platform grid passed to the application as an event, and the
+// grid's published properties.
+#include "platform/grids/GridPrivate.h"
 #include "platform/grids/StringGrid.h"
 
 namespace kel {
+
+const TPropList& TDrawGrid::PublishedProperties() {
+  using C = TDrawGrid;
+  static const TPropList list = PropertyTable<C>()
+      .Integer("ColCount", &C::ColCount, &C::SetColCount, GridDefaultCount)
+      .Integer("RowCount", &C::RowCount, &C::SetRowCount, GridDefaultCount)
+      .Integer("DefaultColWidth", &C::DefaultColWidth, &C::SetDefaultColWidth, GridDefaultColWidth)
+      .Integer("DefaultRowHeight", &C::DefaultRowHeight, &C::SetDefaultRowHeight,
+               GridDefaultRowHeight)
+      .Boolean("DefaultDrawing", &C::DefaultDrawing, &C::SetDefaultDrawing, true)
+      .Integer("FixedColor", &C::FixedColor, &C::SetFixedColor, clBtnFace)
+      .Integer("FixedCols", &C::FixedCols, &C::SetFixedCols, 1)
+      .Integer("FixedRows", &C::FixedRows, &C::SetFixedRows, 1)
+      .Integer("FixedLineColor", &C::FixedLineColor, &C::SetFixedLineColor, clBlack)
+      .Integer("GridLineColor", &C::GridLineColor, &C::SetGridLineColor, clSilver)
+      .Integer("GridLineWidth", &C::GridLineWidth, &C::SetGridLineWidth, 1)
+      .Set("Options", &C::Options, &C::SetOptions,
+           TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect})
+      .Enum("ScrollBars", &C::ScrollBars, &C::SetScrollBars, ssBoth)
+      .Event("OnColumnMoved")
+      .Event("OnDrawCell")
+      .Event("OnFixedCellClick")
+      .Event("OnGetEditMask")
+      .Event("OnGetEditText")
+      .Event("OnRowMoved")
+      .Event("OnSelectCell")
+      .Event("OnSetEditText")
+      .Event("OnTopLeftChanged");
+  return list;
+}
 
 void TDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
   if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);

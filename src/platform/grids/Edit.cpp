@@ -1,6 +1,6 @@
 // TCustomEdit core: construction, the option setters, text and selection state, the editing
 // primitive every change goes through (ApplyEdit: undo step, Modified, OnChange), the clipboard
-// and undo messages, and TEdit's published properties.
+// and undo messages, and the published properties of TCustomEdit and TEdit.
 //
 // FText holds the text; FOffsets maps code point positions to byte offsets and is rebuilt after
 // every change of FText, so positions convert in constant time.
@@ -266,6 +266,16 @@ void TCustomEdit::WMUndo(TMessage& Message) {
 }
 
 // ---- Published properties ---------------------------------------------------------------------
+
+const TPropList& TCustomEdit::PublishedProperties() {
+  using C = TCustomEdit;
+  static const TPropList list = PropertyTable<C>()
+      .Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle, bsSingle)
+      .Integer("Cursor", &C::Cursor, &C::SetCursor, crIBeam)
+      .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor, false)
+      .Boolean("TabStop", &C::TabStop, &C::SetTabStop, true);
+  return list;
+}
 
 const TPropList& TEdit::PublishedProperties() {
   static const TPropList list = AddEditProperties(PropertyTable<TEdit>())

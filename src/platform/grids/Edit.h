@@ -33,6 +33,10 @@ class TCustomEdit : public TWinControl {
   explicit TCustomEdit(TComponent* AOwner);
   ~TCustomEdit() override;
 
+  // Published: the defaults it constructs (BorderStyle bsSingle, Cursor crIBeam, ParentColor
+  // false, TabStop true).
+  static const TPropList& PublishedProperties();
+
   // --- Text -------------------------------------------------------------------------------------
   virtual String Text() const { return FText; }
   // Replaces the whole text (converted by CharCase): the caret goes to the start, the undo step

@@ -1,4 +1,5 @@
-// Private to the grid sources: helpers shared by the sparse containers of sizes and cells.
+// Private to the grid sources: the counts and sizes a grid is made with (its published
+// defaults), and helpers shared by the sparse containers of sizes and cells.
 #pragma once
 
 #include <algorithm>
@@ -6,6 +7,10 @@
 #include <vector>
 
 namespace kel {
+
+inline constexpr int GridDefaultCount = 5;  // ColCount and RowCount
+inline constexpr int GridDefaultColWidth = 64;
+inline constexpr int GridDefaultRowHeight = 24;
 
 // Moves the entry of key From to key To in a map keyed by cell index; the entries between
 // shift by one towards From, as the cells do when a column or row moves. A missing From

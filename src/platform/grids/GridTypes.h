@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "platform/classes/Properties.h"
 #include "platform/grids/GridAxis.h"
 #include "platform/rtl/Types.h"
 
@@ -14,6 +15,10 @@ enum TGridOption : std::uint8_t {
   goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,
   goAlwaysShowEditor, goThumbTracking, goFixedColClick, goFixedRowClick, goFixedHotTrack
 };
+KEL_ENUM_NAMES(TGridOption, "goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine",
+               "goRangeSelect", "goDrawFocusSelected", "goRowSizing", "goColSizing", "goRowMoving",
+               "goColMoving", "goEditing", "goTabs", "goRowSelect", "goAlwaysShowEditor",
+               "goThumbTracking", "goFixedColClick", "goFixedRowClick", "goFixedHotTrack")
 using TGridOptions = TSet<TGridOption>;
 
 // How a cell is drawn: part of the selection, the focused cell, a fixed cell, on the selected row
@@ -33,6 +38,7 @@ using TGridScrollDirection = TSet<TGridScrollDirectionElement>;
 
 // Which standard scroll bars a control shows.
 enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+KEL_ENUM_NAMES(TScrollStyle, "ssNone", "ssHorizontal", "ssVertical", "ssBoth")
 
 // A cell: X is the column, Y the row; -1 means none.
 struct TGridCoord {

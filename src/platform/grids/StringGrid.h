@@ -27,6 +27,11 @@ class TDrawGrid : public TCustomGrid {
  public:
   explicit TDrawGrid(TComponent* AOwner) : TCustomGrid(AOwner) {}
 
+  // Published: ColCount, RowCount, DefaultColWidth, DefaultRowHeight, DefaultDrawing, FixedColor,
+  // FixedCols, FixedRows (after the counts they must stay below), FixedLineColor, GridLineColor,
+  // GridLineWidth, Options, ScrollBars; the grid events.
+  static const TPropList& PublishedProperties();
+
   TMovedEvent OnColumnMoved;
   TMovedEvent OnRowMoved;
   // Paints a cell (after the default background).

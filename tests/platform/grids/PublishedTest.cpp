@@ -1,0 +1,153 @@
+// Published properties of the grids and edits: every property survives a stream round trip; a
+// new control writes only its bounds; values taken from the parent are not written; counts are
+// read before the fixed counts that must stay below them; data grids built on the platform grid
+// do not inherit the grid's counts and sizes.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "../ui/PublishedCheck.h"
+#include "platform/grids/Grids.h"
+
+namespace kel {
+namespace {
+
+using published::TOverrides;
+using published::TTree;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+struct TPublishedCase {
+  TClass Class;
+  // Values the generic rule cannot pick, by property path.
+  TOverrides Overrides;
+};
+
+const TOverrides CommonOverrides{{"TabOrder", "0"}, {"Cursor", "-21"}, {"Font.Name", "DejaVu Serif"}};
+
+std::vector<TPublishedCase> Cases() {
+  return {
+      {&TDrawGrid::ClassInfo(), {}},
+      {&TStringGrid::ClassInfo(), {}},
+      {&TEdit::ClassInfo(), {}},
+      // A mask the text must fit: a date with its literals kept.
+      {&TMaskEdit::ClassInfo(), {{"EditMask", "!99/99/0000;1;_"}, {"Text", "12/05/2024"}}},
+  };
+}
+
+void RegisterGridClasses() {
+  RegisterClasses<TWinControl, TPopupMenu, TDrawGrid, TStringGrid, TEdit, TMaskEdit>();
+}
+
+class PublishedTest : public ::testing::TestWithParam<TPublishedCase> {
+ protected:
+  void SetUp() override { RegisterGridClasses(); }
+};
+
+TEST_P(PublishedTest, EveryPropertySurvivesAStreamRoundTrip) {
+  const TPublishedCase& c = GetParam();
+  TTree source(c.Class);
+  TOverrides overrides = CommonOverrides;
+  overrides.insert(c.Overrides.begin(), c.Overrides.end());
+  published::SetNonDefaults(source.Subject, overrides,
+                            [&](TClass PropClass) { return source.Reference(PropClass); });
+  EXPECT_THAT(published::AtDefault(source.Subject), IsEmpty());
+
+  const String text = published::WriteText(source.Host.get());
+  TTree target(c.Class);
+  published::ReadText(text, target.Host.get());
+  EXPECT_THAT(published::Differences(source.Subject, target.Subject), IsEmpty()) << text;
+}
+
+TEST_P(PublishedTest, ANewControlWritesOnlyItsBounds) {
+  std::unique_ptr<TComponent> subject(GetParam().Class->CreateComponent(nullptr));
+  subject->SetName("Subject");
+  EXPECT_THAT(published::WrittenNames(published::WriteText(subject.get())),
+              ElementsAre("Left", "Top", "Width", "Height"));
+}
+
+TEST_P(PublishedTest, ValuesTakenFromTheParentAreNotWritten) {
+  TWinControl host(nullptr);
+  host.SetColor(clYellow);
+  host.Font()->SetName("DejaVu Sans Mono");
+  host.SetShowHint(true);
+  auto* control = static_cast<TControl*>(GetParam().Class->CreateComponent(&host));
+  control->SetName("Subject");
+  control->SetParent(&host);
+  control->SetParentColor(true);
+  ASSERT_EQ(control->Color(), clYellow);
+  ASSERT_EQ(control->Font()->Name(), "DejaVu Sans Mono");
+
+  const String text = published::WriteText(control);
+  const std::vector<String> written = published::WrittenNames(text);
+  for (const String& name : written) EXPECT_FALSE(name.starts_with("Font.")) << name;
+  EXPECT_THAT(written, ::testing::Not(::testing::Contains("Color")));
+  EXPECT_THAT(written, ::testing::Not(::testing::Contains("ShowHint")));
+  EXPECT_THAT(written, ::testing::Contains("ParentColor"));  // grids and edits default to false
+
+  TWinControl otherHost(nullptr);
+  otherHost.SetColor(clYellow);
+  otherHost.Font()->SetName("DejaVu Sans Mono");
+  otherHost.SetShowHint(true);
+  auto* copy = static_cast<TControl*>(GetParam().Class->CreateComponent(&otherHost));
+  copy->SetName("Subject");
+  copy->SetParent(&otherHost);
+  published::ReadText(text, copy);
+  EXPECT_EQ(copy->Color(), clYellow);
+  EXPECT_THAT(published::Differences(control, copy), IsEmpty()) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Grids, PublishedTest, ::testing::ValuesIn(Cases()),
+                         [](const auto& info) { return String(info.param.Class->Name); });
+
+// Shrinking a grid below its old fixed counts: the counts come first in the stream, then the
+// fixed counts, which a grid of the old size would refuse.
+TEST(PublishedGridTest, CountsAreReadBeforeTheFixedCountsTheyBound) {
+  struct Case {
+    int Cols, Rows, FixedCols, FixedRows;
+  };
+  const Case cases[] = {{1, 1, 0, 0}, {2, 9, 1, 8}, {12, 3, 11, 2}, {5, 5, 0, 4}};
+  for (const Case& c : cases) {
+    TStringGrid grid(nullptr);
+    grid.SetFixedCols(0);
+    grid.SetFixedRows(0);
+    grid.SetColCount(c.Cols);
+    grid.SetRowCount(c.Rows);
+    grid.SetFixedCols(c.FixedCols);
+    grid.SetFixedRows(c.FixedRows);
+    const String text = published::WriteText(&grid);
+    TStringGrid copy(nullptr);
+    published::ReadText(text, &copy);
+    EXPECT_EQ(copy.ColCount(), c.Cols) << text;
+    EXPECT_EQ(copy.RowCount(), c.Rows) << text;
+    EXPECT_EQ(copy.FixedCols(), c.FixedCols) << text;
+    EXPECT_EQ(copy.FixedRows(), c.FixedRows) << text;
+  }
+}
+
+TEST(PublishedGridTest, OptionsAndScrollBarsReadAndWriteByElementName) {
+  TDrawGrid grid(nullptr);
+  EXPECT_EQ(GetSetProp(&grid, "Options"),
+            "[goFixedVertLine,goFixedHorzLine,goVertLine,goHorzLine,goRangeSelect]");
+  SetSetProp(&grid, "Options", "[goEditing, goTabs, goFixedHotTrack]");
+  EXPECT_EQ(grid.Options(), (TGridOptions{goEditing, goTabs, goFixedHotTrack}));
+  EXPECT_EQ(GetEnumProp(&grid, "ScrollBars"), "ssBoth");
+  SetEnumProp(&grid, "ScrollBars", "ssVertical");
+  EXPECT_EQ(grid.ScrollBars(), ssVertical);
+  EXPECT_THROW(SetSetProp(&grid, "Options", "[goNoSuchOption]"), EPropertyError);
+}
+
+// Descendants that manage counts and sizes themselves (data grids) start from TCustomGrid, which
+// publishes only the defaults every grid constructs.
+TEST(PublishedGridTest, TheGridsOwnPropertiesBelongToTheDrawGrid) {
+  for (const char* name : {"ColCount", "RowCount", "FixedCols", "DefaultColWidth", "Options"}) {
+    EXPECT_EQ(GetPropInfo(TCustomGrid::ClassInfo(), name), nullptr) << name;
+    EXPECT_NE(GetPropInfo(TDrawGrid::ClassInfo(), name), nullptr) << name;
+  }
+  const TPropInfo* tabStop = GetPropInfo(TCustomGrid::ClassInfo(), "TabStop");
+  ASSERT_NE(tabStop, nullptr);
+  EXPECT_EQ(tabStop->OrdDefault, 1);
+  EXPECT_EQ(GetPropInfo(TCustomGrid::ClassInfo(), "BorderStyle")->OrdDefault, bsSingle);
+}
+
+}  // namespace
+}  // namespace kel
