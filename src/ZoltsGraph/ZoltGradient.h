@@ -16,8 +16,6 @@ namespace kel {
 
 class TControl;
 
-KEL_ENUM_NAMES(TGradientDirection, "gdHorizontal", "gdVertical")
-
 // Which cell kinds a grid gradient fills.
 enum TZoltGradientCell : std::uint8_t { gcSelectedCell, gcSelectedRow, gcMultiSelected, gcStripedRows };
 KEL_ENUM_NAMES(TZoltGradientCell, "gcSelectedCell", "gcSelectedRow", "gcMultiSelected", "gcStripedRows")

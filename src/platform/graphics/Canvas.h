@@ -27,6 +27,7 @@ class TGraphic;
 // A width and a height (TextExtent).
 enum TCanvasOrientation : std::uint8_t { coLeftToRight, coRightToLeft };
 enum TGradientDirection : std::uint8_t { gdHorizontal, gdVertical };
+KEL_ENUM_NAMES(TGradientDirection, "gdHorizontal", "gdVertical")
 
 // DrawText flags.
 inline constexpr std::uint32_t DT_TOP = 0x0000;
