@@ -324,6 +324,41 @@ class TKelColumn : public TCollectionItem {
   virtual bool CanCellTrack() const { return FCheckBox; }
   virtual bool IsExpandableBox() const { return FExpandBox; }
 
+  // ---- Cell text (KelColumnText.cpp) ----------------------------------------------------------
+  // The text painted for the active record: the field's display text (a memo's whole text with
+  // ShowBlob) through the grid's ColGetText; empty without a field (an auto-number column shows
+  // its number all the same).
+  String GetDisplayText() const;
+  // The text the editor starts with: the field's edit text (a memo's whole text with EditMemo,
+  // unless the field has an OnGetText handler) through ColGetText.
+  String GetEditText() const;
+  // Writes an edited text to the field through ColSetText; nothing when it is the text shown.
+  void SetEditText(const String& Value);
+  // The display form of a cell's text: a multi-value column shown with mstEllipsis gives "..."
+  // for no value and the first value followed by " ..." for several.
+  virtual String FormatText(const String& Text) const;
+  // PickTextFormat (DefPickTextFormat when empty) applied to pick text Index, pick list value
+  // Index (each empty when the list is shorter) and Index.
+  String FormatPickText(int Index) const;
+  // The lines item indexes refer to: while pick text is active the pick texts, or their
+  // formatted lines with poFormatPickText (not poFormatListOnly); else the pick list.
+  TStrings* PickData() const;
+  // The lines the drop-down list offers: as PickData, formatted with poFormatPickText alone.
+  TStrings* PickDataList() const;
+  // Index of the active record's value among the pick values (or an item number the field
+  // stores with poStoreItemIndex); -1 when none.
+  int PickIndex() const;
+  // The active record's value, as the column shows it for editing, is the checked (Checked) or
+  // the unchecked value of CheckBoxValues (letter case ignored). Without a field: whether the
+  // current row's selection equals Checked; false while the data link is inactive.
+  bool IsCheckBoxValue(bool Checked) const;
+  // The glyph of the check state (0 unchecked, 1 checked, 2 grayed) in the row of CheckBoxKind;
+  // the state alone when the column's Images have no such image.
+  int GetCheckBoxImageIndex() const;
+  // Stores the unchecked value in a checked cell and the checked value in any other, when the
+  // grid lets the column change its field.
+  void ToggleCheckBoxValue();
+
   // Columns the user made or streamed are stored; the grid's default columns are not.
   bool IsStored() const { return FStored; }
   // Every published setting back to its default, assigned values cleared, pick list freed;
@@ -357,6 +392,8 @@ class TKelColumn : public TCollectionItem {
   void EditorChanged();
   // PickList, PickText or PickTextFormat changed: the formatted lines go, the editor follows.
   void PickChanged();
+  // The formatted pick lines, built on first use (KelColumnText.cpp).
+  TStrings* FormattedPickText() const;
   void Assigned(TKelColumnValue Value) { FAssignedValues += Value; }
   bool IsAssigned(TKelColumnValue Value) const { return FAssignedValues.Contains(Value); }
   void FontChanged();

@@ -81,8 +81,9 @@ void TKelCustomDBGrid::Construct() {
 
 TKelCustomDBGrid::~TKelCustomDBGrid() {
   Destroying();
-  StopTimer(FUpdateTimer);
-  StopTimer(FTotalsTimer);
+  FLoaderTimer.Stop();
+  FUpdateTimer.Stop();
+  FTotalsTimer.Stop();
   if (FSettings && FSettings->Active() && !ComponentState().Contains(csDesigning)) {
     // A failing save must not escape a destructor; the application reports it.
     try {

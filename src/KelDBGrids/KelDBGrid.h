@@ -24,12 +24,14 @@
 #include <memory>
 #include <vector>
 
+#include "KelDBGrids/KelCellText.h"
 #include "KelDBGrids/KelColumnTypes.h"
 #include "KelDBGrids/KelDBGridOptions.h"
 #include "KelDBGrids/KelDBGridTotals.h"
 #include "KelDBGrids/KelDBGridTypes.h"
 #include "platform/db/DB.h"
 #include "platform/grids/Grids.h"
+#include "platform/ui/Ui.h"
 
 namespace kel {
 
@@ -374,8 +376,6 @@ class TKelCustomDBGrid : public TCustomGrid {
 
   // ---- Totals, sequence, lists, filter, order (KelDBGridPending.cpp) --------------------------
   void UpdateTotals(bool Auto);
-  void UpdateSequence(bool Auto);
-  void UpdateListItems(bool Auto);
   void UpdateFilter();
   void UpdateOrder(bool Apply);
   virtual void TotalsChanged(TTotalResult TotalResult, TField* Field);
@@ -387,7 +387,44 @@ class TKelCustomDBGrid : public TCustomGrid {
   // Repaints the corner title cell above the indicator.
   void InvalidateCorner();
 
+  // ---- Cell text (KelDBGridCellText.cpp) ------------------------------------------------------
+  // The text bridge every data cell text passes through: one value to text and back, then a
+  // whole cell (several values split at the column's delimiter) to text and back.
+  virtual String ColGetItem(TKelColumn* Column, const String& Item, TTextKind TextKind);
+  virtual String ColSetItem(TKelColumn* Column, const String& Text);
+  virtual String ColGetText(TKelColumn* Column, const String& Text, TTextKind TextKind);
+  virtual String ColSetText(TKelColumn* Column, const String& Text);
+  // Number of the record being evaluated (the current one, or the row a TKelDataRowScope
+  // evaluates) for auto numbers: RecNumber under a forced sequence (-1 for a row being
+  // inserted), else the data set's RecNo; -1 without data.
+  int GetRecNumber() const;
+  // The editor's text hooks: the edit text of the column at screen column ACol, kept as the
+  // pending edit text; SetEditText only keeps the text (UpdateData writes it to the field).
+  String GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const String& Value) override;
+  // Column's field may be changed from the grid: puts the data link into edit state, marks it
+  // modified and answers whether it is editing.
+  virtual bool CanColumnModify(TKelColumn* Column);
+  // A column's field was changed through its text: fires OnColTextChanged.
+  virtual void ColTextChanged(TKelColumn* Column);
+
+  // ---- Sequence and list items (KelDBGridSequence.cpp, KelDBGridListItems.cpp) ---------------
+  // Counts the records of a forced sequence again (Auto: only with dgAutoUpdateSequence), after
+  // DelayInterval with dgDelayUpdateSequence.
+  void UpdateSequence(bool Auto);
+  void DelayUpdateSequence(TObject* Sender);
+  // Reloads the pick lists of the poAutoLoadList columns (Auto: only with
+  // dgAutoUpdateListItems), after DelayInterval with dgDelayUpdateListItems.
+  void UpdateListItems(bool Auto);
+  void DelayUpdateListItems(TObject* Sender);
+  // Whether any column has poAutoLoadList and a field whose values can make a list; each such
+  // column is added to List when one is given.
+  bool AutoLoadListPresent(std::vector<TKelColumn*>* List) const;
+
   // ---- Events ---------------------------------------------------------------------------------
+  TColGetTextEvent OnColGetText;
+  TColSetTextEvent OnColSetText;
+  TColTextChangedEvent OnColTextChanged;
   TNotifyEvent OnColEnter;
   TNotifyEvent OnColExit;
   TNotifyEvent OnTotalsUpdated;
@@ -484,6 +521,7 @@ class TKelCustomDBGrid : public TCustomGrid {
   friend class TKelDBGridTotals;
   friend class TKelDBGridColumns;
   friend class TKelColumn;
+  friend class TKelDataRowScope;
 
   // Construction and destruction steps.
   void CreateImageLists();
@@ -525,9 +563,8 @@ class TKelCustomDBGrid : public TCustomGrid {
   void DetachLinkedGrids();
   void FieldRemoved(TComponent* AField);
   // Delayed sequence update (one-shot timer).
-  void DelayUpdateSequence();
   void DelayUpdateTotals();
-  void StopTimer(std::uint64_t& Timer);
+  // Delay timers may run: outside design mode while the grid is showing.
   bool CanStartDelayTimer() const;
 
   // ---- Option values ----
@@ -663,9 +700,10 @@ class TKelCustomDBGrid : public TCustomGrid {
   TKelCustomDBGrid* FMasterGrid = nullptr;  // the grid followed; cleared by Notification
   TKelCustomDBGrid* FManageGrid = nullptr;  // the next grid of the ring to synchronise
 
-  // ---- Timers (application timer ids; 0 = none) ----
-  std::uint64_t FUpdateTimer = 0;  // delayed sequence update
-  std::uint64_t FTotalsTimer = 0;  // delayed totals update
+  // ---- Delay timers (one-shot; each ends before its work runs) ----
+  TDelayTimer FLoaderTimer;  // delayed list items update
+  TDelayTimer FUpdateTimer;  // delayed sequence update
+  TDelayTimer FTotalsTimer;  // delayed totals update
 
   // ---- Column model ----
   bool FStretchMode = false;       // published StretchMode

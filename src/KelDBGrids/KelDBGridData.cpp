@@ -218,8 +218,6 @@ void TKelCustomDBGrid::RecordChanged(TField* Field) {
   // FEditText. TODO(column model): refresh lookup result columns keyed by Field.
 }
 
-void TKelCustomDBGrid::UpdateData() { RaiseNotAvailable("TKelCustomDBGrid.UpdateData (cell text)"); }
-
 // ---- Moving the current record -----------------------------------------------------------------
 
 int TKelCustomDBGrid::MoveBy(int Distance, bool Check) {
@@ -274,7 +272,8 @@ int TKelCustomDBGrid::RecNumber() const {
   }
   int number = FRecNumber + FRowNumber;
   if (DataSet()->State() != dsInsert) return number;
-  if (DataSet()->Eof()) ++number;
+  // An appended record follows the last one, whichever record was current before.
+  if (DataSet()->Eof()) number = FRecCount + FRowNumber + 1;
   if (FRowNumber > 0) return number - 1;
   if (FRowNumber < 0) return number;
   return -1;

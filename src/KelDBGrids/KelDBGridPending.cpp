@@ -1,14 +1,11 @@
-// The grid's operations that belong to its later parts (totals, sequence numbers, list items,
-// filtering, ordering, markers, painting), as far as the grid's core calls them.
+// The grid's operations that belong to its later parts (totals, filtering, ordering, markers,
+// painting), as far as the grid's core calls them.
 //
 // Each one implements the conditions under which it has nothing to do (options off, nothing
 // configured, the grid loading) and the delays that schedule it. Where real work would begin and
 // that work is not built yet, it raises EInvalidGridOperation "... is not available yet" instead
 // of silently dropping the request; where the objects it would work on cannot exist yet (total
-// objects of columns, pick-list columns, title markers, tiled images), it says so and returns.
-//
-// The sequence numbers of a forced sequence are complete here: MoveBy in scroll-grid mode
-// depends on them.
+// objects of columns, title markers, tiled images), it says so and returns.
 #include "KelDBGrids/KelColumn.h"
 #include "KelDBGrids/KelDBGridFilter.h"
 #include "KelDBGrids/KelDBGridGlobals.h"
@@ -21,85 +18,6 @@
 
 namespace kel {
 
-int DelayInterval = 200;
-
-namespace {
-
-constexpr int MaxMove = 2147483647;
-
-}  // namespace
-
-// ---- Delay timers ------------------------------------------------------------------------------
-
-bool TKelCustomDBGrid::CanStartDelayTimer() const {
-  return Application && !ComponentState().Contains(csDesigning) && Showing();
-}
-
-void TKelCustomDBGrid::StopTimer(std::uint64_t& Timer) {
-  if (Timer == 0) return;
-  if (Application) Application->StopTimer(Timer);
-  Timer = 0;
-}
-
-void TKelCustomDBGrid::PerformDelayed() {
-  if (FUpdateTimer == 0 && FTotalsTimer == 0) return;
-  if (FDataLink->Active()) DataSet()->CheckBrowseMode();
-  // TODO(multi-selection, list items): the delayed end of a selection and list items come first.
-  if (FUpdateTimer != 0) DelayUpdateSequence();
-  if (FTotalsTimer != 0) DelayUpdateTotals();
-}
-
-// ---- Sequence numbers --------------------------------------------------------------------------
-
-void TKelCustomDBGrid::UpdateSequence(bool Auto) {
-  if (ComponentState().Contains(csLoading) || UpdateInProgress()) return;
-  if (Auto && !FOptionsEx.Contains(dgAutoUpdateSequence)) return;
-  if (!ForcedSequence()) return;
-  if (FOptionsEx.Contains(dgDelayUpdateSequence) && CanStartDelayTimer()) {
-    // A pending update takes this request along.
-    if (FUpdateTimer == 0)
-      FUpdateTimer = Application->StartTimer(DelayInterval, [this] { DelayUpdateSequence(); });
-    return;
-  }
-  UpdateSequenceValues();
-}
-
-void TKelCustomDBGrid::DelayUpdateSequence() {
-  StopTimer(FUpdateTimer);
-  if (!UpdateSequenceValues()) UpdateScrollBar();
-  UpdateHorzFlatSB();
-  UpdateActive();
-  InvalidateEditor();
-  if (!HandleAllocated()) return;
-  ValidateRect(Handle(), nullptr);
-  Invalidate();
-}
-
-bool TKelCustomDBGrid::UpdateSequenceValues() {
-  if (FInUpdateSequence) return false;
-  if (FDataLink->Active() && DataSet()->State() != dsBrowse) return false;
-  if (!ForcedSequence()) return false;
-  TFlagGuard updating(FInUpdateSequence, true);
-  TDataSet* dataSet = DataSet();
-  dataSet->CheckBrowseMode();
-  {
-    TGridPositionGuard position(this, false);
-    if (dataSet->IsEmpty()) {
-      FRecNumber = 0;
-      FRecCount = 0;
-    } else {
-      FRecNumber = 1 - dataSet->MoveBy(-MaxMove);
-      FRecCount = dataSet->MoveBy(MaxMove) + 1;
-    }
-  }
-  SequenceUpdated();
-  return true;
-}
-
-void TKelCustomDBGrid::SequenceUpdated() {
-  if (OnSequenceUpdated) OnSequenceUpdated(this);
-}
-
 // ---- Totals ------------------------------------------------------------------------------------
 
 void TKelCustomDBGrid::UpdateTotals(bool Auto) {
@@ -108,15 +26,14 @@ void TKelCustomDBGrid::UpdateTotals(bool Auto) {
   if (!FTotals->CalcValues()) return;
   if (!FTotals->Visible() && !FOptionsEx.Contains(dgCalcInvisibleRows)) return;
   if (FOptionsEx.Contains(dgDelayUpdateTotals) && CanStartDelayTimer()) {
-    if (FTotalsTimer == 0)
-      FTotalsTimer = Application->StartTimer(DelayInterval, [this] { DelayUpdateTotals(); });
+    FTotalsTimer.Arm(DelayInterval, [this] { DelayUpdateTotals(); });
     return;
   }
   UpdateCalcValues(false);
 }
 
 void TKelCustomDBGrid::DelayUpdateTotals() {
-  StopTimer(FTotalsTimer);
+  FTotalsTimer.Stop();
   UpdateCalcValues(false);
 }
 
@@ -158,23 +75,6 @@ void TKelCustomDBGrid::TotalsChanged(TTotalResult TotalResult, TField*) {
 // Total objects re-acquire their fields at each layout; columns have none yet.
 void TKelCustomDBGrid::ResetTotalFields() {}
 int TKelCustomDBGrid::GreatestTotalValuesCount() const { return 0; }
-
-// ---- List items --------------------------------------------------------------------------------
-
-void TKelCustomDBGrid::UpdateListItems(bool Auto) {
-  const TComponentState state = ComponentState();
-  if (state.Contains(csLoading) || state.Contains(csDesigning) || UpdateInProgress()) return;
-  if (Auto && !FOptionsExt.Contains(dgAutoUpdateListItems)) return;
-  // No column can ask for its pick list to be loaded from the data before pick lists exist.
-  // TODO(cell text): collect the columns with poAutoLoadList and load them (delayed with
-  // dgDelayUpdateListItems).
-}
-
-void TKelCustomDBGrid::LoadListItems() { RaiseNotAvailable("TKelCustomDBGrid.LoadListItems"); }
-
-void TKelCustomDBGrid::ListItemsUpdated() {
-  if (OnListItemsUpdated) OnListItemsUpdated(this);
-}
 
 // ---- Filter ------------------------------------------------------------------------------------
 

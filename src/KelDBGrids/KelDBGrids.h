@@ -4,6 +4,8 @@
 #pragma once
 
 #include "KelDBGrids/KelBookmarkList.h"
+#include "KelDBGrids/KelCellText.h"
+#include "KelDBGrids/KelCheckBoxValues.h"
 #include "KelDBGrids/KelColumn.h"
 #include "KelDBGrids/KelColumnList.h"
 #include "KelDBGrids/KelDBGrid.h"
@@ -16,6 +18,8 @@
 #include "KelDBGrids/KelDBGridSettings.h"
 #include "KelDBGrids/KelDBGridTotals.h"
 #include "KelDBGrids/KelDBGridTypes.h"
+#include "KelDBGrids/KelDataRowScope.h"
 #include "KelDBGrids/KelGridDataLink.h"
 #include "KelDBGrids/KelGridStyle.h"
+#include "KelDBGrids/KelScan.h"
 #include "KelDBGrids/KelScrollProp.h"
