@@ -770,6 +770,13 @@ void TKelCustomDBGrid::SetReadOnly(bool Value) {
 void TKelCustomDBGrid::SetImeMode(TImeMode Value) { FImeMode = Value; }
 void TKelCustomDBGrid::SetImeName(const TImeName& Value) { FImeName = Value; }
 
+void TKelCustomDBGrid::CMFontChanged(TMessage& Message) {
+  TCustomGrid::CMFontChanged(Message);
+  if (!FColumns) return;
+  TGridLayoutGuard layout(this);
+  for (TKelColumn* column : *FColumns) column->RefreshDefaultFont();
+}
+
 // ---- Assign and RestoreDefaults ----------------------------------------------------------------
 
 void TKelColumn::CopySettings(const TKelColumn& Source) {

@@ -508,6 +508,8 @@ class TKelCustomDBGrid : public TCustomGrid {
   void Loaded() override;
   // The pseudo-property "OrderFields".
   void DefineProperties(TFiler* Filer) override;
+  // Every column takes the new default font, in one layout.
+  void CMFontChanged(TMessage& Message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;

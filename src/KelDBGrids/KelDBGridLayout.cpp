@@ -246,7 +246,14 @@ void TKelCustomDBGrid::SetPlatformColumns() {
   const int colCount = FColumns->Count() + FIndicatorOffset;
   int frozen = 0;
   if (FDataLink->Active() || FColumns->State() == csCustomized) {
+    FColumns->ClampExpandSpans();
     FFixedCols = std::clamp(FFixedCols, 0, std::max(FColumns->Count() - 1, 0));
+    // Frozen columns end with the whole group of the last one, unless that takes every column.
+    if (FFixedCols > 0) {
+      TKelColumn* top = FColumns->Items(FFixedCols - 1);
+      while (TKelColumn* parent = top->ParentColumn()) top = parent;
+      FFixedCols = top->ExpandIndex() + 1 < FColumns->Count() ? top->ExpandIndex() + 1 : top->Index();
+    }
     frozen = FFixedCols;
   }
   const int fixedCols = FIndicatorOffset + frozen;

@@ -5,9 +5,9 @@
 // The followers of a grid come right after it in the ring, so a grid and everything that follows
 // it, directly or not, form one run of the ring; linking and unlinking splice such runs.
 //
-// Synchronize copies column visibility and widths, the indicator width, the frozen columns and
-// the left column to the next grid, which passes them on; the grid that started it refuses to
-// synchronise again (FManagement) when the copy comes round.
+// Synchronize copies the columns' expansion, visibility and widths, the indicator width, the
+// frozen columns and the left column to the next grid, which passes them on; the grid that
+// started it refuses to synchronise again (FManagement) when the copy comes round.
 #include "KelDBGrids/KelColumn.h"
 #include "KelDBGrids/KelDBGridsPrivate.h"
 #include "KelDBGrids/KelGridDataLink.h"
@@ -82,7 +82,9 @@ void TKelCustomDBGrid::Synchronize() {
   for (int i = 0; i < count; ++i) {
     TKelColumn* source = FColumns->Items(i);
     TKelColumn* column = target->FColumns->Items(i);
-    column->SetVisible(source->Visible());
+    // The columns' own flags: a parent's state reaches the other grid through its own column.
+    if (source->Expandable() && column->Expandable()) column->SetExpanded(source->FExpanded);
+    column->SetVisible(source->FVisible);
     column->SetWidth(source->TrueWidth());
   }
   target->SetIndicatorWidth(FIndicatorWidth);
@@ -109,7 +111,10 @@ void TKelCustomDBGrid::Notification(TComponent* AComponent, TOperation Operation
   if (FTotals && AComponent == FTotals->FImages) FTotals->FImages = nullptr;
   if (FDataLink && AComponent == DataSource()) FDataLink->SetDataSource(nullptr);
   if (FTotals && AComponent == FTotals->DataSource()) FTotals->DataLink()->SetDataSource(nullptr);
-  if (FColumns && NeedsNotification(AComponent)) FieldRemoved(AComponent);
+  if (FColumns) {
+    for (TKelColumn* column : *FColumns) column->ComponentRemoved(AComponent);
+    if (NeedsNotification(AComponent)) FieldRemoved(AComponent);
+  }
 }
 
 void TKelCustomDBGrid::FieldRemoved(TComponent* AField) {
