@@ -213,6 +213,7 @@ void TCustomClientDataSet::EmptyDataSet() {
   CheckActive();
   Cancel();
   FTable->Clear();
+  RecordsChanged();
   First();
 }
 
@@ -441,6 +442,8 @@ std::vector<TClientSortKey> TCustomClientDataSet::SortKeysFor(const String& Inde
 void TCustomClientDataSet::ApplyOrder(std::vector<TClientSortKey> Keys) {
   const int slot = IsEmpty() ? -1 : Record(ActiveBuffer())->Slot;
   FTable->SetOrder(std::move(Keys));
+  // Which of several records with equal keys comes first may have changed.
+  RecordsChanged();
   if (slot < 0) {
     First();
     return;

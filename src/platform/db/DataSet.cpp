@@ -9,6 +9,7 @@
 #include "platform/db/DataSource.h"
 #include "platform/db/FieldDefs.h"
 #include "platform/db/FilterExpression.h"
+#include "platform/db/LookupIndex.h"
 #include "platform/db/ObjectFields.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Strings.h"
@@ -65,6 +66,7 @@ void TDataSet::SetActive(bool Value) {
 }
 
 void TDataSet::OpenCursor() {
+  ++FDataVersion;
   FDefaultFields = FFields->Count() == 0;
   try {
     InternalOpen();
@@ -81,6 +83,8 @@ void TDataSet::OpenCursor() {
 }
 
 void TDataSet::CloseCursor() {
+  ++FDataVersion;
+  FLookupIndexes.clear();
   FBuffers.clear();
   FBufferCount = 0;
   ClearBuffers();
@@ -304,6 +308,7 @@ void TDataSet::BindFields(bool Binding) {
   for (TField* field : *FFieldList) {
     field->FFieldNo = 0;
     field->FCalcIndex = -1;
+    field->DropLookupCaches();
     if (!Binding) continue;
     if (field->FieldKind() == fkData) {
       TFieldDef* def = FFieldDefs->FindFullName(field->FullName());
@@ -334,8 +339,9 @@ void TDataSet::FieldListChanged() {
     }
   };
   walk(FFields.get());
-  // The filter holds field references: bind it again before its next use.
+  // The filter and lookup fields hold field references: resolve them again before their next use.
   if (FFilterExpr) FFilterExpr->Unbind();
+  for (TField* field : *FFieldList) field->FLookupKeys.clear();
 }
 
 }  // namespace kel

@@ -56,6 +56,18 @@
 //   Errors while a fetch is filtered go to InternalHandleException inside the catch block; the
 //   default rethrows, a descendant that reports to the application lets the fetch give grError.
 //
+// The data version. DataVersion grows whenever the records a search can find may have changed:
+// open and close, Post and Delete (also when they fail), Refresh, a change of Filter, Filtered or
+// FilterOptions, and what a descendant reports with RecordsChanged (a new order, emptied data).
+// Caches over the records compare it with the number they were built at; a counter needs no link
+// to the data set, sees changes made while controls are disabled, and costs one comparison per
+// use. It cannot see the conditions of OnFilterRecord or OnCalcFields change: call Refresh then.
+//
+// Lookup indexes. A data set keeps, per pair of key and result fields asked for, an index of its
+// records (LookupIndex.h) that lookup fields read instead of searching it for every record; an
+// index is built on first use, rebuilt on the first use after the data version moved on, and
+// freed when the data set closes. Lookup answers from an index that is current.
+//
 // Events to the data sources and links: see DataEvent. While controls are disabled, or in a
 // temporary state (calculating fields, testing a filter), no data events leave the data set.
 #pragma once
@@ -83,6 +95,7 @@ class TDataSetField;
 class TStream;
 class TStrings;
 class TFilterExpression;
+class TLookupIndex;
 
 using TDataSetNotifyEvent = std::function<void(TDataSet* DataSet)>;
 using TFilterRecordEvent = std::function<void(TDataSet* DataSet, bool& Accept)>;
@@ -123,6 +136,8 @@ class TDataSet : public TComponent {
   // Whether records may be inserted, edited and deleted; descendants narrow it.
   virtual bool CanModify() const { return true; }
   bool IsUniDirectional() const { return FIsUniDirectional; }
+  // See "The data version" at the top of this file.
+  std::uint64_t DataVersion() const { return FDataVersion; }
   // Marks the cursor position as unknown, so the next fetch first puts the cursor back on the
   // active record (UpdateCursorPos).
   void CursorPosChanged() { FCurrentRecord = -1; }
@@ -283,7 +298,8 @@ class TDataSet : public TComponent {
   // record the filter rejects.
   virtual bool Locate(const String& KeyFields, const Variant& KeyValues, TLocateOptions Options);
   // The ResultFields' value(s) of the record Locate would find (without options), Null when
-  // none; the current record does not move.
+  // none; the current record does not move. Answers from a current lookup index of the same key
+  // and result fields when there is one and the keys compare there as in a search.
   virtual Variant Lookup(const String& KeyFields, const Variant& KeyValues,
                          const String& ResultFields);
   // Step to the first, last, next or prior record the filter accepts, applying Filter and
@@ -399,6 +415,9 @@ class TDataSet : public TComponent {
   bool FilterActive() const;
 
   void Loaded() override;
+  // Tells caches over the records that they changed by other means than Post, Delete, Refresh,
+  // opening and filtering (see "The data version").
+  void RecordsChanged() { ++FDataVersion; }
   void DoBeforeScroll() { if (BeforeScroll) BeforeScroll(this); }
   void DoAfterScroll() { if (AfterScroll) AfterScroll(this); }
 
@@ -409,6 +428,7 @@ class TDataSet : public TComponent {
   friend class TDataLink;
   friend class TFieldDefs;
   friend class TDataSetField;
+  friend class TLookupIndex;
 
   // Opening and closing.
   void OpenCursor();
@@ -418,7 +438,6 @@ class TDataSet : public TComponent {
   // Field access for TField (engine side of GetFieldData / SetFieldData).
   bool ReadFieldValue(const TField* Field, Variant& Value);
   void WriteFieldValue(TField* Field, const Variant& Value);
-  void CalculateLookupValue(TField* Field);
   void UpdateCalcFields();
   void CheckRequiredFields();
   void FieldListChanged();
@@ -444,6 +463,14 @@ class TDataSet : public TComponent {
   void RemoveDataSource(TDataSource* Source);
   bool KeysMatch(const std::vector<TField*>& Fields, const std::vector<Variant>& Keys,
                  TLocateOptions Options) const;
+  // Runs Visit on every record the filter accepts, in order, with the fields reading that record
+  // (dsFilter state), until Visit answers false. The cursor is left on the last record visited.
+  void ScanRecords(const std::function<bool()>& Visit);
+  // The lookup index of KeyFields giving ResultFields, built or rebuilt when it is not current;
+  // null when the key fields cannot be indexed. Raises EDatabaseError for unknown fields.
+  TLookupIndex* LookupIndex(const String& KeyFields, const String& ResultFields);
+  // The index of those fields when there is one; it may not be current.
+  TLookupIndex* FindLookupIndex(const String& KeyFields, const String& ResultFields) const;
 
   // State.
   TDataSetState FState = dsInactive;       // current state, temporary ones included
@@ -485,6 +512,10 @@ class TDataSet : public TComponent {
   bool FForceFilter = false;                       // Find* applies the filter while unfiltered
   TFilterOptions FFilterOptions;
   bool FFound = false;                             // result of the last Find*
+
+  // Caches over the records (see the top of this file).
+  std::uint64_t FDataVersion = 0;                  // grows with every change of the records
+  std::vector<std::unique_ptr<TLookupIndex>> FLookupIndexes;  // built on demand; freed at close
 };
 
 }  // namespace kel

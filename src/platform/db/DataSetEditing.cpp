@@ -104,14 +104,18 @@ void TDataSet::Post() {
   if (BeforePost) BeforePost(this);
   CheckRequiredFields();
   UpdateCursorPos();
-  RunChecked(
-      [this] {
-        if (FState == dsInsert)
-          InternalAddRecord(ActiveBuffer(), GetBookmarkFlag(ActiveBuffer()) == bfEOF);
-        else
-          InternalPost();
-      },
-      OnPostError);
+  {
+    // Also after a failed write: the source may have taken part of it.
+    TFinally changed([this] { ++FDataVersion; });
+    RunChecked(
+        [this] {
+          if (FState == dsInsert)
+            InternalAddRecord(ActiveBuffer(), GetBookmarkFlag(ActiveBuffer()) == bfEOF);
+          else
+            InternalPost();
+        },
+        OnPostError);
+  }
   SetState(dsBrowse);
   Resync({});
   if (AfterPost) AfterPost(this);
@@ -140,7 +144,10 @@ void TDataSet::Delete() {
   if (BeforeDelete) BeforeDelete(this);
   DoBeforeScroll();
   UpdateCursorPos();
-  RunChecked([this] { InternalDelete(); }, OnDeleteError);
+  {
+    TFinally changed([this] { ++FDataVersion; });
+    RunChecked([this] { InternalDelete(); }, OnDeleteError);
+  }
   SetState(dsBrowse);
   Resync({});
   if (AfterDelete) AfterDelete(this);

@@ -160,17 +160,9 @@ void TDataSet::GetCalcFields(TRecordBuffer* Buffer) {
   TBufferScope calcBuffer(FCalcBuffer, Buffer);
   std::fill(Buffer->FCalcValues.begin(), Buffer->FCalcValues.end(), Null());
   for (TField* field : *FFieldList)
-    if (field->FieldKind() == fkLookup) CalculateLookupValue(field);
+    if (field->FieldKind() == fkLookup)
+      Buffer->FCalcValues[field->CalcIndex()] = field->CalcLookupValue();
   if (OnCalcFields) OnCalcFields(this);
-}
-
-void TDataSet::CalculateLookupValue(TField* Field) {
-  TDataSet* lookup = Field->LookupDataSet();
-  if (!lookup || !lookup->Active()) return;
-  const Variant keys = FieldValues(Field->KeyFields());
-  if (VarIsNull(keys) || VarIsEmpty(keys)) return;
-  FCalcBuffer->FCalcValues[Field->CalcIndex()] =
-      lookup->Lookup(Field->LookupKeyFields(), keys, Field->LookupResultField());
 }
 
 TGetResult TDataSet::FetchRecord(TRecordBuffer* Buffer, TGetMode GetMode, bool DoCheck) {
@@ -346,7 +338,10 @@ void TDataSet::Refresh() {
   if (BeforeRefresh) BeforeRefresh(this);
   UpdateCursorPos();
   {
-    TFinally resync([this] { Resync({}); });
+    TFinally resync([this] {
+      ++FDataVersion;
+      Resync({});
+    });
     InternalRefresh();
   }
   if (AfterRefresh) AfterRefresh(this);

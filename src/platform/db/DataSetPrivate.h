@@ -2,7 +2,11 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <utility>
+
+#include "platform/db/DBTypes.h"
+#include "platform/rtl/Variant.h"
 
 namespace kel {
 
@@ -44,5 +48,38 @@ class TBufferScope {
   TRecordBuffer*& FSlot;
   TRecordBuffer* FSaved;
 };
+
+// Field types whose values are text (compared byte-wise by searches).
+inline bool IsTextType(TFieldType Type) {
+  switch (Type) {
+    case ftString: case ftFixedChar: case ftWideString: case ftFixedWideChar: case ftGuid:
+    case ftMemo: case ftWideMemo: case ftFmtMemo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The Variant kind a field's raw values have, so that a text key can be converted once before a
+// search; none for text and for types searches do not convert to.
+inline std::optional<TVarType> ComparableType(TFieldType Type) {
+  switch (Type) {
+    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: case ftLargeint:
+    case ftShortint: case ftByte: case ftLongWord:
+      return varInt64;
+    case ftFloat: case ftCurrency: case ftExtended: case ftSingle:
+      return varDouble;
+    case ftBCD:
+      return varCurrency;
+    case ftFMTBcd:
+      return varFMTBcd;
+    case ftBoolean:
+      return varBoolean;
+    case ftDate: case ftTime: case ftDateTime:
+      return varDate;
+    default:
+      return std::nullopt;
+  }
+}
 
 }  // namespace kel

@@ -1,6 +1,10 @@
 // TDataSet: searching — Locate and Lookup (a scan through the scratch buffer that honours the
-// filter), FindFirst/FindLast/FindNext/FindPrior, and the Filter, Filtered and FilterOptions
-// properties.
+// filter), the lookup indexes, FindFirst/FindLast/FindNext/FindPrior, and the Filter, Filtered
+// and FilterOptions properties.
+//
+// Lookup: a current lookup index of the same fields answers when the keys compare there as in a
+// scan; otherwise LocateRecord scans and the result fields are read from the scratch buffer.
+#include <algorithm>
 #include <optional>
 
 #include "platform/db/DBConsts.h"
@@ -8,42 +12,12 @@
 #include "platform/db/DataSetPrivate.h"
 #include "platform/db/Field.h"
 #include "platform/db/FilterExpression.h"
+#include "platform/db/LookupIndex.h"
 #include "platform/rtl/StrUtils.h"
 
 namespace kel {
 
 namespace {
-
-bool IsTextType(TFieldType Type) {
-  switch (Type) {
-    case ftString: case ftFixedChar: case ftWideString: case ftFixedWideChar: case ftGuid:
-    case ftMemo: case ftWideMemo: case ftFmtMemo:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// The Variant kind a field's raw values have, so that a key can be converted once before a scan.
-std::optional<TVarType> ComparableType(TFieldType Type) {
-  switch (Type) {
-    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: case ftLargeint:
-    case ftShortint: case ftByte: case ftLongWord:
-      return varInt64;
-    case ftFloat: case ftCurrency: case ftExtended: case ftSingle:
-      return varDouble;
-    case ftBCD:
-      return varCurrency;
-    case ftFMTBcd:
-      return varFMTBcd;
-    case ftBoolean:
-      return varBoolean;
-    case ftDate: case ftTime: case ftDateTime:
-      return varDate;
-    default:
-      return std::nullopt;
-  }
-}
 
 // One key per field: a single value for one field, the elements of a variant array otherwise.
 // Empty when the counts do not match (nothing can be found then).
@@ -76,6 +50,16 @@ bool TDataSet::Locate(const String& KeyFields, const Variant& KeyValues, TLocate
 
 Variant TDataSet::Lookup(const String& KeyFields, const Variant& KeyValues,
                          const String& ResultFields) {
+  // A pending change is posted first, as the scan would; that also makes any index stale.
+  CheckBrowseMode();
+  const TLookupIndex* index = FindLookupIndex(KeyFields, ResultFields);
+  if (index && index->Built() && index->Version() == FDataVersion) {
+    const std::vector<Variant> keys = KeyList(GetFieldList(KeyFields).size(), KeyValues);
+    if (index->AnswersLikeSearch(keys)) {
+      const Variant* value = index->Find(keys);
+      return value ? *value : Null();
+    }
+  }
   if (!LocateRecord(KeyFields, KeyValues, {}, false)) return Null();
   TTempState state(this, dsCalcFields);
   TBufferScope calcBuffer(FCalcBuffer, TempBuffer());
@@ -100,16 +84,42 @@ bool TDataSet::LocateRecord(const String& KeyFields, const Variant& KeyValues,
       return false;
     }
   }
-  TRecordBuffer* buffer = TempBuffer();
   bool found = false;
-  {
-    TTempState state(this, dsFilter);
-    TBufferScope filterBuffer(FFilterBuffer, buffer);
-    InternalFirst();
-    while (!found && FetchRecord(buffer, gmNext, true) == grOK) found = KeysMatch(fields, keys, Options);
-  }
+  ScanRecords([&] {
+    found = KeysMatch(fields, keys, Options);
+    return !found;
+  });
   if (!found || !SyncCursor) CursorPosChanged();
   return found;
+}
+
+void TDataSet::ScanRecords(const std::function<bool()>& Visit) {
+  TRecordBuffer* buffer = TempBuffer();
+  TTempState state(this, dsFilter);
+  TBufferScope filterBuffer(FFilterBuffer, buffer);
+  CursorPosChanged();
+  InternalFirst();
+  while (FetchRecord(buffer, gmNext, true) == grOK && Visit()) {
+  }
+}
+
+// ---- Lookup indexes --------------------------------------------------------------------------
+
+TLookupIndex* TDataSet::FindLookupIndex(const String& KeyFields, const String& ResultFields) const {
+  const auto it = std::find_if(FLookupIndexes.begin(), FLookupIndexes.end(), [&](const auto& index) {
+    return index->KeyFields() == KeyFields && index->ResultFields() == ResultFields;
+  });
+  return it == FLookupIndexes.end() ? nullptr : it->get();
+}
+
+TLookupIndex* TDataSet::LookupIndex(const String& KeyFields, const String& ResultFields) {
+  TLookupIndex* index = FindLookupIndex(KeyFields, ResultFields);
+  if (!index) {
+    if (!TLookupIndex::CanIndex(this, KeyFields)) return nullptr;
+    index = FLookupIndexes.emplace_back(std::make_unique<TLookupIndex>(KeyFields, ResultFields)).get();
+  }
+  if (!index->Building() && (!index->Built() || index->Version() != FDataVersion)) index->Build(this);
+  return index;
 }
 
 bool TDataSet::KeysMatch(const std::vector<TField*>& Fields, const std::vector<Variant>& Keys,
@@ -183,6 +193,7 @@ void TDataSet::SetFilter(const String& Value) {
   if (refresh) CheckBrowseMode();
   FFilterText = Value;
   FFilterExpr = std::move(expression);
+  ++FDataVersion;
   if (refresh) First();
 }
 
@@ -195,6 +206,7 @@ void TDataSet::SetFiltered(bool Value) {
   CheckBrowseMode();
   if (Value) BindFilter();
   FFiltered = Value;
+  ++FDataVersion;
   First();
 }
 
@@ -203,6 +215,7 @@ void TDataSet::SetFilterOptions(TFilterOptions Value) {
   const bool refresh = Active() && FFiltered;
   if (refresh) CheckBrowseMode();
   FFilterOptions = Value;
+  ++FDataVersion;
   if (FFilterExpr) {
     FFilterExpr->Unbind();
     if (FFieldList->Count() > 0) FFilterExpr->Bind(this, FFilterOptions);

@@ -13,6 +13,7 @@
 #include "platform/db/DBConsts.h"
 #include "platform/db/DBEnumNames.h"
 #include "platform/db/DataSet.h"
+#include "platform/db/LookupIndex.h"
 #include "platform/db/ObjectFields.h"
 #include "platform/db/StdFields.h"
 #include "platform/rtl/StrUtils.h"
@@ -177,14 +178,6 @@ bool TField::CanModify() const {
 }
 
 bool TField::IsValidChar(Char C) const { return C >= 0x20; }
-
-void TField::SetLookupDataSet(TDataSet* Value) {
-  if (Value == FLookupDataSet) return;
-  if (FDataSet) FDataSet->CheckInactive();
-  if (FLookupDataSet) FLookupDataSet->RemoveFreeNotification(this);
-  FLookupDataSet = Value;
-  if (FLookupDataSet) FLookupDataSet->FreeNotification(this);
-}
 
 void TField::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);

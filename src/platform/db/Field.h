@@ -19,6 +19,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/classes/Component.h"
@@ -30,6 +31,7 @@ namespace kel {
 class TDataSet;
 class TField;
 class TFields;
+class TLookupIndex;
 class TObjectField;
 
 using TFieldNotifyEvent = std::function<void(TField* Sender)>;
@@ -134,15 +136,28 @@ class TField : public TComponent {
 
   // ---- Lookup fields --------------------------------------------------------------------------
   // A lookup field shows LookupResultField of the LookupDataSet record whose LookupKeyFields
-  // equal this data set's KeyFields (";"-separated lists of the same length).
+  // equal this data set's KeyFields (";"-separated lists of the same length). Keys match as
+  // described in LookupIndex.h; a key with a Null part shows Null.
+  //
+  // Without LookupCache the values come from the lookup data set's lookup index, which follows
+  // every change of its records (its DataVersion); they are Null while it is closed. With
+  // LookupCache the field reads the lookup data set once, on first use after its own data set
+  // opened, into a list of its own, and keeps showing those values, also when the lookup data
+  // set changes or closes, until RefreshLookupList. Either way a record shows the value it had
+  // when it was read into the window: moving, Resync or Refresh read it again.
   TDataSet* LookupDataSet() const { return FLookupDataSet; }
   void SetLookupDataSet(TDataSet* Value);
   const String& LookupKeyFields() const { return FLookupKeyFields; }
-  void SetLookupKeyFields(const String& Value) { FLookupKeyFields = Value; }
+  void SetLookupKeyFields(const String& Value);
   const String& LookupResultField() const { return FLookupResultField; }
-  void SetLookupResultField(const String& Value) { FLookupResultField = Value; }
+  void SetLookupResultField(const String& Value);
   const String& KeyFields() const { return FKeyFields; }
-  void SetKeyFields(const String& Value) { FKeyFields = Value; }
+  void SetKeyFields(const String& Value);
+  bool LookupCache() const { return FLookupCache; }
+  void SetLookupCache(bool Value);
+  // Reads the lookup values again (the cached list, or the lookup data set's index when it is
+  // open) and re-reads the records of the window when browsing, so they show them.
+  void RefreshLookupList();
 
   // ---- Events ---------------------------------------------------------------------------------
   TFieldGetTextEvent OnGetText;
@@ -175,8 +190,17 @@ class TField : public TComponent {
   friend class TFields;
   friend class TObjectField;
   friend class TFieldDef;
+  friend class TLookupIndex;
 
   String TextOf(bool DisplayText) const;
+  // The value of a lookup field for the record being calculated (LookupFields.cpp).
+  Variant CalcLookupValue();
+  // The key fields' values of the record being calculated, in FLookupKeyValues.
+  const std::vector<Variant>& ReadLookupKeys();
+  // The index to read lookup values from: the cached list or the lookup data set's index; null
+  // when the keys cannot be indexed.
+  const TLookupIndex* LookupSource();
+  void DropLookupCaches();
 
   // Identity and binding.
   TDataSet* FDataSet = nullptr;            // data set whose Fields (or FieldList) hold this field
@@ -202,6 +226,10 @@ class TField : public TComponent {
   String FLookupKeyFields;
   String FLookupResultField;
   String FKeyFields;
+  bool FLookupCache = false;
+  std::unique_ptr<TLookupIndex> FLookupList;  // the cached values while LookupCache; null = unread
+  std::vector<TField*> FLookupKeys;        // KeyFields resolved; empty = resolve on next use
+  std::vector<Variant> FLookupKeyValues;   // their values for the record being calculated
 
   // Validation: while OnValidate runs the field reads as the value being validated.
   bool FValidating = false;

@@ -1,6 +1,6 @@
 // Test doubles for the data layer tests: a read-only data set over generated rows that counts
-// every fetch it is asked for, a data link that records every notification, and a helper that
-// fills a client data set.
+// every fetch it is asked for, a data link that records every notification, and helpers that
+// fill a client data set and add persistent fields.
 #pragma once
 
 #include <string>
@@ -163,6 +163,28 @@ inline TClientDataSet* MakeOrders(TComponent* Owner, const std::vector<TOrderRow
   for (const TOrderRow& row : Rows) orders->AppendRecord({row.ID, row.Name, row.Amount});
   orders->First();
   return orders;
+}
+
+// A persistent field of class T named Name in DataSet (closed), owned by Owner.
+template <typename T>
+T* AddField(TComponent* Owner, TDataSet* DataSet, const char* Name, TFieldKind Kind = fkData) {
+  auto* field = new T(Owner);
+  field->SetFieldName(Name);
+  field->SetFieldKind(Kind);
+  field->SetDataSet(DataSet);
+  return field;
+}
+
+// A lookup field of class T showing Result of the Lookup record whose LookupKeys equal KeyFields.
+template <typename T>
+T* AddLookupField(TComponent* Owner, TDataSet* DataSet, const char* Name, TDataSet* Lookup,
+                  const char* KeyFields, const char* LookupKeys, const char* Result) {
+  T* field = AddField<T>(Owner, DataSet, Name, fkLookup);
+  field->SetLookupDataSet(Lookup);
+  field->SetKeyFields(KeyFields);
+  field->SetLookupKeyFields(LookupKeys);
+  field->SetLookupResultField(Result);
+  return field;
 }
 
 // The IDs of the records in order, walking from the first.
