@@ -165,13 +165,32 @@ const TClientRecord* TCustomClientDataSet::Record(const TRecordBuffer* Buffer) c
 
 void TCustomClientDataSet::CreateDataSet() {
   CheckInactive();
+  CreateTable();
+  try {
+    Open();
+  } catch (...) {
+    FTable.reset();
+    throw;
+  }
+}
+
+void TCustomClientDataSet::CreateTable() {
   if (FieldDefs()->Count() == 0 && FieldList()->Count() > 0) InitFieldDefsFromFields();
   if (FieldDefs()->Count() == 0) DatabaseError(SNoFieldDefs, this);
   std::vector<TFieldType> types;
   CollectColumnTypes(FieldDefs(), types);
   FTable = std::make_unique<TClientTable>(types);
+}
+
+void TCustomClientDataSet::Loaded() {
+  // Rows are not streamed: a data set streamed as active opens empty, as CreateDataSet would.
+  if (!StreamedActive() || FTable) {
+    TDataSet::Loaded();
+    return;
+  }
+  CreateTable();
   try {
-    Open();
+    TDataSet::Loaded();
   } catch (...) {
     FTable.reset();
     throw;
@@ -505,25 +524,13 @@ void TCustomClientDataSet::DeleteIndex(const String& Name) {
 const TPropList& TClientDataSet::PublishedProperties() {
   static const TPropList list =
       PropertyTable<TClientDataSet>()
-          .Boolean("Active", &TClientDataSet::Active, &TClientDataSet::SetActive, false)
-          .Boolean("AutoCalcFields", &TClientDataSet::AutoCalcFields, &TClientDataSet::SetAutoCalcFields, true)
           .Object("FieldDefs", &TClientDataSet::FieldDefs)
           .Stored("FieldDefs", [](TClientDataSet* d) { return d->FieldDefs()->Count() > 0; })
-          .String("Filter", &TClientDataSet::Filter, &TClientDataSet::SetFilter)
-          .Boolean("Filtered", &TClientDataSet::Filtered, &TClientDataSet::SetFiltered, false)
-          .Set("FilterOptions", &TClientDataSet::FilterOptions, &TClientDataSet::SetFilterOptions, TFilterOptions{})
           .Object("IndexDefs", &TClientDataSet::IndexDefs)
           .Stored("IndexDefs", [](TClientDataSet* d) { return d->IndexDefs()->Count() > 0; })
           .String("IndexFieldNames", &TClientDataSet::IndexFieldNames, &TClientDataSet::SetIndexFieldNames)
           .String("IndexName", &TClientDataSet::IndexName, &TClientDataSet::SetIndexName)
-          .Boolean("ObjectView", &TClientDataSet::ObjectView, &TClientDataSet::SetObjectView, false)
-          .Boolean("ReadOnly", &TClientDataSet::ReadOnly, &TClientDataSet::SetReadOnly, false)
-          .Event("AfterCancel").Event("AfterClose").Event("AfterDelete").Event("AfterEdit")
-          .Event("AfterInsert").Event("AfterOpen").Event("AfterPost").Event("AfterRefresh")
-          .Event("AfterScroll").Event("BeforeCancel").Event("BeforeClose").Event("BeforeDelete")
-          .Event("BeforeEdit").Event("BeforeInsert").Event("BeforeOpen").Event("BeforePost")
-          .Event("BeforeRefresh").Event("BeforeScroll").Event("OnCalcFields").Event("OnDeleteError")
-          .Event("OnEditError").Event("OnFilterRecord").Event("OnNewRecord").Event("OnPostError");
+          .Boolean("ReadOnly", &TClientDataSet::ReadOnly, &TClientDataSet::SetReadOnly, false);
   return list;
 }
 

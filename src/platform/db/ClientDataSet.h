@@ -13,6 +13,9 @@
 //
 // Filter and Filtered work through the engine. While a filter is active RecNo and RecordCount
 // count only the records it accepts, and IsSequenced is false.
+//
+// Streaming writes the definitions and indexes (persistent fields stream with their owner), not
+// the rows: a data set streamed as Active opens empty after loading, as after CreateDataSet.
 #pragma once
 
 #include <memory>
@@ -146,8 +149,11 @@ class TCustomClientDataSet : public TDataSet {
   void SetBookmarkData(TRecordBuffer* Buffer, const TBookmark& Data) override;
   bool GetFieldData(TField* Field, Variant& Value) override;
   void SetFieldData(TField* Field, const Variant& Value) override;
+  void Loaded() override;
 
  private:
+  // The empty table CreateDataSet opens, from FieldDefs or else the persistent fields.
+  void CreateTable();
   // The sort keys of the current order (IndexName or IndexFieldNames); raises for unknown fields.
   std::vector<TClientSortKey> SortKeysFor(const String& IndexFieldNames,
                                           const String& IndexName) const;

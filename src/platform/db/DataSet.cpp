@@ -1,11 +1,14 @@
-// TDataSet: opening and closing, states, temporary states, DisableControls, data events, the
-// field lists (creating, binding, finding fields, FieldValues) and the attached data sources.
+// TDataSet: the published properties, opening and closing, states, temporary states,
+// DisableControls, data events, the field lists (creating, binding, finding fields, FieldValues)
+// and the attached data sources.
 //
 // Opening: BeforeOpen -> InternalOpen (field defs, fields, binding) -> filter binding -> buffers
 // allocated for the links -> first records fetched -> dsBrowse (links activate) -> AfterOpen.
 #include "platform/db/DataSet.h"
 
+#include "platform/classes/Properties.h"
 #include "platform/db/DBConsts.h"
+#include "platform/db/DBEnumNames.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/FieldDefs.h"
 #include "platform/db/FilterExpression.h"
@@ -35,6 +38,27 @@ TDataSet::~TDataSet() {
   while (!FDataSources.empty()) FDataSources.back()->SetDataSet(nullptr);
   FFilterExpr.reset();
   FFields->Clear();
+}
+
+const TPropList& TDataSet::PublishedProperties() {
+  // Active has no default, so only true is written (false is what a new data set has), and a
+  // stream's Active is applied by Loaded once every property and reference is in.
+  static const TPropList list =
+      PropertyTable<TDataSet>()
+          .Boolean("Active", &TDataSet::Active, &TDataSet::SetActive)
+          .Stored("Active", &TDataSet::Active)
+          .Boolean("AutoCalcFields", &TDataSet::AutoCalcFields, &TDataSet::SetAutoCalcFields, true)
+          .String("Filter", &TDataSet::Filter, &TDataSet::SetFilter)
+          .Boolean("Filtered", &TDataSet::Filtered, &TDataSet::SetFiltered, false)
+          .Set("FilterOptions", &TDataSet::FilterOptions, &TDataSet::SetFilterOptions, TFilterOptions{})
+          .Boolean("ObjectView", &TDataSet::ObjectView, &TDataSet::SetObjectView, false)
+          .Event("AfterCancel").Event("AfterClose").Event("AfterDelete").Event("AfterEdit")
+          .Event("AfterInsert").Event("AfterOpen").Event("AfterPost").Event("AfterRefresh")
+          .Event("AfterScroll").Event("BeforeCancel").Event("BeforeClose").Event("BeforeDelete")
+          .Event("BeforeEdit").Event("BeforeInsert").Event("BeforeOpen").Event("BeforePost")
+          .Event("BeforeRefresh").Event("BeforeScroll").Event("OnCalcFields").Event("OnDeleteError")
+          .Event("OnEditError").Event("OnFilterRecord").Event("OnNewRecord").Event("OnPostError");
+  return list;
 }
 
 void TDataSet::Loaded() {

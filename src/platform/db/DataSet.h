@@ -123,6 +123,10 @@ class TDataSet : public TComponent {
   explicit TDataSet(TComponent* AOwner);
   ~TDataSet() override;
 
+  // Active (stored when true, opened by Loaded after the other properties), AutoCalcFields,
+  // Filter, Filtered, FilterOptions, ObjectView and the events.
+  static const TPropList& PublishedProperties();
+
   // ---- Opening and state ----------------------------------------------------------------------
   bool Active() const { return FState != dsInactive && FState != dsOpening; }
   void SetActive(bool Value);
@@ -415,6 +419,8 @@ class TDataSet : public TComponent {
   bool FilterActive() const;
 
   void Loaded() override;
+  // Active as read from a stream, before Loaded applies it.
+  bool StreamedActive() const { return FStreamedActive; }
   // Tells caches over the records that they changed by other means than Post, Delete, Refresh,
   // opening and filtering (see "The data version").
   void RecordsChanged() { ++FDataVersion; }

@@ -34,18 +34,23 @@ TField::~TField() {
 }
 
 const TPropList& TField::PublishedProperties() {
+  // DisplayLabel and DisplayWidth read as shown and are stored only when set: a label equal to
+  // the field name, or the class's default width, is not written.
   static const TPropList list =
       PropertyTable<TField>()
           .Enum("Alignment", &TField::Alignment, &TField::SetAlignment, taLeftJustify)
           .Object("DataSet", &TField::DataSet, &TField::SetDataSet)
-          .String("DisplayLabel", [](TField* f) { return f->FDisplayLabel; },
-                  &TField::SetDisplayLabel)
-          .Integer("DisplayWidth", [](TField* f) { return f->FDisplayWidth; },
-                   &TField::SetDisplayWidth, -1)
+          .String("DisplayLabel", &TField::DisplayLabel, &TField::SetDisplayLabel)
+          .Stored("DisplayLabel", [](TField* f) { return !f->FDisplayLabel.empty(); })
+          .Integer("DisplayWidth", &TField::DisplayWidth, &TField::SetDisplayWidth)
+          .Stored("DisplayWidth", [](TField* f) { return f->FDisplayWidth >= 0; })
           .String("EditMask", &TField::EditMask, &TField::SetEditMask)
           .Enum("FieldKind", &TField::FieldKind, &TField::SetFieldKind, fkData)
           .String("FieldName", &TField::FieldName, &TField::SetFieldName)
+          .Integer("Index", &TField::Index, &TField::SetIndex)
+          .Stored("Index", false)
           .String("KeyFields", &TField::KeyFields, &TField::SetKeyFields)
+          .Boolean("LookupCache", &TField::LookupCache, &TField::SetLookupCache, false)
           .Object("LookupDataSet", &TField::LookupDataSet, &TField::SetLookupDataSet)
           .String("LookupKeyFields", &TField::LookupKeyFields, &TField::SetLookupKeyFields)
           .String("LookupResultField", &TField::LookupResultField, &TField::SetLookupResultField)

@@ -37,6 +37,7 @@ TNumericField::TNumericField(TComponent* AOwner) : TField(AOwner) { SetAlignment
 const TPropList& TNumericField::PublishedProperties() {
   static const TPropList list =
       PropertyTable<TNumericField>()
+          .Enum("Alignment", &TNumericField::Alignment, &TNumericField::SetAlignment, taRightJustify)
           .String("DisplayFormat", &TNumericField::DisplayFormat, &TNumericField::SetDisplayFormat)
           .String("EditFormat", &TNumericField::EditFormat, &TNumericField::SetEditFormat);
   return list;
@@ -322,6 +323,12 @@ bool TFloatField::IsValidChar(Char C) const { return IsDecimalChar(C) || C == 'E
 
 TCurrencyField::TCurrencyField(TComponent* AOwner) : TFloatField(AOwner, ftCurrency) {
   SetCurrency(true);
+}
+
+const TPropList& TCurrencyField::PublishedProperties() {
+  static const TPropList list = PropertyTable<TCurrencyField>().Boolean(
+      "Currency", &TCurrencyField::IsCurrency, &TCurrencyField::SetCurrency, true);
+  return list;
 }
 
 // ---- TBCDField -------------------------------------------------------------------------------

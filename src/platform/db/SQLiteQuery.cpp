@@ -44,8 +44,7 @@ const TPropList& TSQLiteQuery::PublishedProperties() {
           .Object("Connection", &TSQLiteQuery::Connection, &TSQLiteQuery::SetConnection)
           .Object("SQL", &TSQLiteQuery::SQL, &TSQLiteQuery::SetSQL)
           .Integer("PacketRecords", &TSQLiteQuery::PacketRecords, &TSQLiteQuery::SetPacketRecords, 50)
-          .Boolean("ReadOnly", &TSQLiteQuery::ReadOnly, &TSQLiteQuery::SetReadOnly, false)
-          .Boolean("Active", &TSQLiteQuery::Active, &TSQLiteQuery::SetActive, false);
+          .Boolean("ReadOnly", &TSQLiteQuery::ReadOnly, &TSQLiteQuery::SetReadOnly, false);
   return list;
 }
 

@@ -61,6 +61,7 @@ class TGuidField : public TStringField {
 
  public:
   explicit TGuidField(TComponent* AOwner);
+  static const TPropList& PublishedProperties();
 };
 
 // ---- Numbers ------------------------------------------------------------------------------------
@@ -226,6 +227,7 @@ class TCurrencyField : public TFloatField {
 
  public:
   explicit TCurrencyField(TComponent* AOwner);
+  static const TPropList& PublishedProperties();
 };
 
 // Fixed-point values held as Currency; Size is the digits after the point (at most 4).

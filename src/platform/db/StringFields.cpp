@@ -120,6 +120,12 @@ TGuidField::TGuidField(TComponent* AOwner) : TStringField(AOwner) {
   SetSize(38);
 }
 
+const TPropList& TGuidField::PublishedProperties() {
+  static const TPropList list =
+      PropertyTable<TGuidField>().Integer("Size", &TGuidField::Size, &TGuidField::SetSize, 38);
+  return list;
+}
+
 // ---- TBooleanField ---------------------------------------------------------------------------
 
 TBooleanField::TBooleanField(TComponent* AOwner) : TField(AOwner) { SetDataType(ftBoolean); }

@@ -1,6 +1,10 @@
 // The published properties of the data components survive component streaming: a client data
-// set with field and index definitions, its persistent fields and a data source.
+// set with field and index definitions, its persistent fields and a data source; every published
+// property of a data set and of each field class; a streamed Active opening after loading; the
+// data set's properties by name.
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "DBTestSupport.h"
 #include "platform/classes/Classes.h"
@@ -94,4 +98,225 @@ TEST(DBStreamingTest, DataComponentsRoundTrip) {
   orders2->AppendRecord({2, "A", 3.0});
   orders2->AppendRecord({3, "c", 0.5});
   EXPECT_EQ(IdsInOrder(orders2), (std::vector<int>{2, 1}));
+}
+
+// ---- Every published property of a data set and its fields ------------------------------------
+
+namespace {
+
+// Properties the generic values below leave alone: identity and wiring set by the test itself,
+// and the ones that are not stored.
+const std::set<String> Kept = {"Name",      "FieldName",       "FieldKind",         "DataSet",
+                               "Index",     "LookupDataSet",   "KeyFields",         "LookupKeyFields",
+                               "LookupResultField", "MinValue", "MaxValue"};
+
+// Gives every other writable published property of a field a value other than its default.
+void SetNonDefaults(TField* Field) {
+  for (const TPropInfo* info : GetPropList(Field)) {
+    if (info->Kind == tkMethod || info->Kind == tkClass || Kept.contains(info->Name)) continue;
+    if (info->Kind == tkString) {
+      info->SetStr(Field, info->StrDefault.empty() ? String("Sample") : info->StrDefault + " Sample");
+    } else if (info->Kind == tkFloat) {
+      info->SetFloat(Field, info->FloatDefault + 0.5);
+    } else {
+      const Int64 base = info->HasDefault ? info->OrdDefault : info->GetOrd(Field);
+      info->SetOrd(Field, info->Kind == tkEnumeration ? (base == 0 ? 1 : 0) : base + 3);
+    }
+  }
+}
+
+// "Path: a / b" for every published property whose values differ (collections item by item,
+// references by the referenced component's name).
+void CollectDifferences(TObject* A, TObject* B, const String& Prefix, std::vector<String>& Out) {
+  for (const TPropInfo* info : GetPropList(A)) {
+    const String path = Prefix + info->Name;
+    if (info->Kind == tkMethod) continue;
+    if (info->Kind == tkClass) {
+      TObject* objectA = info->GetObj(A);
+      TObject* objectB = info->GetObj(B);
+      auto* collectionA = dynamic_cast<TCollection*>(objectA);
+      auto* collectionB = dynamic_cast<TCollection*>(objectB);
+      if (collectionA && collectionB) {
+        if (collectionA->Count() != collectionB->Count()) Out.push_back(path + ": item count");
+        for (int i = 0; i < std::min(collectionA->Count(), collectionB->Count()); ++i)
+          CollectDifferences(collectionA->Items(i), collectionB->Items(i),
+                             path + "[" + std::to_string(i) + "].", Out);
+        continue;
+      }
+      auto* componentA = dynamic_cast<TComponent*>(objectA);
+      auto* componentB = dynamic_cast<TComponent*>(objectB);
+      const String a = componentA ? componentA->Name() : String(objectA ? "(object)" : "(nil)");
+      const String b = componentB ? componentB->Name() : String(objectB ? "(object)" : "(nil)");
+      if (a != b) Out.push_back(path + ": " + a + " / " + b);
+      continue;
+    }
+    const String a = GetPropValue(A, info->Name), b = GetPropValue(B, info->Name);
+    if (a != b) Out.push_back(path + ": " + a + " / " + b);
+  }
+}
+
+std::vector<String> Differences(TObject* A, TObject* B) {
+  std::vector<String> differences;
+  CollectDifferences(A, B, {}, differences);
+  return differences;
+}
+
+String WriteText(TComponent* Root) {
+  TStringStream stream;
+  WriteComponent(&stream, Root);
+  return stream.DataString();
+}
+
+void ReadText(const String& Text, TComponent* Root) {
+  TStringStream stream(Text);
+  ReadComponent(&stream, Root);
+}
+
+// A form with Customers (field definitions) and Orders (persistent fields of many classes, a
+// lookup field into Customers among them).
+struct TStreamedForm {
+  TComponent Form{nullptr};
+  TClientDataSet* Customers = new TClientDataSet(&Form);
+  TClientDataSet* Orders = new TClientDataSet(&Form);
+  std::vector<TField*> Fields;
+
+  TStreamedForm() {
+    RegisterClasses<TClientDataSet, TIntegerField, TStringField, TFloatField, TCurrencyField,
+                    TBCDField, TBooleanField, TDateTimeField, TDateField, TLargeintField>();
+    Form.SetName("Form1");
+    Customers->SetName("Customers");
+    Customers->FieldDefs()->Add("ID", ftInteger);
+    Customers->FieldDefs()->Add("Name", ftString, 20);
+    Orders->SetName("Orders");
+    Add<TIntegerField>("ID");
+    Add<TIntegerField>("CustomerID");
+    Add<TStringField>("Note");
+    Add<TFloatField>("Amount");
+    Add<TCurrencyField>("Price");
+    Add<TBCDField>("Rate");
+    Add<TLargeintField>("Big");
+    Add<TBooleanField>("Paid");
+    Add<TDateTimeField>("Stamp");
+    Add<TDateField>("Day");
+    TStringField* customer = Add<TStringField>("Customer");
+    customer->SetFieldKind(fkLookup);
+    customer->SetLookupDataSet(Customers);
+    customer->SetKeyFields("CustomerID");
+    customer->SetLookupKeyFields("ID");
+    customer->SetLookupResultField("Name");
+  }
+
+  template <typename T>
+  T* Add(const char* FieldName) {
+    auto* field = new T(&Form);
+    field->SetName(String("Orders") + FieldName);
+    field->SetFieldName(FieldName);
+    field->SetDataSet(Orders);
+    Fields.push_back(field);
+    return field;
+  }
+};
+
+}  // namespace
+
+TEST(DBStreamingTest, EveryPublishedPropertyOfADataSetAndItsFieldsRoundTrips) {
+  TStreamedForm source;
+  for (TField* field : source.Fields) SetNonDefaults(field);
+  source.Orders->SetAutoCalcFields(false);
+  source.Orders->SetFilter("ID > 0");
+  source.Orders->SetFiltered(true);
+  source.Orders->SetFilterOptions({foCaseInsensitive, foNoPartialCompare});
+  source.Orders->SetObjectView(true);
+  source.Orders->SetIndexFieldNames("Note");
+  source.Orders->SetReadOnly(true);
+  const String text = WriteText(&source.Form);
+  EXPECT_EQ(text.find("Active"), String::npos) << "Active is stored only when true";
+  EXPECT_EQ(text.find("Index ="), String::npos) << "a field's Index is its place, not a property";
+  EXPECT_NE(text.find("LookupCache = True"), String::npos);
+
+  TComponent copy(nullptr);
+  ReadText(text, &copy);
+  for (TComponent* original : {static_cast<TComponent*>(source.Customers), static_cast<TComponent*>(source.Orders)}) {
+    TComponent* read = copy.FindComponent(original->Name());
+    ASSERT_NE(read, nullptr) << original->Name();
+    EXPECT_EQ(Differences(original, read), std::vector<String>{}) << original->Name();
+  }
+  for (TField* field : source.Fields) {
+    auto* read = dynamic_cast<TField*>(copy.FindComponent(field->Name()));
+    ASSERT_NE(read, nullptr) << field->Name();
+    EXPECT_EQ(read->ClassName(), field->ClassName());
+    EXPECT_EQ(Differences(field, read), std::vector<String>{}) << field->Name();
+    EXPECT_EQ(read->Index(), field->Index());
+  }
+}
+
+TEST(DBStreamingTest, FieldsWriteOnlyWhatDiffersFromTheirClassDefaults) {
+  TStreamedForm source;
+  source.Customers->FieldDefs()->Clear();
+  source.Fields[0]->SetDisplayLabel("ID");        // the field name: nothing to store
+  source.Fields[3]->SetAlignment(taLeftJustify);  // numbers default to the right
+  const String text = WriteText(&source.Form);
+  const struct {
+    const char* Text;
+    bool Written;
+  } expectations[] = {
+      {"DisplayLabel", false}, {"DisplayWidth", false}, {"Alignment = taLeftJustify", true},
+      {"Alignment = taRightJustify", false}, {"Currency = ", false}, {"Size = ", false},
+      {"Precision = ", false}, {"DisplayValues = ", false}, {"FieldKind = fkLookup", true}};
+  for (const auto& e : expectations) EXPECT_EQ(text.find(e.Text) != String::npos, e.Written) << e.Text;
+  TComponent copy(nullptr);
+  ReadText(text, &copy);
+  auto* price = dynamic_cast<TCurrencyField*>(copy.FindComponent("OrdersPrice"));
+  ASSERT_NE(price, nullptr);
+  EXPECT_TRUE(price->IsCurrency());
+  EXPECT_EQ(dynamic_cast<TField*>(copy.FindComponent("OrdersAmount"))->Alignment(), taLeftJustify);
+  EXPECT_EQ(dynamic_cast<TField*>(copy.FindComponent("OrdersRate"))->Alignment(), taRightJustify);
+}
+
+TEST(DBStreamingTest, AStreamedActiveDataSetOpensOnceEverythingIsLoaded) {
+  TStreamedForm source;
+  source.Customers->CreateDataSet();
+  source.Orders->CreateDataSet();
+  const String text = WriteText(&source.Form);
+  // Active comes first in the stream, before the definitions and the fields it needs.
+  ASSERT_NE(text.find("Active = True"), String::npos);
+  EXPECT_LT(text.find("Active = True"), text.find("FieldDefs"));
+
+  TComponent copy(nullptr);
+  ReadText(text, &copy);
+  auto* customers = dynamic_cast<TClientDataSet*>(copy.FindComponent("Customers"));
+  auto* orders = dynamic_cast<TClientDataSet*>(copy.FindComponent("Orders"));
+  ASSERT_TRUE(customers && orders);
+  ASSERT_TRUE(customers->Active());
+  ASSERT_TRUE(orders->Active());
+  EXPECT_FALSE(orders->DefaultFields());
+  EXPECT_EQ(orders->FieldCount(), static_cast<int>(source.Fields.size()));
+  EXPECT_EQ(customers->FieldCount(), 2);
+  // Opened empty (rows are not streamed) and working, lookups included.
+  EXPECT_TRUE(orders->IsEmpty());
+  customers->AppendRecord({7, "Grace"});
+  orders->AppendRecord({1, 7});
+  EXPECT_EQ(orders->FieldByName("Customer")->AsString(), "Grace");
+}
+
+TEST(DBStreamingTest, DataSetPropertiesAreReachedByName) {
+  TComponent owner(nullptr);
+  TClientDataSet* data = MakeOrders(&owner, {{1, "a", 1}, {2, "b", 2}});
+  EXPECT_EQ(GetEnumProp(data, "Active"), "True");
+  SetPropValue(data, "Filter", "ID > 1");
+  SetEnumProp(data, "Filtered", "True");
+  EXPECT_EQ(IdsInOrder(data), std::vector<int>{2});
+  SetSetProp(data, "FilterOptions", "[foCaseInsensitive]");
+  EXPECT_EQ(data->FilterOptions(), TFilterOptions{foCaseInsensitive});
+  EXPECT_EQ(GetSetProp(data, "FilterOptions"), "[foCaseInsensitive]");
+  EXPECT_EQ(GetEnumProp(data, "AutoCalcFields"), "True");
+  EXPECT_TRUE(IsPublishedProp(data, "OnFilterRecord"));
+  TField* name = data->FieldByName("Name");
+  EXPECT_EQ(GetStrProp(name, "DisplayLabel"), "Name");
+  EXPECT_EQ(GetOrdProp(name, "DisplayWidth"), 20);
+  EXPECT_EQ(GetOrdProp(data->FieldByName("Amount"), "Index"), 2);
+  SetOrdProp(data->FieldByName("Amount"), "Index", 0);
+  EXPECT_EQ(data->Fields()->Fields(0)->FieldName(), "Amount");
+  SetEnumProp(data, "Active", "False");
+  EXPECT_FALSE(data->Active());
 }
