@@ -383,7 +383,7 @@ TEST_F(TLookupFixture, TurningTheCacheOffFollowsTheLookupDataSetAgain) {
 TEST(LookupRefreshTest, RefreshLookupListReadsCalculatedResultsAgain) {
   TComponent owner(nullptr);
   auto* customers = new TClientDataSet(&owner);
-  TIntegerField* id = AddField<TIntegerField>(&owner, customers, "ID");
+  AddField<TIntegerField>(&owner, customers, "ID");
   TStringField* name = AddField<TStringField>(&owner, customers, "Name");
   TStringField* greeting = AddField<TStringField>(&owner, customers, "Greeting", fkCalculated);
   String mark = "!";
@@ -403,7 +403,6 @@ TEST(LookupRefreshTest, RefreshLookupListReadsCalculatedResultsAgain) {
   EXPECT_EQ(lookup->AsString(), "Ada!");
   lookup->RefreshLookupList();
   EXPECT_EQ(lookup->AsString(), "Ada?");
-  EXPECT_EQ(id->AsInteger(), 1);
 }
 
 // ---- A query as the lookup data set ------------------------------------------------------------
