@@ -416,6 +416,7 @@ class TKelColumn : public TCollectionItem {
   // The lookup settings of the bound lookup field, when it is one.
   TField* LookupFieldOf() const;
   // Nesting helpers (KelColumnNesting.cpp).
+  void NestingChanged();
   TKelColumn* ColumnAt(int Index) const;
   bool IsDescendantOf(const TKelColumn* Ancestor) const;
   void MoveGroup(int Target);

@@ -27,12 +27,18 @@ int FieldDepth(const TField* Field) {
 
 }  // namespace
 
+// Other columns show or hide: the grid lays out again and shares its width anew.
+void TKelColumn::NestingChanged() {
+  if (TKelCustomDBGrid* grid = Grid()) grid->StretchGrid();
+  ColumnChanged(true);
+}
+
 TKelColumn* TKelColumn::ColumnAt(int Index) const { return static_cast<TKelColumn*>(Collection()->Items(Index)); }
 
 void TKelColumn::SetExpandCols(int Value) {
   if (Value < 0 || FExpandCols == Value) return;
   FExpandCols = Value;
-  ColumnChanged(true);
+  NestingChanged();
 }
 
 bool TKelColumn::Expandable() const {
@@ -47,7 +53,7 @@ void TKelColumn::SetExpanded(bool Value) {
   if (FExpanded == Value) return;
   FExpanded = Value;
   Synchronize();
-  ColumnChanged(true);
+  NestingChanged();
 }
 
 bool TKelColumn::Visible() const {
@@ -60,7 +66,7 @@ void TKelColumn::SetVisible(bool Value) {
   if (FVisible == Value) return;
   FVisible = Value;
   Synchronize();
-  ColumnChanged(true);
+  NestingChanged();
 }
 
 bool TKelColumn::Visibility() const {

@@ -229,12 +229,14 @@ void TKelColumn::SetWidth(int Value) {
   ColumnChanged();
 }
 
+// Outside stretching a bound the width breaks moves the width to it; stretching keeps the bases
+// and applies the bounds itself.
 void TKelColumn::SetWidthMin(int Value) {
   if (Value < -1) return;
   if (Value != -1 && FWidthMax != -1) Value = std::min(Value, FWidthMax);
   if (FWidthMin == Value) return;
   FWidthMin = Value;
-  if (Value != -1 && TrueWidth() < Value) SetWidth(Value);
+  if (Value != -1 && !StretchMode() && TrueWidth() < Value) SetWidth(Value);
   if (TKelCustomDBGrid* grid = Grid()) grid->StretchGrid();
 }
 
@@ -243,7 +245,7 @@ void TKelColumn::SetWidthMax(int Value) {
   if (Value != -1 && FWidthMin != -1) Value = std::max(Value, FWidthMin);
   if (FWidthMax == Value) return;
   FWidthMax = Value;
-  if (Value != -1 && TrueWidth() > Value) SetWidth(Value);
+  if (Value != -1 && !StretchMode() && TrueWidth() > Value) SetWidth(Value);
   if (TKelCustomDBGrid* grid = Grid()) grid->StretchGrid();
 }
 

@@ -494,6 +494,8 @@ class TKelCustomDBGrid : public TCustomGrid {
   // ---- Layout internals -----------------------------------------------------------------------
   void InternalLayout();
   void MeasureRowHeights();
+  void MeasureTitleLevels(TCanvas* Canvas);
+  void MeasureTotalRows(TCanvas* Canvas);
   void CMDeferLayout(TMessage& Message);
   // Waiting operations of later parts called by the layout (KelDBGridPending.cpp).
   void RecreateMarkers();

@@ -6,6 +6,8 @@
 // that work is not built yet, it raises EInvalidGridOperation "... is not available yet" instead
 // of silently dropping the request; where the objects it would work on cannot exist yet (total
 // objects of columns, title markers, tiled images), it says so and returns.
+#include <algorithm>
+
 #include "KelDBGrids/KelColumn.h"
 #include "KelDBGrids/KelDBGridFilter.h"
 #include "KelDBGrids/KelDBGridGlobals.h"
@@ -72,9 +74,15 @@ void TKelCustomDBGrid::TotalsChanged(TTotalResult TotalResult, TField*) {
     PostDeferredLayout();
 }
 
-// Total objects re-acquire their fields at each layout; columns have none yet.
+// Total objects re-acquire their fields at each layout.
+// TODO(totals): unbind the fields of every column's total objects once totals bind fields.
 void TKelCustomDBGrid::ResetTotalFields() {}
-int TKelCustomDBGrid::GreatestTotalValuesCount() const { return 0; }
+
+int TKelCustomDBGrid::GreatestTotalValuesCount() const {
+  int greatest = 0;
+  for (TKelColumn* column : *FColumns) greatest = std::max(greatest, column->TotalValues()->Count());
+  return greatest;
+}
 
 // ---- Filter ------------------------------------------------------------------------------------
 

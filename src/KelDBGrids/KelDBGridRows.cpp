@@ -154,23 +154,59 @@ void TKelCustomDBGrid::MeasureRowHeights() {
   if (FOptions.Contains(dgTitles) && FOptions.Contains(dgTitleHeaders))
     FHeaderRowHeight = FHeaderLinesCount * TextHeightIn(canvas, FHeaderFont.get()) +
                        FGridStyle->HeaderRowSpace() + rowLine;
-  // Title levels. Every showing column is a leaf title on the last level.
-  // TODO(column model): nested columns put the titles of expanded columns on their own levels.
-  if (FOptions.Contains(dgTitles)) {
-    std::vector<int> levels(FTitleOffset, 0);
-    const int titleLine = TextHeightIn(canvas, FTitleFont.get());
-    if (!FVisibleColumns.empty())
-      levels.back() = std::max(levels.back(), FTitleLinesCount * titleLine + FGridStyle->TitleRowSpace());
-    if (levels.front() == 0) levels.front() = FTitleLinesCount * titleLine + FGridStyle->TitleRowSpace();
-    for (int i = 0; i < FTitleOffset; ++i) SetRowHeights(i, levels[i]);
-  }
-  // Total rows. Columns have no total objects of their own yet, so the totals' font decides.
-  FTotalRowHeight = 0;
-  if (FTotalOffset > 1)
-    FTotalRowHeight = TextHeightIn(canvas, FTotals->Font()) * FTotals->LinesCount() +
-                      FGridStyle->TotalRowSpace();
+  if (FOptions.Contains(dgTitles)) MeasureTitleLevels(canvas);
+  MeasureTotalRows(canvas);
   SetBottomRowHeights();
   FRowCalculated = true;
+}
+
+// A column's title: its lines in its title font and its header bands. Expanded columns take
+// the level of their depth; a leaf title spans from its depth to the last level, which takes
+// whatever the levels above leave it to show.
+void TKelCustomDBGrid::MeasureTitleLevels(TCanvas* Canvas) {
+  std::vector<int> levels(FTitleOffset, 0);
+  auto titleHeight = [&](TKelColumn* column) {
+    TKelColumnTitle* title = column->Title();
+    return FTitleLinesCount * TextHeightIn(Canvas, title->Font()) + FGridStyle->TitleRowSpace() +
+           title->GetHeaderRowCount() * FHeaderRowHeight;
+  };
+  auto walk = [&](auto& self, int first, int last, int depth, bool leaves) -> void {
+    for (int i = first; i <= last; ++i) {
+      TKelColumn* column = FColumns->Items(i);
+      const int groupEnd = column->ExpandIndex();
+      if (column->Visible() && column->Expanded()) {
+        if (!leaves && depth < FTitleOffset) levels[depth] = std::max(levels[depth], titleHeight(column));
+        self(self, i + 1, groupEnd, depth + 1, leaves);
+      } else if (column->Visible() && leaves) {
+        int rest = titleHeight(column);
+        for (int level = depth; level < FTitleOffset - 1; ++level) rest -= levels[level];
+        levels.back() = std::max(levels.back(), rest);
+      }
+      i = groupEnd;
+    }
+  };
+  walk(walk, 0, FColumns->Count() - 1, 0, false);
+  walk(walk, 0, FColumns->Count() - 1, 0, true);
+  if (levels.front() == 0)
+    levels.front() = FTitleLinesCount * TextHeightIn(Canvas, FTitleFont.get()) + FGridStyle->TitleRowSpace();
+  for (int i = 0; i < FTitleOffset; ++i) SetRowHeights(i, levels[i]);
+}
+
+// The tallest font among the total objects the bottom rows show.
+void TKelCustomDBGrid::MeasureTotalRows(TCanvas* Canvas) {
+  FTotalRowHeight = 0;
+  if (FTotalOffset <= 1) return;
+  int tallest = 0;
+  auto measure = [&](TKelColumnTotal* total) { tallest = std::max(tallest, TextHeightIn(Canvas, total->Font())); };
+  for (TKelColumn* column : *FColumns) {
+    if (FOptionsEx.Contains(dgTotalHeader)) measure(column->TotalHeader());
+    if (FOptionsEx.Contains(dgTotalValues))
+      for (TKelColumnTotalValue* total : *column->TotalValues()) measure(total);
+    if (FOptionsEx.Contains(dgTotalFields)) measure(column->TotalFields());
+    if (FOptionsEx.Contains(dgTotalFooter)) measure(column->TotalFooter());
+  }
+  if (tallest == 0) tallest = TextHeightIn(Canvas, FTotals->Font());
+  FTotalRowHeight = tallest * FTotals->LinesCount() + FGridStyle->TotalRowSpace();
 }
 
 // ---- Geometry properties -----------------------------------------------------------------------
