@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "KelCellTextFixture.h"
-#include "KelDBGrids/KelDataRowScope.h"
 
 namespace kel::test {
 namespace {

@@ -9,7 +9,6 @@
 #include <map>
 
 #include "KelCellTextFixture.h"
-#include "platform/rtl/StrUtils.h"
 
 namespace kel::test {
 namespace {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "KelCellTextFixture.h"
-#include "platform/graphics/Graphics.h"
 
 namespace kel::test {
 namespace {

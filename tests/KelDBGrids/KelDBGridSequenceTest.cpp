@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "KelDBGridFixture.h"
-#include "KelDBGrids/KelDataRowScope.h"
 
 namespace kel::test {
 namespace {

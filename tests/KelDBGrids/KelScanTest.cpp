@@ -2,9 +2,7 @@
 // the reading of check-box values.
 #include <gtest/gtest.h>
 
-#include "KelDBGrids/KelCheckBoxValues.h"
-#include "KelDBGrids/KelDBGridGlobals.h"
-#include "KelDBGrids/KelScan.h"
+#include "KelDBGrids/KelDBGrids.h"
 
 namespace kel {
 namespace {
