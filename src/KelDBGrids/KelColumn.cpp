@@ -35,6 +35,7 @@ bool IsTextField(const TField* Field) {
   }
 }
 
+// The platform's texts for true and false joined by ";".
 String DefaultCheckBoxText() { return BoolToStr(true, true) + ";" + BoolToStr(false, true); }
 
 std::unique_ptr<TStringList> MakeList(std::function<void()> Changed) {

@@ -3,8 +3,9 @@
 // while it is expanded; the head's title becomes a band above theirs.
 //
 // Parents are found by walking back from a column, so nothing is cached that a move, an insert
-// or a change of ExpandCols could leave stale. Moving a column moves its whole group; moving a
-// column the grid built from the fields moves the field instead, and the layout follows.
+// or a change of ExpandCols could leave stale. Moving a column moves its whole group, and keeps a
+// nested column within its parent's group; moving a column the grid built from the fields moves
+// the field instead, and the layout follows.
 #include <algorithm>
 
 #include "KelDBGrids/KelColumn.h"
@@ -145,11 +146,13 @@ void TKelColumn::SetIndex(int Value) {
 void TKelColumn::MoveGroup(int Target) {
   const int first = Index();
   const int last = ExpandIndex();
-  if (Target >= first && Target <= last) return;
-  // Land beside the whole group of the target column that sits at this column's level.
-  TKelColumn* anchor = ColumnAt(Target);
+  // A nested column stays inside its parent's group, and lands beside the whole group of the
+  // target column that sits at its own level.
   TKelColumn* parent = ParentColumn();
-  while (anchor->ParentColumn() && anchor->ParentColumn() != parent) anchor = anchor->ParentColumn();
+  if (parent) Target = std::clamp(Target, parent->Index() + 1, parent->ExpandIndex());
+  if (Target >= first && Target <= last) return;
+  TKelColumn* anchor = ColumnAt(Target);
+  while (anchor->ParentColumn() != parent) anchor = anchor->ParentColumn();
   Target = Target < first ? anchor->Index() : anchor->ExpandIndex();
   if (Target >= first && Target <= last) return;
   TCollectionUpdate update(Collection());

@@ -53,6 +53,33 @@ inline std::vector<String> Differences(TPersistent* A, TPersistent* B) {
   return out;
 }
 
+// Gives every writable ordinal and string setting of Instance (and of the persistents it holds,
+// collections and lists aside) a value other than its own. Field names stay, and so does the
+// position in the grid's order (OrderIndex), which the order sets and streams do not hold.
+inline void ChangeEverySetting(TPersistent* Instance) {
+  for (const TPropInfo* info : GetPropList(Instance)) {
+    if (info->Kind == tkClass) {
+      auto* nested = dynamic_cast<TPersistent*>(info->GetObj(Instance));
+      if (nested && !dynamic_cast<TComponent*>(nested) && !dynamic_cast<TCollection*>(nested) &&
+          !dynamic_cast<TStrings*>(nested))
+        ChangeEverySetting(nested);
+      continue;
+    }
+    if (info->Kind == tkString && info->SetStr) {
+      if (info->Name == "FieldName") continue;
+      info->SetStr(Instance, info->Name == "DelimiterChar" ? ";" : "Changed " + info->Name);
+      continue;
+    }
+    if (!info->IsOrdinal() || !info->SetOrd || info->Name == "OrderIndex") continue;
+    const Int64 value = info->GetOrd(Instance);
+    const auto count = static_cast<Int64>(info->ElementNames.size());
+    Int64 changed = value + 3;
+    if (info->Kind == tkEnumeration) changed = (value + 1) % count;
+    if (info->Kind == tkSet) changed = value ^ (Int64{1} << (count - 1));
+    info->SetOrd(Instance, changed);
+  }
+}
+
 // The text SaveToStream writes for a column set.
 inline String StreamedText(TKelDBGridColumns* Columns) {
   TStringStream stream;

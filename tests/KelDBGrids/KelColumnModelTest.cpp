@@ -13,32 +13,6 @@ namespace {
 
 using ColumnModelTest = TColumnFixture;
 
-// Gives every writable ordinal and string setting of Instance (and of the persistents it holds,
-// collections and lists aside) a value other than its own. Field names stay.
-void ChangeEverySetting(TPersistent* Instance) {
-  for (const TPropInfo* info : GetPropList(Instance)) {
-    if (info->Kind == tkClass) {
-      auto* nested = dynamic_cast<TPersistent*>(info->GetObj(Instance));
-      if (nested && !dynamic_cast<TComponent*>(nested) && !dynamic_cast<TCollection*>(nested) &&
-          !dynamic_cast<TStrings*>(nested))
-        ChangeEverySetting(nested);
-      continue;
-    }
-    if (info->Kind == tkString && info->SetStr) {
-      if (info->Name == "FieldName") continue;
-      info->SetStr(Instance, info->Name == "DelimiterChar" ? ";" : "Changed " + info->Name);
-      continue;
-    }
-    if (!info->IsOrdinal() || !info->SetOrd) continue;
-    const Int64 value = info->GetOrd(Instance);
-    const auto count = static_cast<Int64>(info->ElementNames.size());
-    Int64 changed = value + 3;
-    if (info->Kind == tkEnumeration) changed = (value + 1) % count;
-    if (info->Kind == tkSet) changed = value ^ (Int64{1} << (count - 1));
-    info->SetOrd(Instance, changed);
-  }
-}
-
 struct TDefault {
   const char* Path;
   String Value;
