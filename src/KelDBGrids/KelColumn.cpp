@@ -104,10 +104,16 @@ std::unique_ptr<TKelColumnTotalValues> TKelColumn::CreateTotalValues() {
   return std::make_unique<TKelColumnTotalValues>(this);
 }
 
-void TKelColumn::TotalChanged(TKelColumnTotal*) {
+// Without a total the value rows themselves changed: the band takes another number of rows.
+void TKelColumn::TotalChanged(TKelColumnTotal* Total) {
   TKelCustomDBGrid* grid = Grid();
-  if (!grid || grid->ComponentState().Contains(csLoading)) return;
-  grid->InvalidateTotals();
+  if (!grid || grid->Columns() != Columns() || grid->ComponentState().Contains(csLoading)) return;
+  if (Total) {
+    grid->InvalidateTotals();
+    return;
+  }
+  grid->LayoutChanged();
+  grid->InvalidateEditor();
 }
 
 // ---- Field binding -----------------------------------------------------------------------------

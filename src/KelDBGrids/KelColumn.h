@@ -167,8 +167,9 @@ class TKelColumn : public TCollectionItem {
   void SetTotalFields(TKelColumnTotalFields* Value) { TotalFields()->Assign(Value); }
   TKelColumnTotalFooter* TotalFooter() const;
   void SetTotalFooter(TKelColumnTotalFooter* Value) { TotalFooter()->Assign(Value); }
-  // A total of the column changed: its cells repaint. TODO(totals): invalidate only the band
-  // cells of Total; until total rows are painted the whole band repaints.
+  // A total of the column changed: its cells repaint; without a total (value rows added or
+  // removed) the grid lays out again. TODO(totals): invalidate only the band cells of Total;
+  // until total rows are painted the whole band repaints.
   virtual void TotalChanged(TKelColumnTotal* Total);
 
   // ---- Plain settings -------------------------------------------------------------------------

@@ -57,7 +57,13 @@ TPersistent* TKelColumnTotal::GetOwner() {
   return FColumn;
 }
 
-void TKelColumnTotal::TotalChanged() { FColumn->TotalChanged(this); }
+// A value row reports through its collection, which holds the reports of an update back.
+void TKelColumnTotal::TotalChanged() {
+  if (Collection())
+    Changed(false);
+  else
+    FColumn->TotalChanged(this);
+}
 
 TAlignment TKelColumnTotal::Alignment() const {
   return FAssignedValues.Contains(cvTotalAlignment) ? FAlignment : DefaultAlignment();
@@ -428,8 +434,8 @@ void TKelColumnTotalFields::RestoreDefaults() {
 TKelColumnTotalValues::TKelColumnTotalValues(TKelColumn* AColumn)
     : TCollectionOf<TKelColumnTotalValue>(AColumn), FColumn(AColumn) {}
 
+// Item by item: the rows stay, so only their cells repaint.
 void TKelColumnTotalValues::RestoreDefaults() {
-  TCollectionUpdate update(this);
   for (TKelColumnTotalValue* total : *this) total->RestoreDefaults();
 }
 

@@ -222,7 +222,7 @@ class TKelColumnTotalValues : public TCollectionOf<TKelColumnTotalValue> {
  public:
   explicit TKelColumnTotalValues(TKelColumn* AColumn);
   TKelColumn* Column() const { return FColumn; }
-  // Every row back to its defaults, inside one update.
+  // Every row back to its defaults; the rows stay.
   void RestoreDefaults();
 
  protected:

@@ -509,6 +509,16 @@ TEST_P(ColumnModelTest, TotalObjectsKeepTheirSettingsAndDefaults) {
   qty->TotalValues()->RestoreDefaults();
   EXPECT_EQ(value->CalcValue(), cvSum);
   EXPECT_EQ(qty->TotalValues()->Count(), 1);
+  // The band has a row per value of the column with the most, as tall as their tallest font.
+  Grid->SetOptionsEx(Grid->OptionsEx() + dgTotalValues);
+  EXPECT_EQ(Grid->TotalValuesRowCount(), 1);
+  qty->TotalValues()->Add();
+  EXPECT_EQ(Grid->TotalValuesRowCount(), 2);
+  const int height = Grid->TotalRowHeight();
+  value->Font()->SetHeight(-30);
+  Grid->LayoutChanged();
+  EXPECT_GT(Grid->TotalRowHeight(), height);
+  Grid->AssertInvariants();
 }
 
 TEST_P(ColumnModelTest, FreedComponentsLeaveColumnsTitlesAndTotals) {
