@@ -90,7 +90,9 @@ TKelColumnTotalFooter* TKelColumn::TotalFooter() const {
   return FTotalFooter.get();
 }
 
-std::unique_ptr<TKelColumnTitle> TKelColumn::CreateTitle() { return std::make_unique<TKelColumnTitle>(this); }
+std::unique_ptr<TKelColumnTitle> TKelColumn::CreateTitle() {
+  return std::make_unique<TKelColumnTitle>(this);
+}
 std::unique_ptr<TKelColumnTotalFields> TKelColumn::CreateTotalFields() {
   return std::make_unique<TKelColumnTotalFields>(this);
 }
@@ -162,7 +164,8 @@ TKelLookupColumn TKelColumn::LookupColumn() const {
   if (!field) return lcNotDefined;
   if (field->FieldKind() == fkLookup) return lcLookupField;
   if (!LookupDataSet() || LookupKeyField().empty()) return lcNotDefined;
-  if (!SameText(KeyField(), FFieldName)) return LookupResultField().empty() ? lcNotDefined : lcLookupResultField;
+  if (!SameText(KeyField(), FFieldName))
+    return LookupResultField().empty() ? lcNotDefined : lcLookupResultField;
   return SameText(LookupKeyField(), LookupResultField()) ? lcLookupKeyField : lcLookupValueField;
 }
 
@@ -262,7 +265,9 @@ void TKelColumn::SetLookupListWidths(const String& Value) {
 
 // ---- Assignable settings -----------------------------------------------------------------------
 
-TAlignment TKelColumn::Alignment() const { return IsAssigned(cvAlignment) ? FAlignment : DefaultAlignment(); }
+TAlignment TKelColumn::Alignment() const {
+  return IsAssigned(cvAlignment) ? FAlignment : DefaultAlignment();
+}
 
 TAlignment TKelColumn::DefaultAlignment() const {
   TField* field = ResultField();
@@ -334,11 +339,15 @@ void TKelColumn::SetReadOnly(bool Value) {
   EditorChanged();
 }
 
-bool TKelColumn::IsAlignmentStored() const { return IsAssigned(cvAlignment) && FAlignment != DefaultAlignment(); }
+bool TKelColumn::IsAlignmentStored() const {
+  return IsAssigned(cvAlignment) && FAlignment != DefaultAlignment();
+}
 bool TKelColumn::IsColorStored() const { return IsAssigned(cvColor) && FColor != DefaultColor(); }
 bool TKelColumn::IsImeModeStored() const { return IsAssigned(cvImeMode) && FImeMode != DefaultImeMode(); }
 bool TKelColumn::IsImeNameStored() const { return IsAssigned(cvImeName) && FImeName != DefaultImeName(); }
-bool TKelColumn::IsReadOnlyStored() const { return IsAssigned(cvReadOnly) && FReadOnly != DefaultReadOnly(); }
+bool TKelColumn::IsReadOnlyStored() const {
+  return IsAssigned(cvReadOnly) && FReadOnly != DefaultReadOnly();
+}
 
 // ---- Fonts -------------------------------------------------------------------------------------
 
@@ -564,7 +573,9 @@ void TKelColumn::SetFilterText(const String& Value) {
   FilterChanged();
 }
 
-bool TKelColumn::Filtered() const { return (FFilterList && FFilterList->Count() > 0) || !FFilterText.empty(); }
+bool TKelColumn::Filtered() const {
+  return (FFilterList && FFilterList->Count() > 0) || !FFilterText.empty();
+}
 
 void TKelColumn::FilterChanged() {
   TKelCustomDBGrid* grid = Grid();

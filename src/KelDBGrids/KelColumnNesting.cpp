@@ -34,7 +34,9 @@ void TKelColumn::NestingChanged() {
   ColumnChanged(true);
 }
 
-TKelColumn* TKelColumn::ColumnAt(int Index) const { return static_cast<TKelColumn*>(Collection()->Items(Index)); }
+TKelColumn* TKelColumn::ColumnAt(int Index) const {
+  return static_cast<TKelColumn*>(Collection()->Items(Index));
+}
 
 void TKelColumn::SetExpandCols(int Value) {
   if (Value < 0 || FExpandCols == Value) return;

@@ -44,7 +44,8 @@ const TPropList& TKelColumn::PublishedProperties() {
       .Integer("Color", &C::Color, &C::SetColor)
       .String("DelimiterChar", &DelimiterText, &SetDelimiterText, ",")
       .Boolean("DelimiterLine", &C::DelimiterLine, &C::SetDelimiterLine, false)
-      .Set("DialogOptions", &C::DialogOptions, &C::SetDialogOptions, TDialogOptions{doShowColumn, doItemEnabled})
+      .Set("DialogOptions", &C::DialogOptions, &C::SetDialogOptions,
+           TDialogOptions{doShowColumn, doItemEnabled})
       .Object("DropDownMenu", &C::DropDownMenu, &C::SetDropDownMenu)
       .Integer("DropDownRows", &C::DropDownRows, &C::SetDropDownRows, 0)
       .Integer("DropDownWidth", &C::DropDownWidth, &C::SetDropDownWidth, 0)

@@ -226,7 +226,9 @@ int TKelColumnTitle::GetHeaderRowCount() const {
   return static_cast<int>(std::count(FHeader.begin(), FHeader.end(), '|')) + 1;
 }
 
-String TKelColumnTitle::GetHeaderRows(int Index) const { return Index < 0 ? String() : Segment(FHeader, Index); }
+String TKelColumnTitle::GetHeaderRows(int Index) const {
+  return Index < 0 ? String() : Segment(FHeader, Index);
+}
 
 String TKelColumnTitle::GetHeaderHintRows(int Index) const {
   return Index < 0 ? String() : Segment(FHeaderHint, Index);
@@ -237,7 +239,8 @@ bool TKelColumnTitle::SharesHeaderWith(int Offset, int Index) const {
   const TCollection* columns = FColumn->Collection();
   if (!columns) return false;
   int i = FColumn->Index() + Offset;
-  while (i >= 0 && i < columns->Count() && !static_cast<TKelColumn*>(columns->Items(i))->Showing()) i += Offset;
+  auto showing = [columns](int index) { return static_cast<TKelColumn*>(columns->Items(index))->Showing(); };
+  while (i >= 0 && i < columns->Count() && !showing(i)) i += Offset;
   if (i < 0 || i >= columns->Count()) return false;
   const TKelColumnTitle* other = static_cast<TKelColumn*>(columns->Items(i))->Title();
   for (int level = 0; level <= Index; ++level)

@@ -40,7 +40,9 @@ TKelColumnTotal::TKelColumnTotal(TCollection* ACollection)
   Init();
 }
 
-TKelColumnTotal::TKelColumnTotal(TKelColumn* AColumn) : TCollectionItem(nullptr), FColumn(AColumn) { Init(); }
+TKelColumnTotal::TKelColumnTotal(TKelColumn* AColumn) : TCollectionItem(nullptr), FColumn(AColumn) {
+  Init();
+}
 
 TKelColumnTotal::~TKelColumnTotal() = default;
 

@@ -140,7 +140,8 @@ int TKelColumn::DefaultWidth() {
   const TKelDBGridOptions options = grid->Options();
   if (options.Contains(dgTitles) && !options.Contains(dgTitleWidthOff)) {
     TCanvasFontScope font(canvas, Title()->Font());
-    const int title = WidestLine(canvas, Title()->Caption()) + TextPadding + 2 * grid->GridStyle()->TitleColMargin();
+    const int margins = 2 * grid->GridStyle()->TitleColMargin();
+    const int title = WidestLine(canvas, Title()->Caption()) + TextPadding + margins;
     width = std::max(width, title);
   }
   if (grid->DefaultWidthMin() >= 0) width = std::max(width, grid->DefaultWidthMin());
@@ -154,8 +155,6 @@ bool TKelColumn::IsWidthStored() {
   return width != DefaultWidth() || width == FallbackColumnWidth;
 }
 
-// TODO(cell text): measure the cell's display text through the grid's text bridge; until it is
-// built, the field's display text.
 int TKelColumn::OptimalWidth() {
   TKelCustomDBGrid* grid = Grid();
   if (!grid || !grid->DataLink()->Active()) return WidthBase();
@@ -167,8 +166,7 @@ int TKelColumn::OptimalWidth() {
     TActiveRecordScope active(link);
     for (int record = 0; record < link->RecordCount(); ++record) {
       link->SetActiveRecord(record);
-      TField* field = ResultField();
-      if (field) widest = std::max(widest, WidestLine(canvas, field->DisplayText()) + TextPadding);
+      widest = std::max(widest, WidestLine(canvas, GetDisplayText()) + TextPadding);
     }
   }
   if (FImageMargin > 0) widest += FImageMargin + 1;
@@ -216,8 +214,10 @@ void TKelColumn::SetWidth(int Value) {
     return;
   }
   if (WidthAssigned() && FWidth == Value) return;
-  if (StretchMode() && !grid->FStretching && grid->FStretchRestBase >= 1 && grid->FStretchRestWidth >= 1)
-    FStretchBase = static_cast<int>(static_cast<long long>(Value) * grid->FStretchRestBase / grid->FStretchRestWidth);
+  if (StretchMode() && !grid->FStretching && grid->FStretchRestBase >= 1 && grid->FStretchRestWidth >= 1) {
+    const long long scaled = static_cast<long long>(Value) * grid->FStretchRestBase;
+    FStretchBase = static_cast<int>(scaled / grid->FStretchRestWidth);
+  }
   const int shown = Width();
   FWidth = Value;
   Assigned(cvWidth);

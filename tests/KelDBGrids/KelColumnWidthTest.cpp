@@ -179,6 +179,12 @@ TEST_P(ColumnWidthTest, TheOptimalWidthFitsTheBufferedRecords) {
   EXPECT_EQ(link->ActiveRecord(), active);
   name->SetImageMargin(5);
   EXPECT_EQ(name->OptimalWidth(), widest + 6);
+  // Cells are measured as they are shown: here through their pick texts.
+  name->SetImageMargin(0);
+  const String longText = "A pick text much wider than any name of an item";
+  name->PickList()->Add(data->FieldByName("Name")->DisplayText());
+  name->PickText()->Add(longText);
+  EXPECT_EQ(name->OptimalWidth(), std::max(widest, canvas->TextWidth(longText) + 4));
   Source->SetDataSet(nullptr);
   Design({"Name"});
   Column(0)->SetWidth(77);
