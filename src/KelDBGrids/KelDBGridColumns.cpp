@@ -194,9 +194,9 @@ void TKelDBGridColumns::Update(TCollectionItem* Item) {
 
 void TKelDBGridColumns::Notify(TCollectionItem* Item, TCollectionNotification Action) {
   if (Action == cnAdded || !IsGridColumns()) return;
-  // The item may be half destroyed: it is compared, never used.
+  // The item may be half destroyed: it is compared as the collection item it still is.
   std::vector<TKelColumn*>& visible = FGrid->FVisibleColumns;
-  visible.erase(std::remove(visible.begin(), visible.end(), static_cast<TKelColumn*>(Item)), visible.end());
+  std::erase_if(visible, [Item](TKelColumn* column) { return static_cast<TCollectionItem*>(column) == Item; });
 }
 
 }  // namespace kel
