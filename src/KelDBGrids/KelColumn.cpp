@@ -896,6 +896,7 @@ void TKelColumn::Assign(TPersistent* Source) {
   TotalFields()->Assign(source->TotalFields());
   TotalFooter()->Assign(source->TotalFooter());
   ColumnChanged(true);
+  if (update) update->Close();
 }
 
 void TKelColumn::RestoreDefaults() {
@@ -914,6 +915,7 @@ void TKelColumn::RestoreDefaults() {
   TotalFields()->RestoreDefaults();
   TotalFooter()->RestoreDefaults();
   ColumnChanged(fontAssigned);
+  if (update) update->Close();
 }
 
 }  // namespace kel

@@ -164,6 +164,7 @@ void TKelColumn::MoveGroup(int Target) {
   } else {
     for (int k = 0; k < size; ++k) ColumnAt(first)->TCollectionItem::SetIndex(Target);
   }
+  update.Close();
 }
 
 void TKelColumn::MoveField(int Target) {

@@ -283,6 +283,7 @@ void TKelCustomDBGrid::SetStretchActive() {
   }
   TCollectionUpdate update(FColumns.get());
   for (TKelColumn* column : *FColumns) column->SetWidth(column->FStretchBase);
+  update.Close();
 }
 
 bool TKelCustomDBGrid::GetAlignStretchToBorder() const {

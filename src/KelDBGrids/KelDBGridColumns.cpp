@@ -136,6 +136,7 @@ void TKelDBGridColumns::ClampExpandSpans() {
 void TKelDBGridColumns::RestoreDefaults() {
   TCollectionUpdate update(this);
   for (TKelColumn* column : *this) column->RestoreDefaults();
+  update.Close();
 }
 
 void TKelDBGridColumns::Assign(TPersistent* Source) {

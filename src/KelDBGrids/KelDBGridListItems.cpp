@@ -44,6 +44,12 @@ class TLoadingList {
   ~TLoadingList() { FList->SetSorted(false); }
   TLoadingList(TLoadingList&&) = delete;
 
+  // Ends the load, raising what the list's change handlers raise.
+  void Close() {
+    FList->SetSorted(false);
+    FUpdate.Close();
+  }
+
   // Adds the field's value of the current record unless it is empty or listed.
   void AddCurrentValue() {
     const String value = FField->EditText();
@@ -110,7 +116,9 @@ void TKelCustomDBGrid::LoadListItems() {
       TGridPositionGuard position(this, false);
       for (dataSet->First(); !dataSet->Eof(); dataSet->Next())
         for (auto& list : lists) list->AddCurrentValue();
+      position.Close();
     }
+    for (auto& list : lists) list->Close();
   }
   ListItemsUpdated();
 }

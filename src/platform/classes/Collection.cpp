@@ -3,6 +3,7 @@
 #include "platform/classes/Collection.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/classes/Properties.h"
 
@@ -37,6 +38,7 @@ TCollectionItem* TCollection::Insert(int Index) {
   TCollectionUpdate update(this);
   TCollectionItem* item = Add();
   item->SetIndex(Index);
+  update.Close();
   return item;
 }
 
@@ -49,6 +51,7 @@ void TCollection::Clear() {
   if (FItems.empty()) return;
   TCollectionUpdate update(this);
   while (!FItems.empty()) DeleteItem(FItems.back());
+  update.Close();
 }
 
 void TCollection::DeleteItem(TCollectionItem* Item) {
@@ -107,6 +110,7 @@ void TCollection::Assign(TPersistent* Source) {
   FItems.swap(previous);
   while (!FItems.empty()) DeleteItem(FItems.front());
   FItems.swap(previous);
+  update.Close();
 }
 
 void TCollection::DiscardItem(TCollectionItem* Item) {
@@ -146,15 +150,17 @@ void TCollection::MoveItem(int CurIndex, int NewIndex) {
   FItems.insert(FItems.begin() + NewIndex, item);
 }
 
-TCollectionUpdate::~TCollectionUpdate() noexcept(false) {
-  if (std::uncaught_exceptions() > FExceptionsAtStart) {
-    try {
-      FCollection->EndUpdate();
-    } catch (...) {
-    }
-  } else {
-    FCollection->EndUpdate();
+TCollectionUpdate::~TCollectionUpdate() {
+  try {
+    Close();
+  } catch (...) {
+    // EndUpdate lowers the count before it reports, so the bracket is closed either way.
   }
+}
+
+void TCollectionUpdate::Close() {
+  if (!FCollection) return;
+  std::exchange(FCollection, nullptr)->EndUpdate();
 }
 
 // --- TCollectionItem --------------------------------------------------------------------------

@@ -16,7 +16,6 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <iterator>
 #include <vector>
 
@@ -178,21 +177,22 @@ class TCollectionOf : public TCollection {
   }
 };
 
-// Holds an update bracket of a collection for its lifetime.
+// Holds an update bracket of a collection. Close() ends it and reports the bracket's changes,
+// raising what the report raises; a bracket left by an exception is ended by the destructor,
+// which still reports but drops a failure of the report in favour of the error under way.
 class TCollectionUpdate {
  public:
   explicit TCollectionUpdate(TCollection* Collection) : FCollection(Collection) {
     FCollection->BeginUpdate();
   }
-  // Reports the bracket's changes; while another exception is propagating, a failure of the
-  // report is dropped in favour of the first error.
-  ~TCollectionUpdate() noexcept(false);
+  ~TCollectionUpdate();
   TCollectionUpdate(const TCollectionUpdate&) = delete;
   TCollectionUpdate& operator=(const TCollectionUpdate&) = delete;
 
+  void Close();
+
  private:
-  TCollection* FCollection;
-  int FExceptionsAtStart = std::uncaught_exceptions();
+  TCollection* FCollection;  // null once the bracket is closed
 };
 
 }  // namespace kel

@@ -298,6 +298,7 @@ void TReader::ReadCollectionValue(TCollection* Collection, const TValueNode& Val
     TCollectionItem* item = Collection->Add();
     for (const TPropertyNode& property : itemNode.Properties) ReadProperty(item, property);
   }
+  update.Close();
 }
 
 void TReader::ResolveFixups() {

@@ -35,6 +35,7 @@ void TFiler::DefinePropertiesOf(TPersistent* Instance) {
       TStringsUpdate update(strings);
       strings->Clear();
       for (const String& line : lines) strings->Add(line);
+      update.Close();
     };
     auto writeLines = [strings](TWriter* writer) {
       writer->WriteListBegin();

@@ -119,6 +119,7 @@ TIndexDef* TIndexDefs::Add(const String& Name, const String& Fields, TIndexOptio
   def->SetName(Name);
   def->SetFields(Fields);
   def->SetOptions(Options);
+  update.Close();
   return def;
 }
 
@@ -201,6 +202,7 @@ void TCustomClientDataSet::InitFieldDefsFromFields() {
   TCollectionUpdate update(FieldDefs());
   FieldDefs()->Clear();
   AddDefsFromFields(Fields(), FieldDefs());
+  update.Close();
 }
 
 void TCustomClientDataSet::InternalInitFieldDefs() {

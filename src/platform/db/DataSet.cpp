@@ -255,6 +255,7 @@ void TDataSet::GetFieldNames(TStrings* List) const {
   TStringsUpdate update(List);
   List->Clear();
   for (TField* field : *FFields) List->Add(field->FieldName());
+  update.Close();
 }
 
 Variant TDataSet::FieldValues(const String& FieldNames) const {

@@ -73,9 +73,9 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/classes/Component.h"
@@ -175,27 +175,28 @@ class TDataSet : public TComponent {
   void DisableControls();
   void EnableControls();
   bool ControlsDisabled() const { return FDisableCount != 0; }
-  // Holds DisableControls for its lifetime. While another exception is propagating, a failure
-  // of a link reacting to EnableControls is dropped in favour of the first error.
+  // Holds DisableControls. Close() enables the controls again, raising what a link reacting to
+  // it raises; when an exception leaves the scope first, the destructor enables them and drops
+  // a failure of a link in favour of the error under way.
   class TDisabledControls {
    public:
     explicit TDisabledControls(TDataSet* DataSet) : FDataSet(DataSet) { FDataSet->DisableControls(); }
-    ~TDisabledControls() noexcept(false) {
-      if (std::uncaught_exceptions() == FExceptionsAtStart) {
-        FDataSet->EnableControls();
-        return;
-      }
+    ~TDisabledControls() {
       try {
-        FDataSet->EnableControls();
+        Close();
       } catch (...) {
+        // EnableControls lowers the count before it tells the links.
       }
     }
     TDisabledControls(const TDisabledControls&) = delete;
     TDisabledControls& operator=(const TDisabledControls&) = delete;
 
+    void Close() {
+      if (FDataSet) std::exchange(FDataSet, nullptr)->EnableControls();
+    }
+
    private:
-    TDataSet* FDataSet;
-    int FExceptionsAtStart = std::uncaught_exceptions();
+    TDataSet* FDataSet;  // null once closed
   };
 
   // ---- Navigation -----------------------------------------------------------------------------

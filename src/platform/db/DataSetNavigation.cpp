@@ -250,6 +250,7 @@ void TDataSet::First() {
   });
   InternalFirst();
   GetNextRecords();
+  finish.Close();
 }
 
 void TDataSet::Last() {
@@ -264,6 +265,7 @@ void TDataSet::Last() {
   });
   InternalLast();
   GetPriorRecords();
+  finish.Close();
 }
 
 int TDataSet::MoveBy(int Distance) {
@@ -309,6 +311,7 @@ int TDataSet::MoveBy(int Distance) {
     ++Distance;
     --moved;
   }
+  finish.Close();
   return moved;
 }
 
@@ -331,6 +334,7 @@ void TDataSet::Resync(TResyncMode Mode) {
   while (before > 0 && !FIsUniDirectional && GetPriorRecord()) --before;
   GetNextRecords();
   GetPriorRecords();
+  finish.Close();
 }
 
 void TDataSet::Refresh() {
@@ -343,6 +347,7 @@ void TDataSet::Refresh() {
       Resync({});
     });
     InternalRefresh();
+    resync.Close();
   }
   if (AfterRefresh) AfterRefresh(this);
 }

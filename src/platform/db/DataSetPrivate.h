@@ -1,7 +1,6 @@
 // Helpers shared by the data set's sources; not part of the public API.
 #pragma once
 
-#include <exception>
 #include <optional>
 #include <utility>
 
@@ -12,28 +11,29 @@ namespace kel {
 
 class TRecordBuffer;
 
-// Runs an action when the scope ends, on every exit path. While another exception is already
-// propagating, a failure of the action is dropped in favour of the first error.
+// Runs an action once: at Close(), which raises what the action raises, or else when the scope
+// ends. An action run by the destructor (an exception is leaving the scope, or the action cannot
+// fail) has its own failure dropped in favour of the error under way.
 template <typename F>
 class TFinally {
  public:
   explicit TFinally(F Action) : FAction(std::move(Action)) {}
-  ~TFinally() noexcept(false) {
-    if (std::uncaught_exceptions() > FExceptionsAtStart) {
-      try {
-        FAction();
-      } catch (...) {
-      }
-    } else {
-      FAction();
+  ~TFinally() {
+    try {
+      Close();
+    } catch (...) {
     }
   }
   TFinally(const TFinally&) = delete;
   TFinally& operator=(const TFinally&) = delete;
 
+  void Close() {
+    if (std::exchange(FPending, false)) FAction();
+  }
+
  private:
   F FAction;
-  int FExceptionsAtStart = std::uncaught_exceptions();
+  bool FPending = true;  // the action has not run yet
 };
 
 // Sets a buffer pointer for a scope and puts the previous one back.

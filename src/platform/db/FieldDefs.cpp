@@ -142,6 +142,7 @@ TFieldDef* TFieldDefs::Add(const String& Name, TFieldType DataType, int Size, bo
   def->FDataType = DataType;
   def->FSize = Size;
   def->FRequired = Required;
+  update.Close();
   return def;
 }
 

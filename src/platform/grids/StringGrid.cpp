@@ -25,6 +25,7 @@ class TStringGrid::TLineStrings : public TStrings {
       Put(i, String());
       PutObject(i, nullptr);
     }
+    update.Close();
   }
 
   void Delete(int Index) override { CannotResize(); }
@@ -38,6 +39,7 @@ class TStringGrid::TLineStrings : public TStrings {
       TStringsUpdate update(this);
       Put(i, S);
       PutObject(i, AObject);
+      update.Close();
       return i;
     }
     throw EInvalidGridOperation("Grid line has no empty cell");
@@ -57,6 +59,7 @@ class TStringGrid::TLineStrings : public TStrings {
       Put(i, given ? source->Strings(i) : String());
       PutObject(i, given ? source->Objects(i) : nullptr);
     }
+    update.Close();
   }
 
  protected:

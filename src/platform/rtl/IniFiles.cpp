@@ -193,12 +193,14 @@ void TMemIniFile::ReadSection(const String& Section, TStrings* Strings) const {
   Strings->Clear();
   if (const TIniSection* section = FindSection(Section))
     for (const auto& [key, value] : section->FValues) Strings->Add(key);
+  update.Close();
 }
 
 void TMemIniFile::ReadSections(TStrings* Strings) const {
   TStringsUpdate update(Strings);
   Strings->Clear();
   for (const TIniSection& section : FSections) Strings->Add(section.FName);
+  update.Close();
 }
 
 void TMemIniFile::ReadSectionValues(const String& Section, TStrings* Strings) const {
@@ -206,6 +208,7 @@ void TMemIniFile::ReadSectionValues(const String& Section, TStrings* Strings) co
   Strings->Clear();
   if (const TIniSection* section = FindSection(Section))
     for (const auto& [key, value] : section->FValues) Strings->Add(key + '=' + value);
+  update.Close();
 }
 
 bool TMemIniFile::SectionExists(const String& Section) const {

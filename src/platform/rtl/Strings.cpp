@@ -7,7 +7,7 @@
 #include "platform/rtl/Strings.h"
 
 #include <algorithm>
-#include <exception>
+#include <utility>
 #include <numeric>
 
 #include "platform/rtl/Exceptions.h"
@@ -171,6 +171,7 @@ void TStrings::Exchange(int Index1, int Index2) {
   PutObject(Index1, GetObject(Index2));
   Put(Index2, text1);
   PutObject(Index2, object1);
+  update.Close();
 }
 
 void TStrings::Move(int CurIndex, int NewIndex) {
@@ -181,6 +182,7 @@ void TStrings::Move(int CurIndex, int NewIndex) {
   TObject* object = GetObject(CurIndex);
   Delete(CurIndex);
   InsertObject(NewIndex, text, object);
+  update.Close();
 }
 
 void TStrings::ApplyLines(const std::vector<String>& Lines, const std::vector<TObject*>& Objects,
@@ -190,6 +192,7 @@ void TStrings::ApplyLines(const std::vector<String>& Lines, const std::vector<TO
   if (Replace) Clear();
   for (std::size_t i = 0; i < Lines.size(); ++i)
     AddObject(Lines[i], Objects.empty() ? nullptr : Objects[i]);
+  update.Close();
 }
 
 // --- TStrings: searching ---------------------------------------------------------------------
@@ -359,21 +362,19 @@ void TStrings::IndexError(int Index) {
 
 // --- TStringsUpdate --------------------------------------------------------------------------
 
-TStringsUpdate::TStringsUpdate(TStrings* Strings)
-    : FStrings(Strings), FExceptionsAtStart(std::uncaught_exceptions()) {
-  FStrings->BeginUpdate();
+TStringsUpdate::TStringsUpdate(TStrings* Strings) : FStrings(Strings) { FStrings->BeginUpdate(); }
+
+TStringsUpdate::~TStringsUpdate() {
+  try {
+    Close();
+  } catch (...) {
+    // EndUpdate lowers the count before it reports, so the bracket is closed either way.
+  }
 }
 
-TStringsUpdate::~TStringsUpdate() noexcept(false) {
-  if (std::uncaught_exceptions() == FExceptionsAtStart) {
-    FStrings->EndUpdate();
-    return;
-  }
-  try {
-    FStrings->EndUpdate();
-  } catch (...) {
-    // The error already propagating is the one the caller needs to see.
-  }
+void TStringsUpdate::Close() {
+  if (!FStrings) return;
+  std::exchange(FStrings, nullptr)->EndUpdate();
 }
 
 // --- TStringList -----------------------------------------------------------------------------
@@ -579,6 +580,7 @@ void TStringList::Assign(TPersistent* Source) {
   FCaseSensitive = list->FCaseSensitive;
   FDuplicates = list->FDuplicates;
   AssignTextSettings(list);
+  update.Close();
 }
 
 void TStringList::ValidateLines(const std::vector<String>& Lines, bool Replacing) const {

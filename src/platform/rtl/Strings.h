@@ -170,19 +170,20 @@ class TStrings : public TPersistent {
   int FUpdateCount = 0;             // depth of BeginUpdate brackets
 };
 
-// Closes an update bracket on every exit path.
+// Holds an update bracket of a list. Close() ends it and reports the bracket's changes, raising
+// what the change handlers raise; a bracket left by an exception is ended by the destructor,
+// which still reports but drops a failure of the handlers in favour of the error under way.
 class TStringsUpdate {
  public:
   explicit TStringsUpdate(TStrings* Strings);
-  // Reports the bracket's changes. While another exception is propagating, a failure of the
-  // change handlers is dropped in favour of the first error.
-  ~TStringsUpdate() noexcept(false);
+  ~TStringsUpdate();
   TStringsUpdate(const TStringsUpdate&) = delete;
   TStringsUpdate& operator=(const TStringsUpdate&) = delete;
 
+  void Close();
+
  private:
-  TStrings* FStrings;
-  int FExceptionsAtStart;  // std::uncaught_exceptions() when the bracket opened
+  TStrings* FStrings;  // null once the bracket is closed
 };
 
 // Lines with optional objects in a vector. Sorted lists keep their order on every insert and

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <type_traits>
 
 #include "TestClasses.h"
 
@@ -190,4 +191,26 @@ TEST(CollectionTest, BracketGuardClosesOnAnException) {
   }
   EXPECT_EQ(items->UpdateCount(), 0);
   EXPECT_EQ(items->Log, (Log{"update:*"}));
+}
+
+TEST(CollectionTest, ClosingTheBracketRaisesWhatTheReportRaisesUnlessAnErrorIsUnderWay) {
+  static_assert(std::is_nothrow_destructible_v<TCollectionUpdate>);
+  struct TFailingItems : TTestItems {
+    void Update(TCollectionItem*) override { throw EAbort("report"); }
+  } items;
+  {
+    TCollectionUpdate update(&items);
+    items.Add();
+    EXPECT_THROW(update.Close(), EAbort);
+    EXPECT_EQ(items.UpdateCount(), 0);
+  }
+  EXPECT_THROW(
+      {
+        TCollectionUpdate update(&items);
+        items.Add();
+        throw EConvertError("first");
+      },
+      EConvertError);
+  EXPECT_EQ(items.UpdateCount(), 0);
+  EXPECT_EQ(items.Count(), 2);
 }

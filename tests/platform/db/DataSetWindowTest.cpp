@@ -2,6 +2,8 @@
 // answers, fetch counts, DisableControls batching, buffer counts of several links.
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include "DBTestSupport.h"
 
 using namespace kel;
@@ -103,6 +105,30 @@ TEST_F(TWindowFixture, DisableControlsGuardEnablesOnEveryExit) {
   }
   EXPECT_FALSE(Data->ControlsDisabled());
   EXPECT_EQ(Link.Events, (std::vector<TLinkEvent>{{"changed"}}));
+}
+
+TEST_F(TWindowFixture, ClosingDisabledControlsRaisesWhatALinkRaisesUnlessAnErrorIsUnderWay) {
+  static_assert(std::is_nothrow_destructible_v<TDataSet::TDisabledControls>);
+  struct TFailingLink : TDataLink {
+    void DataSetChanged() override { throw EAbort("link"); }
+  } failing;
+  OpenWith(10);
+  failing.SetDataSource(Source);
+  {
+    TDataSet::TDisabledControls disabled(Data);
+    Data->Next();
+    EXPECT_THROW(disabled.Close(), EAbort);
+    EXPECT_FALSE(Data->ControlsDisabled());
+  }
+  EXPECT_THROW(
+      {
+        TDataSet::TDisabledControls disabled(Data);
+        Data->Next();
+        throw EConvertError("first");
+      },
+      EConvertError);
+  EXPECT_FALSE(Data->ControlsDisabled());
+  EXPECT_EQ(CurrentId(), 3);
 }
 
 TEST_F(TWindowFixture, LinksWithDifferentBufferCountsKeepTheirOwnWindows) {

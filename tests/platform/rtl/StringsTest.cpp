@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 #include "TempDirectory.h"
@@ -502,6 +503,26 @@ TEST(StringList, BracketClosesWhenAnErrorLeavesIt) {
   EXPECT_EQ(list.UpdateCount(), 0);
   EXPECT_EQ(counter.Changed, 1);  // the first Add did change the list
   EXPECT_THROW(list.EndUpdate(), EInvalidOperation);
+}
+
+TEST(StringList, ClosingTheBracketRaisesWhatOnChangeRaisesUnlessAnErrorIsUnderWay) {
+  static_assert(std::is_nothrow_destructible_v<TStringsUpdate>);
+  TStringList list;
+  list.OnChange = [](TObject*) { throw EAbort("change"); };
+  {
+    TStringsUpdate update(&list);
+    list.Add("a");
+    EXPECT_THROW(update.Close(), EAbort);
+    EXPECT_EQ(list.UpdateCount(), 0);
+  }
+  EXPECT_THROW(
+      {
+        TStringsUpdate update(&list);
+        list.Add("b");
+        throw EConvertError("first");
+      },
+      EConvertError);
+  EXPECT_EQ(list.UpdateCount(), 0);
 }
 
 TEST(StringList, BadWholeListInputLeavesTheListAsItWas) {
