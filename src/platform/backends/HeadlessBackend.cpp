@@ -4,7 +4,7 @@
 #include <chrono>
 #include <unordered_map>
 
-#include "platform/backends/Backend.h"
+#include "platform/ui/Backend.h"
 
 namespace kel {
 
@@ -35,9 +35,9 @@ class THeadlessBackend final : public TBackend {
 
   void PumpEvents(int TimeoutMs, const std::function<void(const TInputEvent&)>& Sink) override {}
 
-  DWord RealTicks() override {
+  std::uint64_t RealTicks() override {
     using namespace std::chrono;
-    return static_cast<DWord>(
+    return static_cast<std::uint64_t>(
         duration_cast<milliseconds>(steady_clock::now() - FStart).count());
   }
 
@@ -47,8 +47,11 @@ class THeadlessBackend final : public TBackend {
   std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
 };
 
-}  // namespace
-
 std::unique_ptr<TBackend> CreateHeadlessBackend() { return std::make_unique<THeadlessBackend>(); }
+
+// Nothing refers to this file but its registration, so the library is linked whole.
+[[maybe_unused]] const bool Registered = (RegisterBackend("headless", CreateHeadlessBackend), true);
+
+}  // namespace
 
 }  // namespace kel

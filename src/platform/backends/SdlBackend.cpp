@@ -7,10 +7,11 @@
 // message loop does; control characters (Enter, Esc, Tab, Backspace, Ctrl+letter) are made here.
 #include <SDL.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <unordered_map>
 
-#include "platform/backends/Backend.h"
+#include "platform/ui/Backend.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace kel {
@@ -79,6 +80,12 @@ Char FirstCodePoint(const char* text, bool& single) {
   return code;
 }
 
+const char* DisplayName() {
+  const char* display = std::getenv("DISPLAY");
+  if (!display) display = std::getenv("WAYLAND_DISPLAY");
+  return display ? display : "";
+}
+
 TShiftState CurrentShift() {
   TShiftState shift;
   const SDL_Keymod mods = SDL_GetModState();
@@ -101,12 +108,13 @@ class TSdlBackend final : public TBackend {
     SDL_Quit();
   }
 
-  bool Open() {
+  void Open() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+      throw EOutOfResources(String("the sdl backend cannot open the display '") + DisplayName() +
+                            "': " + SDL_GetError());
     SDL_StartTextInput();
-    return true;
   }
 
   const char* Name() const override { return "sdl"; }
@@ -234,7 +242,7 @@ class TSdlBackend final : public TBackend {
     }
   }
 
-  DWord RealTicks() override { return SDL_GetTicks(); }
+  std::uint64_t RealTicks() override { return SDL_GetTicks64(); }
 
  private:
   SDL_Window* Find(HWND Window) const {
@@ -354,12 +362,15 @@ class TSdlBackend final : public TBackend {
   std::unordered_map<int, SDL_Cursor*> FCursors;   // system cursors made so far
 };
 
-}  // namespace
-
 std::unique_ptr<TBackend> CreateSdlBackend() {
   auto backend = std::make_unique<TSdlBackend>();
-  if (!backend->Open()) return nullptr;
+  backend->Open();
   return backend;
 }
+
+// Nothing refers to this file but its registration, so the library is linked whole.
+[[maybe_unused]] const bool Registered = (RegisterBackend("sdl", CreateSdlBackend), true);
+
+}  // namespace
 
 }  // namespace kel

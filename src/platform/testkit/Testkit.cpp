@@ -5,7 +5,7 @@
 
 #include <deque>
 
-#include "platform/backends/Backend.h"
+#include "platform/ui/Backend.h"
 #include "platform/ui/WindowManager.h"
 
 namespace kel::testkit {

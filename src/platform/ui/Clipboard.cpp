@@ -3,7 +3,7 @@
 #include "platform/ui/Clipboard.h"
 
 #include "platform/ui/Application.h"
-#include "platform/backends/Backend.h"
+#include "platform/ui/Backend.h"
 
 namespace kel {
 

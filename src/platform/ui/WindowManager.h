@@ -18,7 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/backends/Backend.h"
+#include "platform/ui/Backend.h"
 #include "platform/ui/Controls.h"
 
 namespace kel {

@@ -3,15 +3,18 @@
 // event pump. Child controls never reach the backend: the window layer paints them into their
 // top-level window's surface.
 //
-// Backends: headless (off-screen, virtual clock; the default for tests) and sdl (real windows
-// through SDL2). CreateBackend picks one from KEL_BACKEND=headless|sdl, defaulting to sdl when a
-// display exists (DISPLAY or WAYLAND_DISPLAY set) and to headless otherwise.
+// The window layer knows backends only through this interface and a registry of them by name.
+// Each backend is a library of its own (kel_backend_headless: off-screen, virtual clock, the one
+// tests use; kel_backend_sdl: real windows through SDL2) that registers itself when the program
+// starts, so a program links SDL2 only when it links the live backend.
 #pragma once
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/ui/Messages.h"
 #include "platform/ui/Screen.h"
@@ -83,14 +86,22 @@ class TBackend {
 
   // Delivers pending input to Sink, waiting up to TimeoutMs (0 = do not wait) for the first.
   virtual void PumpEvents(int TimeoutMs, const std::function<void(const TInputEvent&)>& Sink) = 0;
-  // Milliseconds of real time since the backend started (live clock).
-  virtual DWord RealTicks() = 0;
+  // Milliseconds of real time since the backend started (live clock); 64 bits never wrap.
+  virtual std::uint64_t RealTicks() = 0;
 };
 
-// The backend KEL_BACKEND (or the presence of a display) asks for.
+// Makes a backend; raises when it cannot start (no display for a live one).
+using TBackendFactory = std::unique_ptr<TBackend> (*)();
+
+// Backend libraries call this from a static initializer, before main.
+void RegisterBackend(const String& Name, TBackendFactory Factory);
+// Names of the backends linked into the program, sorted.
+std::vector<String> RegisteredBackends();
+// The backend of that name; raises EInvalidArgument for a name no linked backend has.
+std::unique_ptr<TBackend> CreateBackend(const String& Name);
+// The backend KEL_BACKEND names. Unset: sdl when a display exists and it opens, else headless.
+// A backend named explicitly that cannot start raises instead of being replaced, so a run meant
+// to be live never passes off as headless.
 std::unique_ptr<TBackend> CreateBackend();
-std::unique_ptr<TBackend> CreateHeadlessBackend();
-// Null when SDL cannot open a display.
-std::unique_ptr<TBackend> CreateSdlBackend();
 
 }  // namespace kel
