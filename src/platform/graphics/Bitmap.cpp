@@ -74,10 +74,15 @@ void TBitmap::Changed() {
 }
 
 void TBitmap::SetSurface(cairo_surface_t* surface) {
+  ReplaceSurface(surface, surface ? cairo_image_surface_get_width(surface) : 0,
+                 surface ? cairo_image_surface_get_height(surface) : 0);
+}
+
+void TBitmap::ReplaceSurface(cairo_surface_t* surface, int width, int height) {
   if (FSurface) cairo_surface_destroy(FSurface);
   FSurface = surface;
-  FWidth = surface ? cairo_image_surface_get_width(surface) : 0;
-  FHeight = surface ? cairo_image_surface_get_height(surface) : 0;
+  FWidth = width;
+  FHeight = height;
   if (FCanvas) {
     cairo_t* context = surface ? cairo_create(surface) : ScratchContext();
     FCanvas->SetHandle(context);
@@ -105,7 +110,7 @@ void TBitmap::SetSize(int width, int height) {
     }
     cairo_destroy(context);
   }
-  SetSurface(resized);
+  ReplaceSurface(resized, width, height);
 }
 
 TCanvas* TBitmap::Canvas() {
@@ -131,7 +136,7 @@ void TBitmap::Assign(TPersistent* Source) {
   FTransparentColor = source->FTransparentColor;
   FTransparentMode = source->FTransparentMode;
   SetTransparent(source->Transparent());
-  SetSurface(copy);
+  ReplaceSurface(copy, source->FWidth, source->FHeight);
 }
 
 TColor TBitmap::TransparentColor() const {

@@ -30,7 +30,8 @@ class TBitmap : public TGraphic {
   void SetWidth(int value) override { SetSize(value, FHeight); }
   int Height() const override { return FHeight; }
   void SetHeight(int value) override { SetSize(FWidth, value); }
-  // Keeps the pixels that stay inside; new pixels are white. A zero side empties the bitmap.
+  // Keeps the pixels that stay inside; new pixels are white. A zero side empties the bitmap but
+  // the other side is kept, so that SetWidth then SetHeight size an empty bitmap.
   // Raises EInvalidGraphicOperation for a negative or huge side.
   void SetSize(int width, int height);
 
@@ -63,12 +64,15 @@ class TBitmap : public TGraphic {
   void SetSurface(cairo_surface_t* surface);
 
  private:
+  // SetSurface with the sides to report, which differ from the surface's only when one side is
+  // zero and there is no surface.
+  void ReplaceSurface(cairo_surface_t* surface, int width, int height);
   // The image with the transparent colour cut out, made when first drawn transparent.
   cairo_surface_t* MaskedSurface();
 
   cairo_surface_t* FSurface = nullptr;  // owned ARGB32 image; null when empty
-  int FWidth = 0;                       // pixels
-  int FHeight = 0;                      // pixels
+  int FWidth = 0;                       // pixels; may be non-zero on an empty bitmap
+  int FHeight = 0;                      // pixels; may be non-zero on an empty bitmap
   std::unique_ptr<TCanvas> FCanvas;     // made by Canvas(); draws on FSurface
   TColor FTransparentColor = clDefault;  // used with tmFixed
   TTransparentMode FTransparentMode = tmAuto;

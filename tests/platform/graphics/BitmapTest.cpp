@@ -46,6 +46,18 @@ TEST(BitmapTest, NewBitmapsAreWhiteAndResizingKeepsPixels) {
   EXPECT_THROW(bitmap.SetSize(100000, 4), EInvalidGraphicOperation);
 }
 
+TEST(BitmapTest, SidesSetOneByOneOnAnEmptyBitmapMakeTheImage) {
+  TBitmap bitmap;
+  bitmap.SetWidth(10);
+  EXPECT_TRUE(bitmap.Empty());
+  EXPECT_EQ(bitmap.Width(), 10);
+  bitmap.SetHeight(10);
+  ASSERT_FALSE(bitmap.Empty());
+  EXPECT_EQ(bitmap.Width(), 10);
+  EXPECT_EQ(bitmap.Height(), 10);
+  EXPECT_EQ(PixelOf(bitmap, 9, 9), clWhite);
+}
+
 TEST(BitmapTest, CanvasFollowsTheImageAcrossResizing) {
   TBitmap bitmap;
   TCanvas* canvas = bitmap.Canvas();
