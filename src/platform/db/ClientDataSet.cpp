@@ -1,9 +1,11 @@
 // TClientDataSet: the record-buffer contract over a TClientTable (cursor = position in the
-// table's order, bookmark = row slot), CreateDataSet, the orders (IndexFieldNames, IndexDefs,
-// IndexName), RecNo/RecordCount with and without a filter, and the published properties.
+// table's order, bookmark = row slot), CreateDataSet, rows kept across Close and read from or
+// written to data files, the orders (IndexFieldNames, IndexDefs, IndexName), RecNo/RecordCount
+// with and without a filter, and the published properties.
 #include "platform/db/ClientDataSet.h"
 
 #include "platform/classes/Properties.h"
+#include "platform/db/ClientDataFile.h"
 #include "platform/db/ClientTable.h"
 #include "platform/db/DBConsts.h"
 #include "platform/db/DBEnumNames.h"
@@ -11,6 +13,7 @@
 #include "platform/db/FieldDefs.h"
 #include "platform/db/ObjectFields.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Streams.h"
 
 namespace kel {
 
@@ -42,6 +45,27 @@ void AddDefsFromFields(TFields* Fields, TFieldDefs* Defs) {
     if (field->FieldKind() != fkData) continue;
     TFieldDef* def = Defs->Add(field->FieldName(), field->DataType(), field->Size(), field->Required());
     if (auto* object = dynamic_cast<TObjectField*>(field)) AddDefsFromFields(object->Fields(), def->ChildDefs());
+  }
+}
+
+std::vector<TDataFileField> FileFieldsOf(TFieldDefs* Defs) {
+  std::vector<TDataFileField> fields;
+  for (TFieldDef* def : *Defs)
+    fields.push_back({def->Name(), def->DataType(), def->Size(), def->Precision(), def->Required(),
+                      FileFieldsOf(def->ChildDefs())});
+  return fields;
+}
+
+TDataFileContents ReadDataFile(const String& FileName) {
+  TFileStream file(FileName, fmOpenRead);
+  return DecodeDataFile(file.ReadToEnd());
+}
+
+void AddFileFields(const std::vector<TDataFileField>& Fields, TFieldDefs* Defs) {
+  for (const TDataFileField& field : Fields) {
+    TFieldDef* def = Defs->Add(field.Name, field.DataType, field.Size, field.Required);
+    def->SetPrecision(field.Precision);
+    AddFileFields(field.Children, def->ChildDefs());
   }
 }
 
@@ -166,11 +190,12 @@ const TClientRecord* TCustomClientDataSet::Record(const TRecordBuffer* Buffer) c
 
 void TCustomClientDataSet::CreateDataSet() {
   CheckInactive();
-  CreateTable();
+  std::unique_ptr<TClientTable> previous = std::move(FTable);
   try {
+    CreateTable();
     Open();
   } catch (...) {
-    FTable.reset();
+    FTable = std::move(previous);
     throw;
   }
 }
@@ -184,8 +209,9 @@ void TCustomClientDataSet::CreateTable() {
 }
 
 void TCustomClientDataSet::Loaded() {
-  // Rows are not streamed: a data set streamed as active opens empty, as CreateDataSet would.
-  if (!StreamedActive() || FTable) {
+  // Rows are not streamed: a data set streamed as active opens its file, or else empty, as
+  // CreateDataSet would.
+  if (!StreamedActive() || FTable || !FFileName.empty()) {
     TDataSet::Loaded();
     return;
   }
@@ -210,7 +236,22 @@ void TCustomClientDataSet::InternalInitFieldDefs() {
 }
 
 void TCustomClientDataSet::InternalOpen() {
+  if (FTable || FFileName.empty()) {
+    OpenTable();
+    return;
+  }
+  TDataFileContents previous = Install(ReadDataFile(FFileName));
+  try {
+    OpenTable();
+  } catch (...) {
+    Install(std::move(previous));
+    throw;
+  }
+}
+
+void TCustomClientDataSet::OpenTable() {
   if (!FTable) DatabaseError(SMissingDataPacket, this);
+  CheckTableMatchesDefs();
   if (DefaultFields()) CreateFields();
   BindFields(true);
   FTable->SetOrder(SortKeysFor(FIndexFieldNames, FIndexName));
@@ -224,8 +265,16 @@ void TCustomClientDataSet::InternalClose() {
   BindFields(false);
   if (DefaultFields()) DestroyFields();
   FScratch.reset();
-  FTable.reset();
   FCursor = -1;
+}
+
+void TCustomClientDataSet::CheckTableMatchesDefs() const {
+  std::vector<TFieldType> types;
+  CollectColumnTypes(FieldDefs(), types);
+  bool same = static_cast<int>(types.size()) == FTable->ColumnCount();
+  for (int column = 0; same && column < FTable->ColumnCount(); ++column)
+    same = FTable->Column(column).Type() == types[static_cast<std::size_t>(column)];
+  if (!same) DatabaseError(SFieldDefsChanged, this);
 }
 
 bool TCustomClientDataSet::IsCursorOpen() const { return FCursorOpen; }
@@ -239,6 +288,70 @@ void TCustomClientDataSet::EmptyDataSet() {
 }
 
 void TCustomClientDataSet::SetReadOnly(bool Value) { FReadOnly = Value; }
+
+// ---- Files -----------------------------------------------------------------------------------
+
+void TCustomClientDataSet::SetFileName(const String& Value) {
+  if (Value == FFileName) return;
+  FFileName = Value;
+  // Rows held while closed are not the new file's; the next Open reads it.
+  if (!Active() && !Value.empty()) FTable.reset();
+}
+
+const String& TCustomClientDataSet::FileNameOr(const String& Given) const {
+  const String& name = Given.empty() ? FFileName : Given;
+  if (name.empty()) DatabaseError(SNoFileName, this);
+  return name;
+}
+
+TDataFileContents TCustomClientDataSet::Install(TDataFileContents Contents) {
+  TDataFileContents previous{FileFieldsOf(FieldDefs()), std::move(FTable)};
+  TCollectionUpdate update(FieldDefs());
+  FieldDefs()->Clear();
+  AddFileFields(Contents.Fields, FieldDefs());
+  update.Close();
+  FTable = std::move(Contents.Table);
+  return previous;
+}
+
+void TCustomClientDataSet::LoadFromFile(const String& FileName) {
+  TFileStream file(FileNameOr(FileName), fmOpenRead);
+  LoadFromStream(&file);
+}
+
+void TCustomClientDataSet::LoadFromStream(TStream* Stream) {
+  TDataFileContents contents = DecodeDataFile(Stream->ReadToEnd());
+  const bool wasActive = Active();
+  Close();
+  TDataFileContents previous = Install(std::move(contents));
+  try {
+    Open();
+  } catch (...) {
+    Install(std::move(previous));
+    if (wasActive) Open();
+    throw;
+  }
+}
+
+String TCustomClientDataSet::EncodeContents() {
+  if (!FTable) DatabaseError(SMissingDataPacket, this);
+  if (Active()) CheckBrowseMode();
+  CheckTableMatchesDefs();
+  return EncodeDataFile(FileFieldsOf(FieldDefs()), *FTable);
+}
+
+void TCustomClientDataSet::SaveToFile(const String& FileName) {
+  const String& name = FileNameOr(FileName);
+  // Encoded before the file is touched, so that a failure leaves the file as it was.
+  const String bytes = EncodeContents();
+  TFileStream file(name, fmCreate);
+  file.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+}
+
+void TCustomClientDataSet::SaveToStream(TStream* Stream) {
+  const String bytes = EncodeContents();
+  Stream->WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+}
 
 // ---- Record buffers and the cursor -----------------------------------------------------------
 
@@ -294,7 +407,7 @@ int TCustomClientDataSet::SlotOf(const TBookmark& Bookmark) {
 }
 
 bool TCustomClientDataSet::BookmarkValid(const TBookmark& Value) {
-  return FTable && FTable->IsLive(SlotOf(Value));
+  return Active() && FTable->IsLive(SlotOf(Value));
 }
 
 int TCustomClientDataSet::CompareBookmarks(const TBookmark& A, const TBookmark& B) {
@@ -532,6 +645,7 @@ const TPropList& TClientDataSet::PublishedProperties() {
           .Stored("IndexDefs", [](TClientDataSet* d) { return d->IndexDefs()->Count() > 0; })
           .String("IndexFieldNames", &TClientDataSet::IndexFieldNames, &TClientDataSet::SetIndexFieldNames)
           .String("IndexName", &TClientDataSet::IndexName, &TClientDataSet::SetIndexName)
+          .String("FileName", &TClientDataSet::FileName, &TClientDataSet::SetFileName)
           .Boolean("ReadOnly", &TClientDataSet::ReadOnly, &TClientDataSet::SetReadOnly, false);
   return list;
 }

@@ -14,8 +14,34 @@
 // Filter and Filtered work through the engine. While a filter is active RecNo and RecordCount
 // count only the records it accepts, and IsSequenced is false.
 //
-// Streaming writes the definitions and indexes (persistent fields stream with their owner), not
-// the rows: a data set streamed as Active opens empty after loading, as after CreateDataSet.
+// Keeping rows. Closing keeps the rows in memory and Open shows them again, until EmptyDataSet
+// or another CreateDataSet replaces them, or a load brings others. Open on a data set that holds
+// no rows reads FileName when it is set (and raises EDatabaseError "Missing data provider or data
+// packet" when it is not). Closing never writes the file: SaveToFile does. Changing FileName while
+// closed lets go of the rows held, so that the next Open reads the new file.
+//
+// Streaming writes the definitions, indexes and FileName (persistent fields stream with their
+// owner), not the rows: a data set streamed as Active opens from FileName after loading, or,
+// without one, empty as after CreateDataSet.
+//
+// Data file format, version 1. Numbers are little-endian; text is a u32 byte count and the bytes,
+// kept exactly as held (UTF-8 for text fields, any bytes for blobs).
+//   magic     8 bytes "KELTABLE"
+//   version   u16 = 1
+//   fields    u32 count, then per field: name (text), data type (u8, TFieldType), size (i32),
+//             precision (i32), required (u8 0/1), its child fields (the same list; ADT fields)
+//   rows      u32 count, then per row one value per column; columns are the fields depth-first
+//             (a parent before its children), rows in the order they were added in
+//   checksum  u32 CRC-32 (reflected polynomial 0xEDB88320) of every byte before it
+// A value is a tag (u8) and its payload: 0 Unassigned, 1 Null (no payload), 2 Boolean (u8 0/1),
+// 3 ShortInt i8, 4 Byte u8, 5 SmallInt i16, 6 Word u16, 7 Integer i32, 8 LongWord u32,
+// 9 Int64 i64, 10 UInt64 u64, 11 Single f32, 12 Double f64, 13 Currency (i64, ten-thousandths),
+// 14 Date (f64 TDateTime), 15 String (text), 16 BCD (i128 coefficient, u8 precision, u8 scale),
+// 17 SQL time stamp (i16 year, u16 month, day, hour, minute, second, u32 milliseconds),
+// 18 SQL time stamp with offset (a time stamp, i16 zone hours, i16 zone minutes),
+// 19 array (i32 low bound, u32 count, the values).
+// A file that is not whole, not intact or not of a known version raises EDatabaseError
+// "Invalid data file: <reason>" and is not loaded at all.
 #pragma once
 
 #include <memory>
@@ -27,8 +53,11 @@
 namespace kel {
 
 class TClientTable;
+class TStream;
 struct TClientRecord;
 struct TClientSortKey;
+struct TDataFileContents;
+struct TDataFileField;
 
 class TIndexDef : public TCollectionItem {
   KEL_CLASS(TIndexDef, TCollectionItem)
@@ -98,6 +127,20 @@ class TCustomClientDataSet : public TDataSet {
   // Deletes every row.
   void EmptyDataSet();
 
+  // ---- Files ----------------------------------------------------------------------------------
+  const String& FileName() const { return FFileName; }
+  void SetFileName(const String& Value);
+  // Replaces the definitions and rows by those of the file and opens the data set. A file that
+  // does not load, or whose fields the persistent fields do not match, leaves the data set as
+  // it was. An empty name means FileName.
+  void LoadFromFile(const String& FileName = {});
+  // Writes the definitions and rows held (posting a pending edit first); raises EDatabaseError
+  // when the data set holds no rows. An empty name means FileName.
+  void SaveToFile(const String& FileName = {});
+  // The same from the stream's position to its end, and at the stream's position.
+  void LoadFromStream(TStream* Stream);
+  void SaveToStream(TStream* Stream);
+
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
   bool CanModify() const override { return !FReadOnly; }
@@ -154,6 +197,15 @@ class TCustomClientDataSet : public TDataSet {
  private:
   // The empty table CreateDataSet opens, from FieldDefs or else the persistent fields.
   void CreateTable();
+  // Makes Contents the definitions and rows of the (closed) data set; answers the ones they
+  // replaced, for another Install to put back when what follows fails.
+  TDataFileContents Install(TDataFileContents Contents);
+  // Given, or FileName when Given is empty; raises EDatabaseError when both are empty.
+  const String& FileNameOr(const String& Given) const;
+  // Binds the fields and the order to the table held; raises when FieldDefs no longer match it.
+  void OpenTable();
+  void CheckTableMatchesDefs() const;
+  String EncodeContents();
   // The sort keys of the current order (IndexName or IndexFieldNames); raises for unknown fields.
   std::vector<TClientSortKey> SortKeysFor(const String& IndexFieldNames,
                                           const String& IndexName) const;
@@ -174,6 +226,7 @@ class TCustomClientDataSet : public TDataSet {
   std::unique_ptr<TRecordBuffer> FScratch;    // buffer for testing rows against the filter
   String FIndexFieldNames;                    // current ad-hoc order; "" when none
   String FIndexName;                          // current named order; "" when none
+  String FFileName;                           // file Open reads when no rows are held; "" none
   int FCursor = -1;                           // position in the order; -1 before the first
   bool FCursorOpen = false;                   // between InternalOpen and InternalClose
   bool FReadOnly = false;

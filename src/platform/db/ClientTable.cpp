@@ -120,6 +120,12 @@ bool TClientTable::IsLive(int Slot) const {
   return Slot >= 0 && Slot < static_cast<int>(FDead.size()) && !FDead[Slot];
 }
 
+std::vector<int> TClientTable::SlotsInAddedOrder() const {
+  std::vector<int> slots = FOrder;
+  std::sort(slots.begin(), slots.end(), [this](int a, int b) { return FSequence[a] < FSequence[b]; });
+  return slots;
+}
+
 int TClientTable::PositionOf(int Slot) const {
   if (!IsLive(Slot)) return -1;
   if (!FPositionsValid) {

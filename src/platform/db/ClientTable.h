@@ -62,6 +62,8 @@ class TClientTable {
   // Position of a live row in the current order; -1 for a dead or unknown slot.
   int PositionOf(int Slot) const;
   bool IsLive(int Slot) const;
+  // Live slots in the order rows were added in, whatever the current order.
+  std::vector<int> SlotsInAddedOrder() const;
 
   // The row's values by column.
   std::vector<Variant> RowValues(int Slot) const;

@@ -67,6 +67,12 @@ inline constexpr const char* SIndexFieldMissing = "Index '%s' names no fields";
 inline constexpr const char* SFieldNotIndexable = "Field '%s' cannot be used in an index";
 inline constexpr const char* SMissingDataPacket = "Missing data provider or data packet";
 
+// Data files.
+inline constexpr const char* SInvalidDataFile = "Invalid data file: %s";
+inline constexpr const char* SNoFileName = "No file name given";
+inline constexpr const char* SFieldDefsChanged =
+    "Field definitions differ from the rows held; call CreateDataSet or load a file";
+
 // Raise EDatabaseError with `message`, prefixed by the component's name when it has one.
 [[noreturn]] void DatabaseError(const String& message, const TComponent* component = nullptr);
 [[noreturn]] void DatabaseErrorFmt(const String& message, std::initializer_list<TVarRec> args,
