@@ -9,7 +9,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
@@ -54,6 +56,14 @@ class TCurrentMessageScope {
   TMsg FSaved;
 };
 
+// Milliseconds from Now to Due, negative once due: by difference, so it holds across any wrap.
+std::int64_t TicksUntil(std::uint64_t Due, std::uint64_t Now) {
+  return static_cast<std::int64_t>(Due - Now);
+}
+
+// The classic message time is a 32-bit tick; readers compare such ticks by difference.
+DWord MessageTime(std::uint64_t Tick) { return static_cast<DWord>(Tick); }
+
 bool IsKeyMessage(Cardinal msg) {
   return msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_CHAR || msg == WM_SYSCHAR;
 }
@@ -78,9 +88,15 @@ bool TApplication::VirtualClock() const {
   return const_cast<TApplication*>(this)->Backend()->VirtualClock();
 }
 
-DWord TApplication::Tick() const {
+std::uint64_t TApplication::Tick() const {
   TBackend* backend = const_cast<TApplication*>(this)->Backend();
   return backend->VirtualClock() ? FVirtualTick : backend->RealTicks();
+}
+
+void TApplication::SetVirtualTick(std::uint64_t Tick) {
+  if (!VirtualClock()) throw EInvalidOperation("the clock of a live backend is real time");
+  for (auto& [id, timer] : FTimers) timer.Due = Tick + (timer.Due - FVirtualTick);
+  FVirtualTick = Tick;
 }
 
 String TApplication::ExeName() const {
@@ -107,7 +123,7 @@ LRESULT TApplication::SendMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM 
 bool TApplication::PostMessage(HWND Wnd, Cardinal Msg, WPARAM WParam, LPARAM LParam) {
   if (Wnd != 0 && !FWindows->Find(Wnd)) return false;
   TQueued item;
-  item.Msg = {Wnd, Msg, WParam, LParam, Tick(), FWindows->CursorPos()};
+  item.Msg = {Wnd, Msg, WParam, LParam, MessageTime(Tick()), FWindows->CursorPos()};
   FQueue.push_back(std::move(item));
   return true;
 }
@@ -129,7 +145,7 @@ bool TApplication::PeekMessage(TMsg& Msg, HWND Wnd, Cardinal First, Cardinal Las
 
 void TApplication::QueueInput(const TInputEvent& Event) {
   TQueued item;
-  item.Msg = {Event.Window, WM_NULL, 0, 0, Tick(), FWindows->CursorPos()};
+  item.Msg = {Event.Window, WM_NULL, 0, 0, MessageTime(Tick()), FWindows->CursorPos()};
   item.Input = std::make_unique<TInputEvent>(Event);
   FQueue.push_back(std::move(item));
 }
@@ -206,11 +222,11 @@ void TApplication::HandleMessage() {
   bool done = true;
   if (OnIdle) OnIdle(this, done);
   if (!FQueue.empty() || !live) return;
-  int timeout = 100;
-  const DWord now = Tick();
+  std::int64_t timeout = 100;
+  const std::uint64_t now = Tick();
   for (const auto& [id, timer] : FTimers)
-    timeout = std::min<int>(timeout, timer.Due > now ? static_cast<int>(timer.Due - now) : 0);
-  PumpBackend(timeout);
+    timeout = std::clamp<std::int64_t>(TicksUntil(timer.Due, now), 0, timeout);
+  PumpBackend(static_cast<int>(timeout));
 }
 
 void TApplication::Run() {
@@ -225,11 +241,11 @@ void TApplication::Run() {
 
 void TApplication::AdvanceTime(Cardinal Milliseconds) {
   if (!VirtualClock()) {
-    const DWord until = Tick() + Milliseconds;
-    while (Tick() < until) HandleMessage();
+    const std::uint64_t until = Tick() + Milliseconds;
+    while (TicksUntil(until, Tick()) > 0) HandleMessage();
     return;
   }
-  const DWord target = FVirtualTick + Milliseconds;
+  const std::uint64_t target = FVirtualTick + Milliseconds;
   ProcessMessages();
   while (FireNextDueTimer(target)) ProcessMessages();
   FVirtualTick = target;
@@ -275,20 +291,20 @@ bool TApplication::StopWindowTimer(HWND Wnd, WPARAM IDEvent) {
   return true;
 }
 
-bool TApplication::FireNextDueTimer(DWord Limit) {
+bool TApplication::FireNextDueTimer(std::uint64_t Limit) {
   auto next = FTimers.end();
   for (auto it = FTimers.begin(); it != FTimers.end(); ++it) {
     const TTimerEntry& timer = it->second;
-    if (timer.Due > Limit) continue;
-    if (next == FTimers.end() || timer.Due < next->second.Due ||
-        (timer.Due == next->second.Due && timer.Order < next->second.Order))
-      next = it;
+    if (TicksUntil(timer.Due, Limit) > 0) continue;
+    const std::int64_t afterNext =
+        next == FTimers.end() ? -1 : TicksUntil(timer.Due, next->second.Due);
+    if (afterNext < 0 || (afterNext == 0 && timer.Order < next->second.Order)) next = it;
   }
   if (next == FTimers.end()) return false;
   const std::uint64_t id = next->first;
   TTimerEntry& timer = next->second;
   if (VirtualClock()) {
-    FVirtualTick = std::max(FVirtualTick, timer.Due);
+    if (TicksUntil(timer.Due, FVirtualTick) > 0) FVirtualTick = timer.Due;
     timer.Due += timer.Interval;
   } else {
     timer.Due = Tick() + timer.Interval;

@@ -3,7 +3,8 @@
 //
 // The clock is virtual with the headless backend: it moves only through AdvanceTime (and Sleep),
 // which fires due timers in clock order and processes what they post. With a live backend the
-// clock is real time and the loop waits for input until the next timer is due.
+// clock is real time and the loop waits for input until the next timer is due. Ticks are 64-bit
+// milliseconds, and due times are compared by difference, so a clock near any limit keeps order.
 #pragma once
 
 #include <deque>
@@ -81,7 +82,10 @@ class TApplication : public TComponent {
 
   // --- Clock and timers -------------------------------------------------------------------------
   bool VirtualClock() const;
-  DWord Tick() const;
+  std::uint64_t Tick() const;
+  // Headless: puts the virtual clock at Tick without firing anything; running timers keep the
+  // time they have left. Raises EInvalidOperation with a live clock.
+  void SetVirtualTick(std::uint64_t Tick);
   // Headless: moves the clock on by Milliseconds, firing each due timer at its time in clock
   // order and processing what is queued between them. Live: processes messages for that long.
   void AdvanceTime(Cardinal Milliseconds);
@@ -166,13 +170,13 @@ class TApplication : public TComponent {
     HWND Wnd = 0;           // window timers: the window; 0 for callback timers
     WPARAM IDEvent = 0;     // window timers: the id WM_TIMER carries
     Cardinal Interval = 1;  // ms, >= 1
-    DWord Due = 0;          // clock tick of the next firing
+    std::uint64_t Due = 0;  // clock tick of the next firing
     std::uint64_t Order = 0;  // tie-break: timers due together fire in the order started
     TTimerCallback Callback;  // callback timers
   };
 
   void Deliver(TQueued& Item);
-  bool FireNextDueTimer(DWord Limit);
+  bool FireNextDueTimer(std::uint64_t Limit);
   std::uint64_t FindWindowTimer(HWND Wnd, WPARAM IDEvent) const;
   void PaintAndRelease();
   void PumpBackend(int TimeoutMs);
@@ -187,7 +191,7 @@ class TApplication : public TComponent {
   std::map<std::uint64_t, TTimerEntry> FTimers;  // by timer id
   std::uint64_t FNextTimerId = 1;
   std::uint64_t FTimerOrder = 0;
-  DWord FVirtualTick = 0;            // the headless clock, ms
+  std::uint64_t FVirtualTick = 0;    // the headless clock, ms
   std::vector<TComponent*> FReleases;  // components waiting to be freed between messages
   // Windows whose message handlers are running now, innermost last: a released component is
   // freed only when none of them is it or lies within it.
@@ -210,7 +214,7 @@ class TApplication : public TComponent {
   TRect FHintCursorRect;              // screen rectangle the shown hint belongs to
   std::uint64_t FHintTimer = 0;       // pause before showing (0 = none)
   std::uint64_t FHideTimer = 0;       // hide timeout (0 = none)
-  DWord FHintHiddenAt = 0;            // tick when the last hint hid (short pause within)
+  std::uint64_t FHintHiddenAt = 0;    // tick when the last hint hid (short pause within)
   bool FHintActive = false;           // a hint was shown and the mouse has not left its area
 };
 

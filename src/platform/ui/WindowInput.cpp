@@ -104,10 +104,10 @@ TWinControl* TWindowManager::WindowAt(TPoint ScreenPos) const {
 }
 
 bool TWindowManager::IsDoubleClick(HWND Wnd, TMouseButton Button, TPoint ScreenPos) {
-  const DWord now = Application->Tick();
+  const std::uint64_t now = Application->Tick();
   const TSystemMetrics& metrics = SystemMetrics();
   const bool dbl = !FLastWasDouble && FLastClickWnd == Wnd && FLastClickButton == Button &&
-                   now - FLastClickTime <= static_cast<DWord>(metrics.DoubleClickTime) &&
+                   now - FLastClickTime <= static_cast<std::uint64_t>(metrics.DoubleClickTime) &&
                    std::abs(ScreenPos.X - FLastClickPos.X) <= metrics.DoubleClickDistance &&
                    std::abs(ScreenPos.Y - FLastClickPos.Y) <= metrics.DoubleClickDistance;
   FLastClickWnd = Wnd;
@@ -230,7 +230,7 @@ void TWindowManager::RouteKey(const TInputEvent& Event) {
   if (down && Event.KeyChar != 0) {
     TApplication::TQueued item;
     item.Msg = {target->FHandle, alt ? WM_SYSCHAR : WM_CHAR, Event.KeyChar, KeyData(Event, false),
-                Application->Tick(), FCursorPos};
+                GetTickCount(), FCursorPos};
     Application->FQueue.push_front(std::move(item));
   }
   TMessage message{down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP),

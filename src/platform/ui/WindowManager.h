@@ -189,7 +189,7 @@ class TWindowManager {
   // Last button press, for double clicks.
   HWND FLastClickWnd = 0;
   TMouseButton FLastClickButton = mbLeft;
-  DWord FLastClickTime = 0;
+  std::uint64_t FLastClickTime = 0;  // application tick
   TPoint FLastClickPos;
   bool FLastWasDouble = false;
   // Scroll bar tracking.

@@ -275,7 +275,9 @@ int GetSystemMetrics(int Index) {
   }
 }
 
-DWord GetTickCount() { return Application->Tick(); }
+// The classic 32-bit tick: it wraps after 49.7 days, so callers compare two by difference.
+DWord GetTickCount() { return static_cast<DWord>(Application->Tick()); }
+std::uint64_t GetTickCount64() { return Application->Tick(); }
 
 DWord GetMessageTime() { return Application->CurrentMessage().time; }
 

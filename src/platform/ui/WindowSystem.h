@@ -209,6 +209,7 @@ constexpr int SM_MOUSEWHEELPRESENT = 75;
 int GetSystemMetrics(int Index);
 // Milliseconds on the application clock (virtual when headless).
 DWord GetTickCount();
+std::uint64_t GetTickCount64();
 // Tick count at which the message being handled was queued.
 DWord GetMessageTime();
 Cardinal GetDoubleClickTime();

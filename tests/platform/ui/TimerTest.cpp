@@ -1,7 +1,10 @@
-// Timers on the virtual clock: clock order, repetition, enabling and intervals, window timers,
-// timers and controls that free themselves while handling their own event.
+// Timers on the virtual clock: clock order (from any start of the clock, across the wrap of a
+// 32-bit tick and of a 64-bit one), repetition, enabling and intervals, window timers, timers and
+// controls that free themselves while handling their own event.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "platform/testkit/Testkit.h"
@@ -11,7 +14,7 @@ namespace {
 
 struct Firing {
   String Name;
-  DWord Tick;
+  std::uint64_t Tick;
   bool operator==(const Firing&) const = default;
 };
 
@@ -19,14 +22,23 @@ TTimer* MakeTimer(TComponent* owner, const String& name, Cardinal interval,
                   std::vector<Firing>& log) {
   auto* timer = new TTimer(owner);
   timer->SetInterval(interval);
-  timer->OnTimer = [&log, name](TObject*) { log.push_back({name, GetTickCount()}); };
+  timer->OnTimer = [&log, name](TObject*) { log.push_back({name, GetTickCount64()}); };
   return timer;
 }
 
-TEST(TimerTest, TimersFireInClockOrder) {
+// The clock set to a start for the test, and put back after it.
+class TimerClockTest : public ::testing::TestWithParam<std::uint64_t> {
+ protected:
+  void SetUp() override { Application->SetVirtualTick(GetParam()); }
+  void TearDown() override { Application->SetVirtualTick(Saved); }
+  const std::uint64_t Saved = GetTickCount64();
+};
+
+TEST_P(TimerClockTest, TimersFireInClockOrder) {
   std::vector<Firing> log;
   TComponent owner(nullptr);
-  const DWord start = GetTickCount();
+  const std::uint64_t start = GetTickCount64();
+  ASSERT_EQ(start, GetParam());
   MakeTimer(&owner, "slow", 300, log);
   MakeTimer(&owner, "fast", 200, log);
   MakeTimer(&owner, "twin", 200, log);  // due with "fast": started later, fires later
@@ -36,8 +48,18 @@ TEST(TimerTest, TimersFireInClockOrder) {
       {"fast", start + 400}, {"twin", start + 400}, {"slow", start + 600},
       {"fast", start + 600}, {"twin", start + 600}};
   EXPECT_EQ(log, expected);
-  EXPECT_EQ(GetTickCount(), start + 650);
+  EXPECT_EQ(GetTickCount64(), start + 650);
 }
+
+constexpr std::uint64_t Wrap32 = std::uint64_t{1} << 32;
+constexpr std::uint64_t Wrap64Less250 = std::numeric_limits<std::uint64_t>::max() - 249;
+INSTANTIATE_TEST_SUITE_P(ClockStarts, TimerClockTest,
+                         ::testing::Values(std::uint64_t{1000}, Wrap32 - 250, Wrap64Less250),
+                         [](const ::testing::TestParamInfo<std::uint64_t>& info) -> std::string {
+                           return info.param == Wrap32 - 250   ? "Before32BitWrap"
+                                  : info.param == Wrap64Less250 ? "Before64BitWrap"
+                                                                : "Early";
+                         });
 
 TEST(TimerTest, EnabledAndIntervalRestartTheTimer) {
   struct Case {
