@@ -45,17 +45,21 @@ bool TGridAxis::SetSize(int index, int size) {
 void TGridAxis::EnsureOffsets(int line) const {
   if (FOffsetsValid && FOffsetsLine == line) return;
   FOffsets.resize(static_cast<std::size_t>(FCount) + 1);
-  int sum = 0;
+  std::int64_t sum = 0;
   FOffsets[0] = 0;
   for (int i = 0; i < FCount; ++i) {
-    sum += Span(i, line);
+    sum += WideSpanOf(Size(i), line);
     FOffsets[static_cast<std::size_t>(i) + 1] = sum;
   }
   FOffsetsLine = line;
   FOffsetsValid = true;
 }
 
-int TGridAxis::SpanSum(int from, int to, int line) const {
+int TGridAxis::ClampOffset(std::int64_t value) {
+  return static_cast<int>(std::clamp<std::int64_t>(value, -MaxOffset, MaxOffset));
+}
+
+std::int64_t TGridAxis::WideSpanSum(int from, int to, int line) const {
   from = std::max(from, 0);
   to = std::min(to, FCount);
   if (to <= from) return 0;
@@ -63,11 +67,11 @@ int TGridAxis::SpanSum(int from, int to, int line) const {
     EnsureOffsets(line);
     return FOffsets[static_cast<std::size_t>(to)] - FOffsets[static_cast<std::size_t>(from)];
   }
-  const int defaultSpan = SpanOf(FDefaultSize, line);
-  std::int64_t sum = static_cast<std::int64_t>(to - from) * defaultSpan;
+  const std::int64_t defaultSpan = WideSpanOf(FDefaultSize, line);
+  std::int64_t sum = (to - from) * defaultSpan;
   for (auto it = FSizes.lower_bound(from); it != FSizes.end() && it->first < to; ++it)
-    sum += SpanOf(it->second, line) - defaultSpan;
-  return static_cast<int>(sum);
+    sum += WideSpanOf(it->second, line) - defaultSpan;
+  return sum;
 }
 
 int TGridAxis::CellAt(int from, int offset, int line) const {
@@ -76,10 +80,11 @@ int TGridAxis::CellAt(int from, int offset, int line) const {
   if (FCacheOffsets) {
     EnsureOffsets(line);
     const auto first = FOffsets.begin() + from + 1;
-    const auto found = std::upper_bound(first, FOffsets.end(), FOffsets[from] + offset);
+    const auto found =
+        std::upper_bound(first, FOffsets.end(), FOffsets[static_cast<std::size_t>(from)] + offset);
     return static_cast<int>(found - FOffsets.begin()) - 1;
   }
-  const int defaultSpan = SpanOf(FDefaultSize, line);
+  const std::int64_t defaultSpan = WideSpanOf(FDefaultSize, line);
   std::int64_t remaining = offset;
   int index = from;
   auto it = FSizes.lower_bound(from);
@@ -94,7 +99,7 @@ int TGridAxis::CellAt(int from, int offset, int line) const {
       index = runEnd;
       continue;
     }
-    const int span = SpanOf(it->second, line);
+    const std::int64_t span = WideSpanOf(it->second, line);
     if (remaining < span) return index;
     remaining -= span;
     ++index;
@@ -108,12 +113,12 @@ int TGridAxis::FirstFitting(int lowest, int last, int room, int line) const {
   if (last < lowest) return last;
   if (FCacheOffsets) {
     EnsureOffsets(line);
-    const int end = FOffsets[static_cast<std::size_t>(last) + 1];
+    const std::int64_t end = FOffsets[static_cast<std::size_t>(last) + 1];
     const auto first = FOffsets.begin() + lowest;
     const auto found = std::lower_bound(first, FOffsets.begin() + last + 1, end - room);
     return std::min(static_cast<int>(found - FOffsets.begin()), last);
   }
-  const int defaultSpan = SpanOf(FDefaultSize, line);
+  const std::int64_t defaultSpan = WideSpanOf(FDefaultSize, line);
   std::int64_t remaining = room;
   int result = last;
   int index = last;  // the next cell to try, going backwards
@@ -131,7 +136,7 @@ int TGridAxis::FirstFitting(int lowest, int last, int room, int line) const {
       index = runStart - 1;
       continue;
     }
-    const int span = SpanOf(it->second, line);
+    const std::int64_t span = WideSpanOf(it->second, line);
     if (remaining < span) return result;
     remaining -= span;
     result = index;
@@ -148,9 +153,7 @@ void TGridAxis::Move(int from, int to) {
 
 void TGridAxis::Scale(int m, int d) {
   if (m == d || d == 0) return;
-  auto scaled = [m, d](int size) {
-    return static_cast<int>(static_cast<std::int64_t>(size) * m / d);
-  };
+  auto scaled = [m, d](int size) { return ClampOffset(std::int64_t{size} * m / d); };
   FDefaultSize = scaled(FDefaultSize);
   for (auto it = FSizes.begin(); it != FSizes.end();) {
     it->second = scaled(it->second);

@@ -5,9 +5,12 @@
 // or less hides the cell together with the line after it. Offsets are sums of spans (size plus
 // line); they are computed from the map in time proportional to the overrides in range, or, for
 // an axis that caches them (columns), read from a prefix table rebuilt only after a change, so a
-// hit test is a binary search.
+// hit test is a binary search. Sums are kept in 64 bits, since a million cells of a few thousand
+// pixels pass the int range, and are clamped to MaxOffset where they leave the class.
 #pragma once
 
+#include <climits>
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -15,6 +18,10 @@ namespace kel {
 
 class TGridAxis {
  public:
+  // The largest sum answered: far beyond any window, and half the int range, so that a caller
+  // adding a fixed part, a cell or an extent to it stays inside int.
+  static constexpr int MaxOffset = INT_MAX / 2;
+
   TGridAxis(int count, int defaultSize, bool cacheOffsets);
 
   int Count() const { return FCount; }
@@ -31,10 +38,10 @@ class TGridAxis {
   bool Customized() const { return !FSizes.empty(); }
 
   // Room a cell of `size` takes with its line: nothing when hidden.
-  static int SpanOf(int size, int line) { return size > 0 ? size + line : 0; }
+  static int SpanOf(int size, int line) { return ClampOffset(WideSpanOf(size, line)); }
   int Span(int index, int line) const { return SpanOf(Size(index), line); }
-  // Room taken by the cells From..To-1 (0 when To <= From).
-  int SpanSum(int from, int to, int line) const;
+  // Room taken by the cells From..To-1 (0 when To <= From), at most MaxOffset.
+  int SpanSum(int from, int to, int line) const { return ClampOffset(WideSpanSum(from, to, line)); }
   // The cell holding the pixel Offset (>= 0) pixels after the start of cell From: the I >= From
   // with SpanSum(From, I) <= Offset < SpanSum(From, I + 1); Count() when the cells end first.
   int CellAt(int from, int offset, int line) const;
@@ -48,6 +55,11 @@ class TGridAxis {
   void Scale(int m, int d);
 
  private:
+  static std::int64_t WideSpanOf(int size, int line) {
+    return size > 0 ? std::int64_t{size} + line : 0;
+  }
+  static int ClampOffset(std::int64_t value);
+  std::int64_t WideSpanSum(int from, int to, int line) const;
   void Changed() { FOffsetsValid = false; }
   void EnsureOffsets(int line) const;
 
@@ -56,7 +68,7 @@ class TGridAxis {
   std::map<int, int> FSizes;    // cell index -> its own size (never equal to FDefaultSize)
   const bool FCacheOffsets;     // keep the prefix table (for axes with few cells: columns)
   // Derived cache: FOffsets[i] = SpanSum(0, i, FOffsetsLine), i = 0..FCount.
-  mutable std::vector<int> FOffsets;
+  mutable std::vector<std::int64_t> FOffsets;
   mutable int FOffsetsLine = 0;
   mutable bool FOffsetsValid = false;
 };

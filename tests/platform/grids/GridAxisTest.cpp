@@ -102,7 +102,27 @@ TEST_P(GridAxisTest, MovingACellShiftsTheOthers) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(CachedAndSparse, GridAxisTest, ::testing::Bool());
+// Two million cells of 2000 pixels and a line: 4,002,000,000 pixels in all, past the int range.
+TEST_P(GridAxisTest, OffsetsPastTheIntRangeStayExactWhereTheyFitAndSaturateWhereTheyDoNot) {
+  constexpr int count = 2'000'000;
+  constexpr int span = 2001;
+  TGridAxis axis(count, 2000, GetParam());
+  axis.SetSize(1'500'003, 999);  // one narrower cell far out
+  EXPECT_EQ(axis.SpanSum(0, count, 1), TGridAxis::MaxOffset);
+  EXPECT_EQ(axis.SpanSum(0, 1'100'000, 1), TGridAxis::MaxOffset);
+  EXPECT_EQ(axis.SpanSum(0, 500'000, 1), 500'000 * span);  // exact below the limit
+  EXPECT_EQ(axis.SpanSum(1'500'000, 1'500'010, 1), 9 * span + 1000);
+  EXPECT_EQ(axis.CellAt(1'500'000, 3 * span + 1000, 1), 1'500'004);
+  EXPECT_EQ(axis.CellAt(1'500'000, 3 * span + 999, 1), 1'500'003);
+  EXPECT_EQ(axis.CellAt(count - 2, 2 * span, 1), count);
+  EXPECT_EQ(axis.FirstFitting(0, count - 1, 3 * span, 1), count - 3);
+  EXPECT_EQ(axis.FirstFitting(0, 1'500'004, 2 * span + 1000, 1), 1'500'002);
+}
+
+INSTANTIATE_TEST_SUITE_P(CachedAndSparse, GridAxisTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "CachedOffsets" : "SparseOffsets";
+                         });
 
 TEST(GridAxis, CountChangesForgetCellsPastTheEnd) {
   TGridAxis rows(10, 24, false);
