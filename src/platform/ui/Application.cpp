@@ -77,6 +77,7 @@ TApplication::TApplication(TComponent* AOwner)
 
 TApplication::~TApplication() {
   Destroying();
+  ReleaseAll();
   DestroyComponents();  // the hint window needs the window manager while it goes
   FQueue.clear();
   FTimers.clear();
@@ -362,6 +363,14 @@ void TApplication::DoReleases() {
     FReleases.erase(FReleases.begin() + static_cast<std::ptrdiff_t>(i));
     delete component;
     i = 0;  // freeing may have released or freed others
+  }
+}
+
+void TApplication::ReleaseAll() {
+  while (!FReleases.empty()) {
+    TComponent* component = FReleases.back();
+    FReleases.pop_back();
+    delete component;  // may queue more releases: a menu releases its open window
   }
 }
 

@@ -5,6 +5,9 @@
 // which fires due timers in clock order and processes what they post. With a live backend the
 // clock is real time and the loop waits for input until the next timer is due. Ticks are 64-bit
 // milliseconds, and due times are compared by difference, so a clock near any limit keeps order.
+//
+// The application lives until the program ends; going, it frees what still waits for deferred
+// release, so nothing a program left open (a popup, a released form) outlives it.
 #pragma once
 
 #include <deque>
@@ -184,6 +187,8 @@ class TApplication : public TComponent {
   void HideTimerFired();
   void DropWindowItems(HWND Wnd);
   bool IsBusy(const TComponent* Component) const;
+  // Frees every component waiting for release, at the end, when no handler runs any more.
+  void ReleaseAll();
   friend class TWindowManager;
 
   std::deque<TQueued> FQueue;        // posted messages and input, oldest first
