@@ -101,6 +101,7 @@ TEST_F(TClientFixture, PostedRowsTakeTheirPlaceInTheOrder) {
 namespace {
 
 struct TIndexCase {
+  const char* Name;
   const char* Fields;
   TIndexOptions Options;
   const char* DescFields;
@@ -122,12 +123,14 @@ TEST_P(TIndexDefTest, OrdersByTheDefinition) {
 
 INSTANTIATE_TEST_SUITE_P(
     Options, TIndexDefTest,
-    ::testing::Values(TIndexCase{"Name", {}, "", "", {2, 4, 5, 3, 1}},
-                      TIndexCase{"Name", {ixCaseInsensitive}, "", "", {2, 5, 4, 3, 1}},
-                      TIndexCase{"Name", {ixDescending}, "", "", {1, 3, 5, 4, 2}},
-                      TIndexCase{"Amount;Name", {}, "Amount", "", {1, 5, 2, 3, 4}},
-                      TIndexCase{"Amount;Name", {}, "", "Name", {4, 2, 3, 5, 1}},
-                      TIndexCase{"Amount;ID", {ixDescending}, "", "", {1, 5, 3, 2, 4}}));
+    ::testing::Values(
+        TIndexCase{"OneField", "Name", {}, "", "", {2, 4, 5, 3, 1}},
+        TIndexCase{"CaseInsensitive", "Name", {ixCaseInsensitive}, "", "", {2, 5, 4, 3, 1}},
+        TIndexCase{"Descending", "Name", {ixDescending}, "", "", {1, 3, 5, 4, 2}},
+        TIndexCase{"DescendingFirstField", "Amount;Name", {}, "Amount", "", {1, 5, 2, 3, 4}},
+        TIndexCase{"CaseInsensitiveSecondField", "Amount;Name", {}, "", "Name", {4, 2, 3, 5, 1}},
+        TIndexCase{"DescendingTwoFields", "Amount;ID", {ixDescending}, "", "", {1, 5, 3, 2, 4}}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(TClientFixture, IndexDefsAreFoundByNameAndDeleted) {
   Orders->AddIndex("ByAmount", "Amount", {ixDescending});

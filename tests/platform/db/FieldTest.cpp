@@ -90,11 +90,13 @@ INSTANTIATE_TEST_SUITE_P(
         TRoundTrip{ftMemo, 0, "Line one", "(MEMO)", "(MEMO)", "TMemoField"},
         TRoundTrip{ftWideMemo, 0, "Wide", "(WIDEMEMO)", "(WIDEMEMO)", "TWideMemoField"},
         TRoundTrip{ftBlob, 0, "bytes", "(BLOB)", "(BLOB)", "TBlobField"},
-        TRoundTrip{ftGraphic, 0, "pixels", "(GRAPHIC)", "(GRAPHIC)", "TGraphicField"}));
+        TRoundTrip{ftGraphic, 0, "pixels", "(GRAPHIC)", "(GRAPHIC)", "TGraphicField"}),
+    [](const auto& info) { return std::string(FieldTypeName(info.param.Type)); });
 
 namespace {
 
 struct TBadText {
+  const char* Name;
   TFieldType Type;
   const char* Valid;  // typed first
   const char* Text;   // then this, which must fail
@@ -119,14 +121,19 @@ TEST_P(TBadTextTest, RaisesAndKeepsTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Conversions, TBadTextTest,
-    ::testing::Values(TBadText{ftInteger, "1", "abc", false}, TBadText{ftInteger, "1", "1.5", false},
-                      TBadText{ftInteger, "1", "3000000000", true},
-                      TBadText{ftSmallint, "1", "40000", true}, TBadText{ftWord, "1", "-1", true},
-                      TBadText{ftLargeint, "1", "12x", false}, TBadText{ftFloat, "1", "1,5,5", false},
-                      TBadText{ftBoolean, "True", "maybe", false},
-                      TBadText{ftDate, "1/2/2024", "31/31/2024", false},
-                      TBadText{ftTime, "10:00", "25:99", false}, TBadText{ftBCD, "1", "one", false},
-                      TBadText{ftFMTBcd, "1", "1e5x", false}));
+    ::testing::Values(TBadText{"IntegerFromLetters", ftInteger, "1", "abc", false},
+                      TBadText{"IntegerFromFraction", ftInteger, "1", "1.5", false},
+                      TBadText{"IntegerOutOfRange", ftInteger, "1", "3000000000", true},
+                      TBadText{"SmallintOutOfRange", ftSmallint, "1", "40000", true},
+                      TBadText{"WordNegative", ftWord, "1", "-1", true},
+                      TBadText{"LargeintTrailingLetter", ftLargeint, "1", "12x", false},
+                      TBadText{"FloatMisplacedSeparators", ftFloat, "1", "1,5,5", false},
+                      TBadText{"BooleanUnknownWord", ftBoolean, "True", "maybe", false},
+                      TBadText{"DateNoSuchMonth", ftDate, "1/2/2024", "31/31/2024", false},
+                      TBadText{"TimeNoSuchHour", ftTime, "10:00", "25:99", false},
+                      TBadText{"BCDFromWord", ftBCD, "1", "one", false},
+                      TBadText{"FMTBcdTrailingLetter", ftFMTBcd, "1", "1e5x", false}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(TFieldFixture, IntegerRangeAndNumberFormats) {
   auto* field = static_cast<TIntegerField*>(Open(ftInteger));

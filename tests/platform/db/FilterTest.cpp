@@ -37,8 +37,10 @@ struct TPeopleFixture : ::testing::Test {
 };
 
 struct TFilterCase {
-  TFilterCase(const char* Expression, std::vector<int> Ids, TFilterOptions Options = {})
-      : Expression(Expression), Ids(std::move(Ids)), Options(Options) {}
+  TFilterCase(const char* Name, const char* Expression, std::vector<int> Ids,
+              TFilterOptions Options = {})
+      : Name(Name), Expression(Expression), Ids(std::move(Ids)), Options(Options) {}
+  const char* Name;
   const char* Expression;
   std::vector<int> Ids;
   TFilterOptions Options;
@@ -62,25 +64,35 @@ TEST_P(TFilterExpressionTest, KeepsTheMatchingRecords) {
 INSTANTIATE_TEST_SUITE_P(
     Expressions, TFilterExpressionTest,
     ::testing::Values(
-        TFilterCase{"ID = 3", {3}}, TFilterCase{"ID <> 3", {1, 2, 4, 5}},
-        TFilterCase{"Amount > 10", {1, 2, 3}}, TFilterCase{"Amount <= 10", {5}},
-        TFilterCase{"Amount = 20", {2}}, TFilterCase{"Amount = -5", {}},
-        TFilterCase{"ID > 1.5", {2, 3, 4, 5}}, TFilterCase{"5 > ID", {1, 2, 3, 4}},
-        TFilterCase{"Name = 'Alpha'", {1}}, TFilterCase{"Name = 'Al*'", {1}},
-        TFilterCase{"Name = 'al*'", {1, 5}, {foCaseInsensitive}},
-        TFilterCase{"Name = 'Al*'", {}, {foNoPartialCompare}},
-        TFilterCase{"[Name] >= 'Delta'", {2, 3, 4, 5}},
-        TFilterCase{"Note IS NULL", {2, 4}}, TFilterCase{"Note is not null", {1, 3, 5}},
-        TFilterCase{"NOT (Amount > 10)", {5}}, TFilterCase{"Amount > 10 OR Note IS NULL", {1, 2, 3, 4}},
-        TFilterCase{"(ID < 3 OR ID > 4) AND Active", {1, 5}}, TFilterCase{"Active = FALSE", {2, 4}},
-        TFilterCase{"NOT Active", {2, 4}}, TFilterCase{"Born < '2020-01-01'", {3}},
-        TFilterCase{"Born >= '1/1/2021'", {2, 4}},
-        TFilterCase{"Name <> 'beta' and ID <= 3", {1, 3}},
-        TFilterCase{"((ID = 1)) or (Name = 'it''s')", {1}}));
+        TFilterCase{"Equals", "ID = 3", {3}}, TFilterCase{"NotEquals", "ID <> 3", {1, 2, 4, 5}},
+        TFilterCase{"Greater", "Amount > 10", {1, 2, 3}},
+        TFilterCase{"LessOrEqual", "Amount <= 10", {5}},
+        TFilterCase{"FloatEquals", "Amount = 20", {2}},
+        TFilterCase{"NegativeNumberMatchesNone", "Amount = -5", {}},
+        TFilterCase{"IntegerAgainstFraction", "ID > 1.5", {2, 3, 4, 5}},
+        TFilterCase{"ConstantOnTheLeft", "5 > ID", {1, 2, 3, 4}},
+        TFilterCase{"TextEquals", "Name = 'Alpha'", {1}},
+        TFilterCase{"PartialText", "Name = 'Al*'", {1}},
+        TFilterCase{"PartialTextCaseInsensitive", "Name = 'al*'", {1, 5}, {foCaseInsensitive}},
+        TFilterCase{"NoPartialCompare", "Name = 'Al*'", {}, {foNoPartialCompare}},
+        TFilterCase{"BracketedFieldName", "[Name] >= 'Delta'", {2, 3, 4, 5}},
+        TFilterCase{"IsNull", "Note IS NULL", {2, 4}},
+        TFilterCase{"IsNotNullInLowerCase", "Note is not null", {1, 3, 5}},
+        TFilterCase{"NotOfParenthesised", "NOT (Amount > 10)", {5}},
+        TFilterCase{"Or", "Amount > 10 OR Note IS NULL", {1, 2, 3, 4}},
+        TFilterCase{"AndWithBooleanField", "(ID < 3 OR ID > 4) AND Active", {1, 5}},
+        TFilterCase{"BooleanEqualsFalse", "Active = FALSE", {2, 4}},
+        TFilterCase{"NotBooleanField", "NOT Active", {2, 4}},
+        TFilterCase{"DateAgainstIsoText", "Born < '2020-01-01'", {3}},
+        TFilterCase{"DateAgainstLocaleText", "Born >= '1/1/2021'", {2, 4}},
+        TFilterCase{"AndInLowerCase", "Name <> 'beta' and ID <= 3", {1, 3}},
+        TFilterCase{"NestedParenthesesAndDoubledQuote", "((ID = 1)) or (Name = 'it''s')", {1}}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 namespace {
 
 struct TBadFilter {
+  const char* Name;
   const char* Expression;
   const char* Problem;
 };
@@ -107,16 +119,18 @@ TEST_P(TBadFilterTest, RaisesAndKeepsThePreviousFilter) {
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, TBadFilterTest,
-    ::testing::Values(TBadFilter{"(ID = 1", "unbalanced parentheses"},
-                      TBadFilter{"ID = 1)", "unbalanced parentheses"},
-                      TBadFilter{"Missing = 1", "field 'Missing' not found"},
-                      TBadFilter{"ID =", "missing operand"},
-                      TBadFilter{"ID = 1 AND", "missing operand"},
-                      TBadFilter{"Name = 'abc", "no closing quote"},
-                      TBadFilter{"ID = 'abc'", "cannot be compared"},
-                      TBadFilter{"Name", "is not a condition"},
-                      TBadFilter{"ID = 1 Name = 2", "unexpected 'Name'"},
-                      TBadFilter{"ID # 1", "unexpected character '#'"}));
+    ::testing::Values(TBadFilter{"UnclosedParenthesis", "(ID = 1", "unbalanced parentheses"},
+                      TBadFilter{"UnopenedParenthesis", "ID = 1)", "unbalanced parentheses"},
+                      TBadFilter{"UnknownField", "Missing = 1", "field 'Missing' not found"},
+                      TBadFilter{"MissingRightOperand", "ID =", "missing operand"},
+                      TBadFilter{"MissingOperandAfterAnd", "ID = 1 AND", "missing operand"},
+                      TBadFilter{"UnclosedQuote", "Name = 'abc", "no closing quote"},
+                      TBadFilter{"NumberAgainstText", "ID = 'abc'", "cannot be compared"},
+                      TBadFilter{"TextFieldAlone", "Name", "is not a condition"},
+                      TBadFilter{"TwoConditionsWithoutOperator", "ID = 1 Name = 2",
+                                 "unexpected 'Name'"},
+                      TBadFilter{"UnknownCharacter", "ID # 1", "unexpected character '#'"}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(TPeopleFixture, AFilterSetWhileClosedIsCheckedAtOpen) {
   TClientDataSet* orders = MakeOrders(&Owner, {{1, "A", 1}, {2, "B", 2}});
@@ -165,6 +179,7 @@ TEST_F(TPeopleFixture, FindStepsThroughTheFilterWithoutFiltering) {
 namespace {
 
 struct TLocateCase {
+  const char* Name;
   const char* Fields;
   Variant Values;
   TLocateOptions Options;
@@ -185,18 +200,26 @@ TEST_P(TLocateTest, FindsTheFirstMatchOrStays) {
 INSTANTIATE_TEST_SUITE_P(
     Options, TLocateTest,
     ::testing::Values(
-        TLocateCase{"Name", "Gamma", {}, 3}, TLocateCase{"Name", "gamma", {}, 0},
-        TLocateCase{"Name", "gamma", {loCaseInsensitive}, 3},
-        TLocateCase{"Name", "Gam", {loPartialKey}, 3}, TLocateCase{"Name", "gam", {loPartialKey}, 0},
-        TLocateCase{"Name", "AL", {loCaseInsensitive, loPartialKey}, 1},
-        TLocateCase{"ID;Name", VarArrayOf({5, "alp"}), {loPartialKey}, 5},
-        TLocateCase{"Name;ID", VarArrayOf({"al", 5}), {loCaseInsensitive, loPartialKey}, 0},
-        TLocateCase{"Name;Active", VarArrayOf({"Gamma", true}), {}, 3},
-        TLocateCase{"Name;Active", VarArrayOf({"Gamma", false}), {}, 0},
-        TLocateCase{"Amount", 20, {}, 2}, TLocateCase{"Amount", "20", {}, 2},
-        TLocateCase{"Amount", 20.5, {}, 0}, TLocateCase{"Note", Null(), {}, 2},
-        TLocateCase{"ID", "abc", {}, 0}, TLocateCase{"ID", VarArrayOf({1, 2}), {}, 0},
-        TLocateCase{"Born", Variant::FromDate(EncodeDate(2019, 12, 31)), {}, 3}));
+        TLocateCase{"Exact", "Name", "Gamma", {}, 3},
+        TLocateCase{"CaseSensitiveByDefault", "Name", "gamma", {}, 0},
+        TLocateCase{"CaseInsensitive", "Name", "gamma", {loCaseInsensitive}, 3},
+        TLocateCase{"PartialKey", "Name", "Gam", {loPartialKey}, 3},
+        TLocateCase{"PartialKeyCaseSensitive", "Name", "gam", {loPartialKey}, 0},
+        TLocateCase{"PartialKeyCaseInsensitive", "Name", "AL", {loCaseInsensitive, loPartialKey},
+                    1},
+        TLocateCase{"PartialLastField", "ID;Name", VarArrayOf({5, "alp"}), {loPartialKey}, 5},
+        TLocateCase{"PartialOnlyInTheLastField", "Name;ID", VarArrayOf({"al", 5}),
+                    {loCaseInsensitive, loPartialKey}, 0},
+        TLocateCase{"TextAndBoolean", "Name;Active", VarArrayOf({"Gamma", true}), {}, 3},
+        TLocateCase{"TextAndOtherBoolean", "Name;Active", VarArrayOf({"Gamma", false}), {}, 0},
+        TLocateCase{"FloatByInteger", "Amount", 20, {}, 2},
+        TLocateCase{"FloatByText", "Amount", "20", {}, 2},
+        TLocateCase{"FloatByOtherFloat", "Amount", 20.5, {}, 0},
+        TLocateCase{"NullFindsNull", "Note", Null(), {}, 2},
+        TLocateCase{"IntegerByUnconvertibleText", "ID", "abc", {}, 0},
+        TLocateCase{"OneFieldTwoValues", "ID", VarArrayOf({1, 2}), {}, 0},
+        TLocateCase{"Date", "Born", Variant::FromDate(EncodeDate(2019, 12, 31)), {}, 3}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(TPeopleFixture, LocateNeverStopsOnAFilteredOutRecord) {
   People->SetFilter("ID <> 3");
