@@ -221,14 +221,6 @@ TEST(ComponentTest, DestroyComponentsKeepsTheOwner) {
   EXPECT_EQ(journal, (Journal{"free B destroying", "free A destroying"}));
 }
 
-TEST(ComponentTest, ComponentStateListsTheClassicElementsInOrder) {
-  const TComponentState state{csLoading, csDestroying, csDesignInstance};
-  EXPECT_EQ(state.Mask(), (1u << 0) | (1u << 3) | (1u << 10));
-  EXPECT_EQ(csFreeNotification, 8);
-  TTestWidget widget(nullptr);
-  EXPECT_TRUE(widget.ComponentState().Empty());
-}
-
 // --- Classes ----------------------------------------------------------------------------------
 
 enum TFamily : std::uint8_t { fmNone, fmComponent, fmItem, fmObject };

@@ -1,11 +1,9 @@
 // TCustomEdit driven by simulated input: typing, caret moves and selection by keys and mouse,
 // deletion, clipboard round trips, undo, MaxLength, CharCase, ReadOnly, PasswordChar, AutoSelect,
-// code point positions in UTF-8 text, and TEdit's published properties.
+// code point positions in UTF-8 text, and AutoSize.
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
-#include "platform/classes/Properties.h"
-#include "platform/rtl/Exceptions.h"
 
 namespace kel {
 namespace {
@@ -369,28 +367,6 @@ TEST_F(EditTest, SetTextMessageReplacesTheText) {
   edit->Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   EXPECT_EQ(edit->Text(), text);
   EXPECT_EQ(changes, 1);
-}
-
-TEST_F(EditTest, PublishedPropertiesRoundTrip) {
-  struct TProp {
-    const char* Name;
-    const char* Value;
-  };
-  const TProp props[] = {
-      {"Alignment", "taCenter"}, {"AutoSelect", "False"}, {"AutoSize", "False"},
-      {"CharCase", "ecUpperCase"}, {"MaxLength", "12"}, {"PasswordChar", "#"},
-      {"ReadOnly", "True"}, {"Text", "STORED"},
-  };
-  for (const TProp& p : props) {
-    SCOPED_TRACE(p.Name);
-    SetPropValue(edit, p.Name, p.Value);
-    EXPECT_EQ(GetPropValue(edit, p.Name), p.Value);
-  }
-  EXPECT_EQ(edit->Alignment(), taCenter);
-  EXPECT_EQ(edit->PasswordChar(), U'#');
-  EXPECT_EQ(edit->MaxLength(), 12);
-  EXPECT_TRUE(IsPublishedProp(edit, "OnChange"));
-  EXPECT_THROW(SetPropValue(edit, "CharCase", "ecSideways"), Exception);
 }
 
 TEST_F(EditTest, AutoSizeFitsTheHeightToTheFont) {

@@ -1,6 +1,6 @@
 // Window-level calls: popup windows placed and shown by SetWindowPos at screen positions, the
 // cancel-mode request reaching the active control, the right button's default handling,
-// shift-state and metric tables, and PNG capture of windowless controls.
+// the shift-state table, and PNG capture of windowless controls.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -144,22 +144,6 @@ TEST(ShiftStateTest, MouseKeyFlagsAndShiftStatesConvert) {
 TEST(ShiftStateTest, MousePositionsPackAsSignedHalves) {
   const TPoint points[] = {{0, 0}, {12, 34}, {-5, 7}, {300, -40}, {-32768, 32767}};
   for (const TPoint p : points) EXPECT_EQ(LParamToPoint(PointToLParam(p)), p);
-}
-
-TEST(ShiftStateTest, SystemMetricsComeFromOneTable) {
-  struct Case {
-    int index;
-    int expected;
-  };
-  const Case cases[] = {{SM_CXVSCROLL, 17}, {SM_CYHSCROLL, 17}, {SM_CXHSCROLL, 17},
-                        {SM_CXDRAG, 5},     {SM_CYDRAG, 5},     {SM_CXEDGE, 2},
-                        {SM_CXBORDER, 1},   {SM_CXSCREEN, Screen->Width()}};
-  for (const Case& c : cases) EXPECT_EQ(GetSystemMetrics(c.index), c.expected) << c.index;
-  EXPECT_EQ(GetDoubleClickTime(), 500u);
-  EXPECT_EQ(SystemMetrics().WheelScrollLines, 3);
-  EXPECT_EQ(Application->HintPause(), SystemMetrics().HintPause);
-  EXPECT_EQ(Application->HintShortPause(), SystemMetrics().HintShortPause);
-  EXPECT_EQ(Application->HintHidePause(), SystemMetrics().HintHidePause);
 }
 
 TEST_F(WindowCallsTest, WindowlessControlSavesAsPng) {
