@@ -22,8 +22,6 @@ struct TPublishedCase {
   TOverrides Overrides;
 };
 
-const TOverrides CommonOverrides{{"TabOrder", "0"}, {"Cursor", "-21"}, {"Font.Name", "DejaVu Serif"}};
-
 std::vector<TPublishedCase> Cases() {
   return {
       {&TDrawGrid::ClassInfo(), {}},
@@ -46,7 +44,7 @@ class PublishedTest : public ::testing::TestWithParam<TPublishedCase> {
 TEST_P(PublishedTest, EveryPropertySurvivesAStreamRoundTrip) {
   const TPublishedCase& c = GetParam();
   TTree source(c.Class);
-  TOverrides overrides = CommonOverrides;
+  TOverrides overrides = published::CommonOverrides;
   overrides.insert(c.Overrides.begin(), c.Overrides.end());
   published::SetNonDefaults(source.Subject, overrides,
                             [&](TClass PropClass) { return source.Reference(PropClass); });
@@ -66,34 +64,7 @@ TEST_P(PublishedTest, ANewControlWritesOnlyItsBounds) {
 }
 
 TEST_P(PublishedTest, ValuesTakenFromTheParentAreNotWritten) {
-  TWinControl host(nullptr);
-  host.SetColor(clYellow);
-  host.Font()->SetName("DejaVu Sans Mono");
-  host.SetShowHint(true);
-  auto* control = static_cast<TControl*>(GetParam().Class->CreateComponent(&host));
-  control->SetName("Subject");
-  control->SetParent(&host);
-  control->SetParentColor(true);
-  ASSERT_EQ(control->Color(), clYellow);
-  ASSERT_EQ(control->Font()->Name(), "DejaVu Sans Mono");
-
-  const String text = published::WriteText(control);
-  const std::vector<String> written = published::WrittenNames(text);
-  for (const String& name : written) EXPECT_FALSE(name.starts_with("Font.")) << name;
-  EXPECT_THAT(written, ::testing::Not(::testing::Contains("Color")));
-  EXPECT_THAT(written, ::testing::Not(::testing::Contains("ShowHint")));
-  EXPECT_THAT(written, ::testing::Contains("ParentColor"));  // grids and edits default to false
-
-  TWinControl otherHost(nullptr);
-  otherHost.SetColor(clYellow);
-  otherHost.Font()->SetName("DejaVu Sans Mono");
-  otherHost.SetShowHint(true);
-  auto* copy = static_cast<TControl*>(GetParam().Class->CreateComponent(&otherHost));
-  copy->SetName("Subject");
-  copy->SetParent(&otherHost);
-  published::ReadText(text, copy);
-  EXPECT_EQ(copy->Color(), clYellow);
-  EXPECT_THAT(published::Differences(control, copy), IsEmpty()) << text;
+  published::ExpectParentValuesNotWritten(GetParam().Class);
 }
 
 INSTANTIATE_TEST_SUITE_P(Grids, PublishedTest, ::testing::ValuesIn(Cases()),

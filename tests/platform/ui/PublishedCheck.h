@@ -1,13 +1,18 @@
 // Shared by the published-property tests of the controls (ui and grids): gives every published
 // property of a component a value other than its default through the property tables, lists the
-// properties still at their defaults, and compares two objects property by property.
+// properties still at their defaults, compares two objects property by property, and checks
+// that what a control takes from its parent stays out of the stream.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
 #include <set>
 #include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "platform/classes/Classes.h"
 #include "platform/rtl/Streams.h"
@@ -18,6 +23,10 @@ namespace kel::published {
 // Text values (as SetPropValue reads them), by property path, for properties whose generic
 // value would not do.
 using TOverrides = std::map<String, String>;
+// For every control: TabOrder moves to the front (the generic value lands where the control
+// already is), a cursor and a font family that exist.
+inline const TOverrides CommonOverrides{
+    {"TabOrder", "0"}, {"Cursor", "-21"}, {"Font.Name", "DejaVu Serif"}};
 // The component a reference property of that class is pointed at; null leaves it unset.
 using TReferenceSource = std::function<TComponent*(TClass PropClass)>;
 
@@ -211,5 +220,48 @@ struct TTree {
     return nullptr;
   }
 };
+
+// A control of ControlClass on a parent whose colour, font, hint switch and bidirectional mode
+// are not the defaults writes none of what it takes from the parent, and reads back the same.
+inline void ExpectParentValuesNotWritten(TClass ControlClass) {
+  auto makeHost = [] {
+    auto host = std::make_unique<TWinControl>(nullptr);
+    host->SetColor(clRed);
+    host->Font()->SetColor(clBlue);
+    host->Font()->SetHeight(-15);
+    host->SetShowHint(true);
+    host->SetBiDiMode(bdRightToLeft);
+    return host;
+  };
+  auto host = makeHost();
+  auto* control = static_cast<TControl*>(ControlClass->CreateComponent(host.get()));
+  control->SetName("Subject");
+  control->SetParent(host.get());
+  control->SetParentColor(true);
+  ASSERT_EQ(control->Color(), clRed);
+  ASSERT_EQ(control->Font()->Height(), -15);
+  ASSERT_TRUE(control->ShowHint());
+  ASSERT_EQ(control->BiDiMode(), bdRightToLeft);
+
+  const String text = WriteText(control);
+  const std::vector<String> written = WrittenNames(text);
+  for (const String& name : written) EXPECT_FALSE(name.starts_with("Font.")) << name;
+  EXPECT_THAT(written, ::testing::Not(::testing::Contains("Color")));
+  EXPECT_THAT(written, ::testing::Not(::testing::Contains("ShowHint")));
+  EXPECT_THAT(written, ::testing::Not(::testing::Contains("BiDiMode")));
+  // A class whose controls do not take the parent's colour by default says so.
+  const bool parentColorByDefault = GetPropInfo(*ControlClass, "ParentColor")->OrdDefault != 0;
+  EXPECT_EQ(std::count(written.begin(), written.end(), "ParentColor"), parentColorByDefault ? 0 : 1);
+
+  auto otherHost = makeHost();
+  auto* copy = static_cast<TControl*>(ControlClass->CreateComponent(otherHost.get()));
+  copy->SetName("Subject");
+  copy->SetParent(otherHost.get());
+  ReadText(text, copy);
+  EXPECT_TRUE(copy->ParentColor());
+  EXPECT_EQ(copy->Color(), clRed);
+  EXPECT_EQ(copy->Font()->Color(), clBlue);
+  EXPECT_THAT(Differences(control, copy), ::testing::IsEmpty()) << text;
+}
 
 }  // namespace kel::published

@@ -23,9 +23,6 @@ struct TPublishedCase {
   std::set<String> AtDefault;
 };
 
-// TabOrder moves to the front (the generic value lands where the control already is).
-const TOverrides CommonOverrides{{"TabOrder", "0"}, {"Cursor", "-21"}, {"Font.Name", "DejaVu Serif"}};
-
 std::vector<TPublishedCase> Cases() {
   return {
       {&TPanel::ClassInfo(), {}, {}},
@@ -54,7 +51,7 @@ class PublishedTest : public ::testing::TestWithParam<TPublishedCase> {
 TEST_P(PublishedTest, EveryPropertySurvivesAStreamRoundTrip) {
   const TPublishedCase& c = GetParam();
   TTree source(c.Class);
-  TOverrides overrides = CommonOverrides;
+  TOverrides overrides = published::CommonOverrides;
   overrides.insert(c.Overrides.begin(), c.Overrides.end());
   published::SetNonDefaults(source.Subject, overrides,
                             [&](TClass PropClass) { return source.Reference(PropClass); });
@@ -87,45 +84,7 @@ class InheritedValuesTest : public ::testing::TestWithParam<TClass> {
 };
 
 TEST_P(InheritedValuesTest, ValuesTakenFromTheParentAreNotWritten) {
-  const TClass controlClass = GetParam();
-  auto makeHost = [] {
-    auto host = std::make_unique<TWinControl>(nullptr);
-    host->SetColor(clRed);
-    host->Font()->SetColor(clBlue);
-    host->Font()->SetHeight(-15);
-    host->SetShowHint(true);
-    host->SetBiDiMode(bdRightToLeft);
-    return host;
-  };
-  auto host = makeHost();
-  auto* control = static_cast<TControl*>(controlClass->CreateComponent(host.get()));
-  control->SetName("Subject");
-  control->SetParent(host.get());
-  control->SetParentColor(true);
-  ASSERT_EQ(control->Color(), clRed);
-  ASSERT_EQ(control->Font()->Height(), -15);
-  ASSERT_TRUE(control->ShowHint());
-  ASSERT_EQ(control->BiDiMode(), bdRightToLeft);
-
-  const String text = published::WriteText(control);
-  const std::vector<String> written = published::WrittenNames(text);
-  for (const String& name : written) EXPECT_FALSE(name.starts_with("Font.")) << name;
-  EXPECT_THAT(written, ::testing::Not(::testing::Contains("Color")));
-  EXPECT_THAT(written, ::testing::Not(::testing::Contains("ShowHint")));
-  EXPECT_THAT(written, ::testing::Not(::testing::Contains("BiDiMode")));
-  // A class whose controls do not take the parent's colour by default says so.
-  const bool parentColorByDefault = GetPropInfo(*controlClass, "ParentColor")->OrdDefault != 0;
-  EXPECT_EQ(std::count(written.begin(), written.end(), "ParentColor"), parentColorByDefault ? 0 : 1);
-
-  auto otherHost = makeHost();
-  auto* copy = static_cast<TControl*>(controlClass->CreateComponent(otherHost.get()));
-  copy->SetName("Subject");
-  copy->SetParent(otherHost.get());
-  published::ReadText(text, copy);
-  EXPECT_TRUE(copy->ParentColor());
-  EXPECT_EQ(copy->Color(), clRed);
-  EXPECT_EQ(copy->Font()->Color(), clBlue);
-  EXPECT_THAT(published::Differences(control, copy), IsEmpty()) << text;
+  published::ExpectParentValuesNotWritten(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
