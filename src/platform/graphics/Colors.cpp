@@ -14,8 +14,8 @@ namespace kel {
 
 namespace {
 
-// RGB of each system colour by number; entry 25 is unused by the classic numbering.
-constexpr std::array<TColor, SystemColorCount> SystemPalette{
+// Entry 25 is unused by the classic numbering.
+constexpr TSystemPalette LightPalette{
     RGB(200, 200, 200),  // clScrollBar
     RGB(0, 0, 0),        // clBackground
     RGB(153, 180, 209),  // clActiveCaption
@@ -118,12 +118,19 @@ std::optional<std::int64_t> ParseWhole(std::string_view digits, int base) {
   return value;
 }
 
+// What ColorToRGB answers system colours from; replaced when the visual style changes.
+TSystemPalette ActivePalette = LightPalette;
+
 }  // namespace
+
+const TSystemPalette& DefaultSystemPalette() { return LightPalette; }
+
+void SetSystemPalette(const TSystemPalette& Palette) { ActivePalette = Palette; }
 
 TColor ColorToRGB(TColor color) {
   if (!IsSystemColor(color)) return color;
   const int index = color & 0xFF;
-  return index < SystemColorCount ? SystemPalette[index] : clBlack;
+  return index < SystemColorCount ? ActivePalette[index] : clBlack;
 }
 
 std::optional<TColor> IdentToColor(const String& ident) {

@@ -5,6 +5,7 @@
 // through the palette by ColorToRGB. clNone and clDefault are markers, never painted as such.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -90,9 +91,16 @@ constexpr TColor clMenuBar = SystemColor(30);
 // Number of entries of the system palette (system colours 0..SystemColorCount-1).
 constexpr int SystemColorCount = 31;
 
-// The RGB value of a system colour: the light defaults of a modern desktop. Any other colour,
-// clNone and clDefault included, is answered unchanged.
+// The RGB value of a system colour from the active system palette. Any other colour, clNone and
+// clDefault included, is answered unchanged.
 TColor ColorToRGB(TColor color);
+
+// RGB of each system colour by number.
+using TSystemPalette = std::array<TColor, SystemColorCount>;
+// The light defaults of a modern desktop, which the palette starts with.
+const TSystemPalette& DefaultSystemPalette();
+// Makes ColorToRGB answer from Palette (the style manager swaps it with the visual style).
+void SetSystemPalette(const TSystemPalette& Palette);
 
 // "clRed" for a named colour, otherwise "$00BBGGRR".
 String ColorToString(TColor color);

@@ -258,6 +258,12 @@ void TControl::SetCursor(TCursor value) {
   Perform(CM_CURSORCHANGED);
 }
 
+void TControl::SetStyleElements(TStyleElements value) {
+  if (FStyleElements == value) return;
+  FStyleElements = value;
+  Invalidate();
+}
+
 void TControl::SetShowHint(bool value) {
   FParentShowHint = false;
   if (FShowHint == value) return;

@@ -19,6 +19,7 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GraphicsObjects.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/Styles.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace kel {
@@ -165,6 +166,9 @@ class TControl : public TComponent {
   void SetText(const String& value) { SetCaption(value); }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor value);
+  // The parts a custom visual style paints; the rest keep the control's own colours and font.
+  TStyleElements StyleElements() const { return FStyleElements; }
+  void SetStyleElements(TStyleElements value);
 
   // --- Hints, menus, bidirectional text ---------------------------------------------------------
   int HelpContext() const { return FHelpContext; }
@@ -304,6 +308,7 @@ class TControl : public TComponent {
   bool FTakingParentFont = false;   // set while copying the parent's font (keeps ParentFont)
   String FText;                     // Caption / Text
   TCursor FCursor = crDefault;
+  TStyleElements FStyleElements = AllStyleElements;
   String FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;

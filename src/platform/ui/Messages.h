@@ -131,6 +131,8 @@ constexpr Cardinal CM_BIDIMODECHANGED = CM_BASE + 60;
 constexpr Cardinal CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
 constexpr Cardinal CM_HINTSHOWPAUSE = CM_BASE + 65;
 constexpr Cardinal CM_MOUSEWHEEL = CM_BASE + 67;
+// Sent to every control after the visual style changed.
+constexpr Cardinal CM_STYLECHANGED = CM_BASE + 87;
 
 // Key messages as the control layer pre-processes them before the window sees them (dialog keys,
 // CM_CHILDKEY); a non-zero result eats the key.

@@ -1,5 +1,5 @@
 // The window layer: messages, the application and its clock, the screen, controls, forms,
-// menus, hints, standard controls, clipboard and message boxes.
+// menus, hints, standard controls, clipboard, message boxes and the system locale.
 #pragma once
 
 #include "platform/ui/Application.h"
@@ -11,8 +11,10 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/HintWindow.h"
+#include "platform/ui/Locale.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/StdCtrls.h"
+#include "platform/ui/Styles.h"
 #include "platform/ui/WindowSystem.h"
