@@ -49,6 +49,8 @@ TKelCustomDBGrid::TKelCustomDBGrid(TComponent* AOwner, TDeferConstruction) : TCu
 void TKelCustomDBGrid::Construct() {
   SetDoubleBuffered(true);
   CreateImageLists();
+  // Korean input composes its characters inside the editor, so the editor is always shown.
+  if (SystemPrimaryLanguage() == LANG_KOREAN) FOptions += dgAlwaysShowEditor;
   TCustomGrid::SetScrollBars(ssHorizontal);
   TCustomGrid::SetOptions(InitialPlatformOptions);
 

@@ -490,6 +490,11 @@ class TKelCustomDBGrid : public TCustomGrid {
   void RecordChanged(TField* Field);
   void UpdateActive();
   void UpdateData();
+  // The selected column's edit text no longer matches what the editor was given.
+  bool EditTextStale() const;
+  // Lookup result columns keyed by KeyField take the result its new value locates.
+  void UpdateLookupResults(TField* KeyField);
+  Variant LocateLookupResult(TKelColumn* Column, const Variant& Key);
 
   // ---- Layout internals -----------------------------------------------------------------------
   void InternalLayout();
@@ -558,8 +563,6 @@ class TKelCustomDBGrid : public TCustomGrid {
   bool IsHiddenColumn(int RawCol) const;
   // Editing is offered: dgEditing, and under dgAllowInsertOff only while records exist.
   bool EditingOffered(TKelDBGridOptions Value) const;
-  // Lookup result columns of RecordChanged.
-  void UpdateLookupResults(TField* Field);
   // The showing columns and their lines fit the client width.
   bool ColumnsFitClient();
   // Linked grids and free notifications.

@@ -16,15 +16,13 @@
 #include "KelDBGrids/KelDBGridsPrivate.h"
 #include "KelDBGrids/KelGridDataLink.h"
 #include "platform/db/DB.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/ui/Ui.h"
 
 namespace kel {
 
-TGridPositionGuard::~TGridPositionGuard() noexcept(false) {
-  if (std::uncaught_exceptions() <= FExceptionsAtStart) {
-    FGrid->EnablePosition(FTakeCurrent);
-    return;
-  }
+TGridPositionGuard::~TGridPositionGuard() {
+  if (!FGrid) return;
   try {
     FGrid->EnablePosition(FTakeCurrent);
   } catch (...) {
@@ -83,6 +81,7 @@ void TKelCustomDBGrid::LinkActive(bool Value) {
       TGridPositionGuard position(this, true);
       FSettings->AutoLoadLayout();
       DataSet()->First();
+      position.Close();
     }
     return;
   }
@@ -100,6 +99,8 @@ void TKelCustomDBGrid::DataChanged() {
     UpdateSequence(true);
     UpdateTotals(true);
   }
+  // An appended record comes after the last one, whichever record was current before.
+  if (dataSet && dataSet->State() == dsInsert && dataSet->Eof()) SetupRecNumber(FRecCount);
   UpdateRowCount();
   UpdateScrollBar();
   UpdateHorzFlatSB();
@@ -130,8 +131,7 @@ void TKelCustomDBGrid::UpdateActive() {
     MoveColRow(Col(), newRow, false, false);
     InvalidateEditor();
   }
-  // TODO(cell text): reload the editor when the selected column's edit text differs from
-  // FEditText.
+  if (EditTextStale()) InvalidateEditor();
   if (FOptions.Contains(dgEditing) && FOptions.Contains(dgAllowInsertOff)) {
     const TGridOptions options = TCustomGrid::Options();
     TCustomGrid::SetOptions(EditingOffered(FOptions) ? options + goEditing : options - goEditing);
@@ -214,8 +214,44 @@ void TKelCustomDBGrid::RecordChanged(TField* Field) {
       TotalsChanged(trDataField, Field);
     }
   }
-  // TODO(cell text): reload the editor when the selected column's edit text differs from
-  // FEditText. TODO(column model): refresh lookup result columns keyed by Field.
+  // While Korean input composes, the editor's text is ahead of the field: only Escape reloads it.
+  if ((!Field || Field == SelectedField()) && EditTextStale() &&
+      (SystemPrimaryLanguage() != LANG_KOREAN || FIsESCKey)) {
+    InvalidateEditor();
+    if (TInplaceEdit* editor = InplaceEditor()) editor->Deselect();
+  }
+  if (Field) UpdateLookupResults(Field);
+}
+
+bool TKelCustomDBGrid::EditTextStale() const {
+  TKelColumn* column = SelectedColumn();
+  return column && column->GetEditText() != FEditText;
+}
+
+void TKelCustomDBGrid::UpdateLookupResults(TField* KeyField) {
+  for (TKelColumn* column : *FColumns) {
+    if (column->LookupColumn() != lcLookupResultField) continue;
+    if (!SameText(column->KeyField(), KeyField->FieldName())) continue;
+    TField* result = column->Field();
+    if (!result->CanModify() || !FDataLink->Edit()) continue;
+    result->SetValue(KeyField->IsNull() ? Null() : LocateLookupResult(column, KeyField->Value()));
+  }
+}
+
+Variant TKelCustomDBGrid::LocateLookupResult(TKelColumn* Column, const Variant& Key) {
+  TDataSet* lookup = Column->LookupDataSet();
+  const bool opened = !lookup->Active();
+  if (opened) lookup->Open();
+  Variant result = Null();
+  try {
+    if (lookup->Locate(Column->LookupKeyField(), Key, {}))
+      if (TField* resultField = lookup->FindField(Column->LookupResultField())) result = resultField->Value();
+  } catch (...) {
+    if (opened) lookup->Close();
+    throw;
+  }
+  if (opened) lookup->Close();
+  return result;
 }
 
 // ---- Moving the current record -----------------------------------------------------------------
@@ -249,6 +285,7 @@ int TKelCustomDBGrid::MoveBy(int Distance, bool Check) {
       SetupRecNumber(FRecNumber + result);
       bof = FDataLink->Bof();
       eof = FDataLink->Eof();
+      position.Close();
     }
     if (bof) DataSet()->Prior();
     if (eof) DataSet()->Next();
@@ -272,8 +309,7 @@ int TKelCustomDBGrid::RecNumber() const {
   }
   int number = FRecNumber + FRowNumber;
   if (DataSet()->State() != dsInsert) return number;
-  // An appended record follows the last one, whichever record was current before.
-  if (DataSet()->Eof()) number = FRecCount + FRowNumber + 1;
+  if (DataSet()->Eof()) ++number;
   if (FRowNumber > 0) return number - 1;
   if (FRowNumber < 0) return number;
   return -1;

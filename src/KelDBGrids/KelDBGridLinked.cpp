@@ -36,6 +36,8 @@ void TKelCustomDBGrid::SetMasterGrid(TKelCustomDBGrid* Value) {
       if (ComponentState().Contains(csLoading)) return;
       DatabaseError(SCircularDataLink);
     }
+    // A follower takes its widths from the master; stretching would fight them.
+    SetStretchMode(false);
   }
   // This grid's run: the grid and the grids after it that follow it.
   TKelCustomDBGrid* last = this;
@@ -118,7 +120,7 @@ void TKelCustomDBGrid::Notification(TComponent* AComponent, TOperation Operation
 }
 
 void TKelCustomDBGrid::FieldRemoved(TComponent* AField) {
-  BeginLayout();
+  TGridLayoutGuard layout(this);
   bool unbound = false;
   for (TKelColumn* column : *FColumns)
     if (static_cast<TComponent*>(column->BoundField()) == AField) {
@@ -128,9 +130,9 @@ void TKelCustomDBGrid::FieldRemoved(TComponent* AField) {
   TDataSet* dataSet = DataSet();
   if (unbound && dataSet && !dataSet->ComponentState().Contains(csDestroying) &&
       !dataSet->ControlsDisabled())
-    EndLayout();
+    layout.Close();
   else
-    DeferLayout();
+    layout.Defer();
 }
 
 }  // namespace kel

@@ -119,6 +119,9 @@ void TKelCustomDBGrid::SetOptionsEx(TKelDBGridOptionsEx Value) {
     Value = FTotals->Selected() ? Value + following : Value - following;
   }
   if (Value == FOptionsEx) return;
+  // Applying an order to the data set is not built yet: refuse before anything changes.
+  if (!((Value - FOptionsEx) * X{dgLoadCurrentOrder, dgAutoUpdateOrder}).Empty())
+    RaiseNotAvailable("Ordering the data set (dgLoadCurrentOrder, dgAutoUpdateOrder)");
   if (!(Value * TotalRowOptions).Empty()) Value += dgBlankRow;
   if (!(Value * SelectedTotalOptions).Empty()) Value -= dgCalcSelectedRows;
   const X changed = X::FromMask(FOptionsEx.Mask() ^ Value.Mask());

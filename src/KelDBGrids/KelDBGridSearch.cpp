@@ -1,6 +1,7 @@
 // TKelDBGridSearch: settings, history and the published table.
 #include "KelDBGrids/KelDBGridSearch.h"
 
+#include "KelDBGrids/KelDBGridsPrivate.h"
 #include "platform/rtl/Strings.h"
 
 namespace kel {
@@ -23,6 +24,21 @@ const TPropList& TKelDBGridSearch::PublishedProperties() {
 
 TStrings* TKelDBGridSearch::History() const { return FHistory.get(); }
 
+void TKelDBGridSearch::CheckFilterAvailable(const String& AText, TKelSearchOptions AOptions) {
+  if (!AText.empty() && AOptions.Contains(soFilterRows))
+    RaiseNotAvailable("TKelDBGridSearch keeping only matching rows (soFilterRows)");
+}
+
+void TKelDBGridSearch::SetOptions(TKelSearchOptions Value) {
+  CheckFilterAvailable(FText, Value);
+  FOptions = Value;
+}
+
+void TKelDBGridSearch::SetText(const String& Value) {
+  CheckFilterAvailable(Value, FOptions);
+  FText = Value;
+}
+
 void TKelDBGridSearch::SwitchOptions(TKelSearchOptions Value, bool On) {
   SetOptions(On ? FOptions + Value : FOptions - Value);
 }
@@ -33,6 +49,7 @@ void TKelDBGridSearch::Assign(TPersistent* Source) {
     TPersistent::Assign(Source);
     return;
   }
+  CheckFilterAvailable(source->FText, source->FOptions);
   FActive = source->FActive;
   FColor = source->FColor;
   FOptions = source->FOptions;

@@ -39,13 +39,13 @@ class TKelDBGridSearch : public TPersistent {
   TColor Color() const { return FColor; }
   void SetColor(TColor Value) { FColor = Value; }
   TKelSearchOptions Options() const { return FOptions; }
-  void SetOptions(TKelSearchOptions Value) { FOptions = Value; }
+  void SetOptions(TKelSearchOptions Value);
   void SwitchOptions(TKelSearchOptions Value, bool On);
   // The search bar is shown.
   bool PanelVisible() const { return FPanelVisible; }
   void SetPanelVisible(bool Value) { FPanelVisible = Value; }
   const String& Text() const { return FText; }
-  void SetText(const String& Value) { FText = Value; }
+  void SetText(const String& Value);
   // Earlier search texts, most recent first.
   TStrings* History() const;
 
@@ -64,6 +64,9 @@ class TKelDBGridSearch : public TPersistent {
   bool FPanelVisible = false;
   String FText;
   std::unique_ptr<TStrings> FHistory;
+
+  // Keeping only matching rows is not built yet: a text with soFilterRows is refused.
+  static void CheckFilterAvailable(const String& AText, TKelSearchOptions AOptions);
 };
 
 }  // namespace kel

@@ -28,6 +28,12 @@ TStrings* TKelDBGridSettings::Layout() const { return FLayout.get(); }
 
 void TKelDBGridSettings::SetLayoutLines(TStrings* Value) { FLayout->Assign(Value); }
 
+void TKelDBGridSettings::SetActive(bool Value) {
+  if (Value == FActive) return;
+  if (Value) RaiseNotAvailable("TKelDBGridSettings.Active (saving and loading layouts)");
+  FActive = Value;
+}
+
 void TKelDBGridSettings::SwitchOptions(TKelSettingsOptions Value, bool On) {
   SetOptions(On ? FOptions + Value : FOptions - Value);
 }
@@ -58,7 +64,7 @@ void TKelDBGridSettings::Assign(TPersistent* Source) {
     TPersistent::Assign(Source);
     return;
   }
-  FActive = source->FActive;
+  SetActive(source->FActive);
   FFileName = source->FFileName;
   FIniFile = source->FIniFile;
   FLayout->Assign(source->FLayout.get());

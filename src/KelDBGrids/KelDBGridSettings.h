@@ -38,7 +38,8 @@ class TKelDBGridSettings : public TPersistent {
   TKelCustomDBGrid* Grid() const { return FGrid; }
   // Automatic load and save are in force.
   bool Active() const { return FActive; }
-  void SetActive(bool Value) { FActive = Value; }
+  // Refused while saving and loading layouts is not built.
+  void SetActive(bool Value);
   // INI file name or registry key; empty means the default.
   const String& FileName() const { return FFileName; }
   void SetFileName(const String& Value) { FFileName = Value; }

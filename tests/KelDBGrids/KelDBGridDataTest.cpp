@@ -340,7 +340,127 @@ TEST_P(DataTest, LinkCancelAndResetHoldTheChangeLock) {
   Grid->AssertInvariants();
 }
 
+// Codes 10, 20 and 30 titled "Ten", "Twenty" and "Thirty", as the test's kind of data set.
+TDataSet* MakeCodes(TDataKind Kind, TComponent* Owner, const std::filesystem::path& File) {
+  if (Kind == TDataKind::Client) {
+    auto* codes = new TClientDataSet(Owner);
+    codes->FieldDefs()->Add("Code", ftInteger);
+    codes->FieldDefs()->Add("Title", ftString, 20);
+    codes->CreateDataSet();
+    for (auto [code, title] : {std::pair{10, "Ten"}, {20, "Twenty"}, {30, "Thirty"}}) codes->AppendRecord({code, title});
+    return codes;
+  }
+  auto* connection = new TSQLiteConnection(Owner);
+  connection->SetDatabaseName(File.string());
+  connection->Open();
+  connection->ExecSQL("CREATE TABLE Codes (Code INTEGER PRIMARY KEY, Title VARCHAR(20))");
+  connection->ExecSQL("INSERT INTO Codes VALUES (10, 'Ten'), (20, 'Twenty'), (30, 'Thirty')");
+  auto* query = new TSQLiteQuery(Owner);
+  query->SetConnection(connection);
+  query->SQL()->SetText("SELECT Code, Title FROM Codes");
+  query->Open();
+  return query;
+}
+
+TEST_P(DataTest, ALookupResultColumnFollowsItsKeyField) {
+  TDataSet* data = Link(3);
+  TDataSet* codes = MakeCodes(GetParam(), Form, Directory / "codes.db");
+  Grid->Columns()->SetState(csCustomized);
+  TKelColumn* name = Grid->Columns()->Items(1);
+  name->SetKeyField("Qty");
+  name->SetLookupDataSet(codes);
+  name->SetLookupKeyField("Code");
+  name->SetLookupResultField("Title");
+  ASSERT_EQ(name->LookupColumn(), lcLookupResultField);
+  struct TCase {
+    const char* What;
+    Variant Key;
+    bool CodesOpen;
+    const char* Expected;  // null: the result is Null
+  };
+  for (const TCase& c : {TCase{"found", 20, true, "Twenty"}, TCase{"found in a closed lookup table", 30, false, "Thirty"},
+                         TCase{"not found", 999, true, nullptr}, TCase{"Null key", Null(), false, nullptr}}) {
+    SCOPED_TRACE(c.What);
+    codes->SetActive(c.CodesOpen);
+    data->Edit();
+    data->FieldByName("Qty")->SetValue(c.Key);
+    data->Post();
+    TField* result = data->FieldByName("Name");
+    EXPECT_EQ(result->IsNull(), c.Expected == nullptr);
+    EXPECT_EQ(result->AsString(), c.Expected ? c.Expected : "");
+    EXPECT_EQ(codes->Active(), c.CodesOpen);
+  }
+  Grid->AssertInvariants();
+}
+
+TEST_P(DataTest, TheEditorShowsWhatCodeWritesIntoItsField) {
+  TDataSet* data = Link(3);
+  Grid->SetSelectedIndex(1);
+  Grid->SetEditorMode(true);
+  ASSERT_NE(Grid->InplaceEditor(), nullptr);
+  EXPECT_EQ(Grid->InplaceEditor()->Text(), "Item 1");
+  data->Edit();
+  data->FieldByName("Name")->SetAsString("Renamed");
+  EXPECT_EQ(Grid->InplaceEditor()->Text(), "Renamed");
+  data->Cancel();
+  EXPECT_EQ(Grid->InplaceEditor()->Text(), "Item 1");
+  Grid->AssertInvariants();
+}
+
 INSTANTIATE_TEST_SUITE_P(Grid, DataTest, ::testing::Values(TDataKind::Client, TDataKind::SQLite), KindName);
+
+// Behaviour that no kind of data set can change.
+using GridBehaviourTest = TGridFixture;
+
+TEST_P(GridBehaviourTest, KoreanInputKeepsTheEditorsTextWhenCodeChangesTheField) {
+  TDataSet* data = Link(3);
+  TSystemLocaleScope korean(LANG_KOREAN);
+  Grid->SetSelectedIndex(1);
+  Grid->SetEditorMode(true);
+  data->Edit();
+  data->FieldByName("Name")->SetAsString("Renamed");
+  EXPECT_EQ(Grid->InplaceEditor()->Text(), "Item 1");
+  data->Cancel();
+}
+
+TEST_P(GridBehaviourTest, AKoreanSystemShowsTheEditorAlways) {
+  EXPECT_FALSE(Grid->Options().Contains(dgAlwaysShowEditor));
+  TSystemLocaleScope korean(LANG_KOREAN);
+  auto* grid = new TKelDBGrid(Form);
+  EXPECT_TRUE(grid->Options().Contains(dgAlwaysShowEditor));
+  EXPECT_EQ(grid->Options() - dgAlwaysShowEditor, Grid->Options());
+}
+
+TEST_P(GridBehaviourTest, AFollowerGridStopsStretching) {
+  Link(3);
+  auto* follower = new TTestGrid(Form);
+  follower->SetParent(Form);
+  follower->SetStretchMode(true);
+  follower->SetMasterGrid(Grid);
+  EXPECT_FALSE(follower->StretchMode());
+  EXPECT_EQ(follower->MasterGrid(), Grid);
+}
+
+TEST_P(GridBehaviourTest, AutoNumbersAroundARecordAppendedAtTheEnd) {
+  TDataSet* data = Link(5);
+  Grid->SetOptionsEx(Grid->OptionsEx() - dgDelayUpdateSequence);
+  Grid->SetOptions(Grid->Options() + dgForceSequence);
+  data->Last();
+  data->Append();
+  ASSERT_TRUE(data->Eof());
+  const int appended = Grid->DataLink()->ActiveRecord();
+  ASSERT_GE(appended, 2);
+  auto numberOfRow = [&](int Row) {
+    TKelDataRowScope scope(Grid, Row);
+    return Grid->RecNumber();
+  };
+  EXPECT_EQ(numberOfRow(appended), -1);
+  EXPECT_EQ(numberOfRow(appended - 1), 5);
+  EXPECT_EQ(numberOfRow(appended - 2), 4);
+  data->Cancel();
+}
+
+INSTANTIATE_TEST_SUITE_P(Grid, GridBehaviourTest, ::testing::Values(TDataKind::Client), KindName);
 
 }  // namespace
 }  // namespace kel::test

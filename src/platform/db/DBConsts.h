@@ -16,7 +16,7 @@ class TComponent;
 // Data sets and links.
 inline constexpr const char* SDataSetUnidirectional = "Operation not allowed on a unidirectional dataset";
 inline constexpr const char* SCircularDataLink = "Circular datalinks are not allowed";
-inline constexpr const char* STooManyColumns = "Grid requested to display more than 256 columns";
+inline constexpr const char* STooManyColumns = "Grid requested to display more than 268435455 columns";
 inline constexpr const char* SDataSetClosed = "Cannot perform this operation on a closed dataset";
 inline constexpr const char* SDataSetOpen = "Cannot perform this operation on an open dataset";
 inline constexpr const char* SDataSetEmpty = "Cannot perform this operation on an empty dataset";

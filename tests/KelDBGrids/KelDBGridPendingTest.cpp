@@ -1,0 +1,71 @@
+// Operations whose work is not built yet refuse before they change anything: the grid keeps
+// every setting it had, and opening its data set afterwards works as before.
+#include <functional>
+
+#include "KelDBGridFixture.h"
+
+namespace kel::test {
+namespace {
+
+struct TRefusal {
+  const char* Name;
+  std::function<void(TKelDBGrid*)> Prepare;  // a state the refused call starts from
+  std::function<void(TKelDBGrid*)> Refused;
+};
+
+const TRefusal Refusals[] = {
+    {"AutoUpdateOrder", nullptr, [](TKelDBGrid* g) { g->SetOptionsEx(g->OptionsEx() + dgAutoUpdateOrder); }},
+    {"LoadCurrentOrder", nullptr, [](TKelDBGrid* g) { g->SwitchOptionsEx({dgLoadCurrentOrder}, true); }},
+    {"SettingsActive", nullptr, [](TKelDBGrid* g) { g->Settings()->SetActive(true); }},
+    {"SearchTextWhileFilteringRows", [](TKelDBGrid* g) { g->Search()->SetOptions({soFilterRows}); },
+     [](TKelDBGrid* g) { g->Search()->SetText("Item"); }},
+    {"FilteringRowsWithASearchText", [](TKelDBGrid* g) { g->Search()->SetText("Item"); },
+     [](TKelDBGrid* g) { g->Search()->SwitchOptions({soFilterRows}, true); }},
+};
+
+// The settings a refused call could touch, as text.
+std::string Snapshot(TKelDBGrid* Grid) {
+  return std::to_string(Grid->OptionsEx().Mask()) + "/" + std::to_string(Grid->Settings()->Active()) + "/" +
+         Grid->Search()->Text() + "/" + std::to_string(Grid->Search()->Options().Mask());
+}
+
+class PendingTest : public ::testing::TestWithParam<TRefusal> {
+ protected:
+  void SetUp() override {
+    Form = new TForm(nullptr);
+    auto* data = new TClientDataSet(Form);
+    data->FieldDefs()->Add("Name", ftString, 20);
+    data->CreateDataSet();
+    data->AppendRecord({"Item 1"});
+    auto* source = new TDataSource(Form);
+    source->SetDataSet(data);
+    Data = data;
+    Grid = new TKelDBGrid(Form);
+    Grid->SetParent(Form);
+    Grid->SetDataSource(source);
+    Form->Show();
+    Application->ProcessMessages();
+  }
+  void TearDown() override { delete Form; }
+
+  TForm* Form = nullptr;
+  TDataSet* Data = nullptr;
+  TKelDBGrid* Grid = nullptr;
+};
+
+TEST_P(PendingTest, RefusesAndChangesNothing) {
+  if (GetParam().Prepare) GetParam().Prepare(Grid);
+  const std::string before = Snapshot(Grid);
+  EXPECT_THROW(GetParam().Refused(Grid), EInvalidGridOperation);
+  EXPECT_EQ(Snapshot(Grid), before);
+  Data->Close();
+  EXPECT_NO_THROW(Data->Open());
+  EXPECT_TRUE(Grid->DataLink()->Active());
+  Grid->AssertInvariants();
+}
+
+INSTANTIATE_TEST_SUITE_P(Grid, PendingTest, ::testing::ValuesIn(Refusals),
+                         [](const ::testing::TestParamInfo<TRefusal>& Info) { return std::string(Info.param.Name); });
+
+}  // namespace
+}  // namespace kel::test
