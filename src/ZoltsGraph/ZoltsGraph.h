@@ -1,5 +1,6 @@
 // The graphics helpers shared by the grid, the drop-down lists and the navigator: gradient
-// settings and the platform's theme answers.
+// settings and fills, and the theme helpers.
 #pragma once
 
 #include "ZoltsGraph/ZoltGradient.h"
+#include "ZoltsGraph/ZoltTheme.h"

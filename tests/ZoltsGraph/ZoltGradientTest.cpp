@@ -1,5 +1,8 @@
-// Gradient settings: defaults, change notification, Change/Assign, and the published tables.
+// Gradient settings: defaults, change notification, Change/Assign, the published tables, when
+// the gradient paints, and the shading of colours.
 #include "ZoltsGraph/ZoltsGraph.h"
+
+#include "platform/testkit/Testkit.h"
 
 #include <gtest/gtest.h>
 
@@ -91,10 +94,83 @@ TEST(ZoltGradientTest, PublishedPropertiesByName) {
   EXPECT_FALSE(IsPublishedProp(&gradient, "Cells"));
 }
 
-TEST(ZoltGradientTest, PlatformAnswersAreFixed) {
-  EXPECT_TRUE(IsVista());
-  EXPECT_FALSE(StylesEnabled());
-  EXPECT_FALSE(ThemesEnabled());
+// Whether a gradient paints: the process switch, Active, a start colour, and a themed owner.
+TEST(ZoltGradientTest, IsActiveNeedsTheSwitchActiveAStartColourAndAnUnthemedOwner) {
+  TForm form(nullptr);
+  auto* panel = new TPanel(&form);
+  TZoltGradientButton gradient(panel);
+  EXPECT_TRUE(gradient.IsActive(false));
+  EXPECT_TRUE(gradient.IsHotActive(false));
+  gradient.SetOptions({goGradient});
+  EXPECT_FALSE(gradient.IsHotActive(false)) << "no hot option";
+  for (TZoltGradientOption hot : {goHotButton, goHotTrack, goHotColor}) {
+    gradient.SetOptions({hot});
+    EXPECT_TRUE(gradient.IsHotActive(false)) << EnumNamesOf(hot)[hot];
+  }
+  {
+    TStyleScope style("Windows10");  // the style now paints the panel
+    EXPECT_FALSE(gradient.IsActive(false));
+    EXPECT_TRUE(gradient.IsActive(true));
+    panel->SetStyleElements({seFont, seBorder});  // ... unless its client is left alone
+    EXPECT_TRUE(gradient.IsActive(false));
+  }
+  gradient.SetStartColor(clNone);
+  EXPECT_FALSE(gradient.IsActive(true));
+  gradient.SetStartColor(clWindow);
+  gradient.SetActive(false);
+  EXPECT_FALSE(gradient.IsActive(true));
+  gradient.SetActive(true);
+  GradientEnabled = false;
+  EXPECT_FALSE(gradient.IsActive(true));
+  EXPECT_FALSE(gradient.IsHotActive(true));
+  GradientEnabled = true;
+}
+
+TEST(ZoltGradientTest, DefaultHotColor) {
+  EXPECT_EQ(TZoltGradient::DefaultHotColor(), RGB(198, 211, 239));
+}
+
+struct TShadeCase {
+  const char* Name;
+  TColor Color;
+  int Factor;
+  TColor Expected;
+};
+
+class ShadowColorTest : public ::testing::TestWithParam<TShadeCase> {};
+
+TEST_P(ShadowColorTest, Shades) {
+  EXPECT_EQ(TZoltGradient::ShadowColor(GetParam().Color, GetParam().Factor), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Extremes, ShadowColorTest,
+    ::testing::Values(TShadeCase{"ZeroKeepsRgb", RGB(12, 34, 56), 0, RGB(12, 34, 56)},
+                      TShadeCase{"ZeroKeepsSystemColour", clBtnFace, 0, clBtnFace},
+                      TShadeCase{"StrongNegativeOnWhiteIsBlack", clWhite, -300, clBlack},
+                      TShadeCase{"FullNegativeOnWhiteIsBlack", clWhite, -240, clBlack},
+                      TShadeCase{"StrongPositiveOnBlackIsWhite", clBlack, 300, clWhite},
+                      TShadeCase{"PositiveOnWhiteStaysWhite", clWhite, 10, clWhite},
+                      TShadeCase{"NegativeOnBlackStaysBlack", clBlack, -10, clBlack},
+                      TShadeCase{"GreyDarkensByTheFactor", RGB(128, 128, 128), -48, RGB(77, 77, 77)},
+                      TShadeCase{"GreyLightensByTheFactor", RGB(128, 128, 128), 48, RGB(179, 179, 179)}),
+    [](const auto& info) { return String(info.param.Name); });
+
+// A shade keeps the hue and moves the luminance the way the factor points.
+TEST(ZoltGradientTest, ShadowColorKeepsTheHue) {
+  const TColor blue = RGB(40, 90, 200);
+  const TColor darker = TZoltGradient::ShadowColor(blue, -40);
+  const TColor lighter = TZoltGradient::ShadowColor(blue, 40);
+  EXPECT_LT(GetBValue(darker), GetBValue(blue));
+  EXPECT_GT(GetBValue(lighter), GetBValue(blue));
+  for (TColor shade : {darker, lighter}) {
+    EXPECT_GT(GetBValue(shade), GetGValue(shade));
+    EXPECT_GT(GetGValue(shade), GetRValue(shade));
+  }
+  // System colours are shaded from the active style's value.
+  TStyleScope style("Windows10 Dark");
+  EXPECT_EQ(TZoltGradient::ShadowColor(clBtnFace, 30),
+            TZoltGradient::ShadowColor(ColorToRGB(clBtnFace), 30));
 }
 
 }  // namespace

@@ -16,4 +16,5 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/StdCtrls.h"
+#include "platform/ui/Styles.h"
 #include "platform/ui/WindowSystem.h"

@@ -1,0 +1,238 @@
+// The gradient's fills: FillCell's colour rules and caches, the runs honouring Direction,
+// SwapColors, the start, end and hot colours and ShadowFactor, and every fill differing from
+// every other at sampled pixels.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "ZoltsGraph/ZoltsGraph.h"
+#include "platform/testkit/Testkit.h"
+
+namespace kel {
+namespace {
+
+constexpr int Side = 40;
+
+TColor Shade(TColor Color, int Factor) { return TZoltGradient::ShadowColor(Color, Factor); }
+
+class ZoltGradientFillTest : public ::testing::Test {
+ protected:
+  TBitmap Bitmap{Side, Side};
+  TCanvas* Canvas = Bitmap.Canvas();
+  TZoltGradientButton Gradient;
+  const TRect Whole{0, 0, Side, Side};
+
+  TColor At(int X, int Y) const { return Canvas->Pixels(X, Y); }
+};
+
+TEST_F(ZoltGradientFillTest, FlatCellIsTheColourLightenedBy20) {
+  const TColor blue = RGB(60, 100, 180);
+  Gradient.FillCell(Canvas, Whole, blue, true);
+  EXPECT_EQ(At(0, 0), Shade(blue, 20));
+  EXPECT_EQ(At(Side - 1, Side - 1), Shade(blue, 20));
+}
+
+TEST_F(ZoltGradientFillTest, FlatCellBacksOffBeforeWhite) {
+  // Lightened by 20 this grey would reach white at the next step of 10: it takes 10 instead.
+  const TColor pale = RGB(225, 225, 225);
+  ASSERT_EQ(Shade(Shade(pale, 20), 10), clWhite);
+  ASSERT_NE(Shade(Shade(pale, 10), 10), clWhite);
+  Gradient.FillCell(Canvas, Whole, pale, true);
+  EXPECT_EQ(At(5, 5), Shade(pale, 10));
+  // Paler still, even 10 would end at white: the colour itself.
+  const TColor paler = RGB(240, 240, 240);
+  ASSERT_EQ(Shade(Shade(paler, 10), 10), clWhite);
+  Gradient.FillCell(Canvas, Whole, paler, true);
+  EXPECT_EQ(At(5, 5), paler);
+}
+
+TEST_F(ZoltGradientFillTest, RaisedCellRunsDownFromLightenedBy35ToLightenedBy10) {
+  const TColor green = RGB(40, 140, 60);
+  Gradient.FillCell(Canvas, Whole, green, false);
+  EXPECT_EQ(At(3, 0), Shade(green, 35));
+  EXPECT_EQ(At(3, Side - 1), Shade(green, 10));
+  EXPECT_EQ(At(0, 20), At(Side - 1, 20)) << "vertical whatever the gradient's direction";
+  const TColor pale = RGB(236, 236, 236);
+  ASSERT_EQ(Shade(Shade(pale, 10), 10), clWhite);
+  Gradient.FillCell(Canvas, Whole, pale, false);
+  EXPECT_EQ(At(3, Side - 1), pale);
+}
+
+// The caches answer for the last colour of each mode and follow a new colour at once.
+TEST_F(ZoltGradientFillTest, CellCachesFollowTheColourPerMode) {
+  const TColor red = RGB(180, 40, 40), teal = RGB(30, 130, 130);
+  Gradient.FillCell(Canvas, Whole, red, true);
+  Gradient.FillCell(Canvas, Whole, teal, false);
+  Gradient.FillCell(Canvas, Whole, red, true);
+  EXPECT_EQ(At(5, 5), Shade(red, 20));
+  Gradient.FillCell(Canvas, Whole, teal, true);
+  EXPECT_EQ(At(5, 5), Shade(teal, 20));
+  Gradient.FillCell(Canvas, Whole, teal, false);
+  EXPECT_EQ(At(5, 0), Shade(teal, 35));
+  // A system colour is cached by its number, yet drawn in the active style's value.
+  Gradient.FillCell(Canvas, Whole, clBtnFace, true);
+  const TColor light = At(5, 5);
+  TStyleScope style("Carbon");
+  Gradient.FillCell(Canvas, Whole, clBtnFace, true);
+  EXPECT_NE(At(5, 5), light);
+}
+
+struct TRunCase {
+  const char* Name;
+  TGradientDirection Direction;
+  bool Swap;
+  TPoint StartAt;  // where the start colour shows
+  TPoint EndAt;    // where the end colour shows
+};
+
+class GradientRunTest : public ZoltGradientFillTest,
+                        public ::testing::WithParamInterface<TRunCase> {};
+
+TEST_P(GradientRunTest, FillRectRunsFromStartToEnd) {
+  Gradient.SetDirection(GetParam().Direction);
+  Gradient.SetSwapColors(GetParam().Swap);
+  Gradient.SetStartColor(RGB(250, 200, 40));
+  Gradient.SetEndColor(RGB(20, 60, 160));
+  Gradient.FillRect(Canvas, Whole);
+  EXPECT_EQ(At(GetParam().StartAt.X, GetParam().StartAt.Y), RGB(250, 200, 40));
+  EXPECT_EQ(At(GetParam().EndAt.X, GetParam().EndAt.Y), RGB(20, 60, 160));
+}
+
+TEST_P(GradientRunTest, EndColourDefaultsToTheStartShadedByTheFactor) {
+  Gradient.SetDirection(GetParam().Direction);
+  Gradient.SetSwapColors(GetParam().Swap);
+  Gradient.SetStartColor(RGB(120, 160, 220));
+  Gradient.SetShadowFactor(-60);
+  Gradient.FillRect(Canvas, Whole);
+  EXPECT_EQ(At(GetParam().EndAt.X, GetParam().EndAt.Y), Shade(RGB(120, 160, 220), -60));
+}
+
+TEST_P(GradientRunTest, HotRunsFromTheHotColour) {
+  Gradient.SetDirection(GetParam().Direction);
+  Gradient.SetSwapColors(GetParam().Swap);
+  Gradient.FillRect(Canvas, Whole, true);
+  EXPECT_EQ(At(GetParam().StartAt.X, GetParam().StartAt.Y), TZoltGradient::DefaultHotColor());
+  Gradient.SetHotColor(RGB(255, 220, 120));
+  Gradient.FillRect(Canvas, Whole, true);
+  EXPECT_EQ(At(GetParam().StartAt.X, GetParam().StartAt.Y), RGB(255, 220, 120));
+  EXPECT_EQ(At(GetParam().EndAt.X, GetParam().EndAt.Y),
+            Shade(RGB(255, 220, 120), Gradient.ShadowFactor()));
+}
+
+TEST_P(GradientRunTest, FillBackRunsFromTheGivenColour) {
+  Gradient.SetDirection(GetParam().Direction);
+  Gradient.SetSwapColors(GetParam().Swap);
+  Gradient.FillBack(Canvas, Whole, RGB(200, 80, 80));
+  EXPECT_EQ(At(GetParam().StartAt.X, GetParam().StartAt.Y), RGB(200, 80, 80));
+  EXPECT_EQ(At(GetParam().EndAt.X, GetParam().EndAt.Y), Shade(RGB(200, 80, 80), -25));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Directions, GradientRunTest,
+    ::testing::Values(TRunCase{"Vertical", gdVertical, false, {20, 0}, {20, Side - 1}},
+                      TRunCase{"VerticalSwapped", gdVertical, true, {20, Side - 1}, {20, 0}},
+                      TRunCase{"Horizontal", gdHorizontal, false, {0, 20}, {Side - 1, 20}},
+                      TRunCase{"HorizontalSwapped", gdHorizontal, true, {Side - 1, 20}, {0, 20}}),
+    [](const auto& info) { return String(info.param.Name); });
+
+TEST_F(ZoltGradientFillTest, FillStepBreaksAtTheMiddleIntoTheStepColour) {
+  Gradient.SetStartColor(RGB(100, 150, 200));
+  Gradient.SetStepColor(RGB(30, 90, 160));
+  Gradient.FillStep(Canvas, Whole);
+  EXPECT_EQ(At(10, Side / 2 - 1), RGB(100, 150, 200));
+  EXPECT_EQ(At(10, Side / 2), RGB(30, 90, 160));
+  EXPECT_EQ(At(10, 0), Shade(RGB(100, 150, 200), 25));
+}
+
+TEST_F(ZoltGradientFillTest, FillCanvasHasTheStartAtBothEdgesAndTheEndInTheMiddle) {
+  Gradient.SetStartColor(RGB(230, 230, 250));
+  Gradient.SetEndColor(RGB(90, 90, 150));
+  Gradient.FillCanvas(Canvas, Whole);
+  EXPECT_EQ(At(10, 0), RGB(230, 230, 250));
+  EXPECT_EQ(At(10, Side - 1), RGB(230, 230, 250));
+  EXPECT_EQ(At(10, Side / 2), RGB(90, 90, 150));
+}
+
+// Sampled pixels of one fill: a lattice denser at the edges, where frames and marks lie.
+std::vector<TColor> Samples(TCanvas* Canvas) {
+  static constexpr int Points[] = {0, 1, 2, 7, 13, 20, 27, 33, Side - 3, Side - 2, Side - 1};
+  std::vector<TColor> samples;
+  for (int y : Points)
+    for (int x : Points) samples.push_back(Canvas->Pixels(x, y));
+  return samples;
+}
+
+struct TFill {
+  String Name;
+  std::function<void(TZoltGradientButton&, TCanvas*, const TRect&)> Draw;
+};
+
+std::vector<TFill> AllFills() {
+  std::vector<TFill> fills = {
+      {"FillRect", [](auto& g, auto* c, auto& r) { g.FillRect(c, r); }},
+      {"FillRectHot", [](auto& g, auto* c, auto& r) { g.FillRect(c, r, true); }},
+      {"FillBack", [](auto& g, auto* c, auto& r) { g.FillBack(c, r, clBtnFace); }},
+      {"FillStep", [](auto& g, auto* c, auto& r) { g.FillStep(c, r); }},
+      {"FillStepHot", [](auto& g, auto* c, auto& r) { g.FillStep(c, r, true); }},
+      {"FillCanvas", [](auto& g, auto* c, auto& r) { g.FillCanvas(c, r); }},
+      {"FillCellFlat", [](auto& g, auto* c, auto& r) { g.FillCell(c, r, clHighlight, true); }},
+      {"FillCellRaised", [](auto& g, auto* c, auto& r) { g.FillCell(c, r, clHighlight, false); }},
+  };
+  for (int style = bdsClassic; style <= bdsGradient; ++style) {
+    const auto drawing = static_cast<TButtonDrawingStyle>(style);
+    fills.push_back({String("FillStyleBack.") + EnumNamesOf(drawing)[style],
+                     [drawing](auto& g, auto* c, auto& r) { g.FillStyleBack(c, r, clBtnFace, drawing, false); }});
+    for (int fine = ftNoChange; fine <= ftUnderline; ++fine) {
+      const auto theme = static_cast<TFineTheme>(fine);
+      fills.push_back({String("FillStyleRect.") + EnumNamesOf(drawing)[style] + "." +
+                           EnumNamesOf(theme)[fine],
+                       [drawing, theme](auto& g, auto* c, auto& r) {
+                         g.FillStyleRect(c, r, drawing, theme, gbsNormal);
+                       }});
+    }
+  }
+  return fills;
+}
+
+class FillVariantsTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(FillVariantsTest, EveryFillDiffersFromEveryOther) {
+  TStyleScope style(GetParam());
+  const std::vector<TFill> fills = AllFills();
+  std::vector<std::vector<TColor>> looks;
+  for (const TFill& fill : fills) {
+    TBitmap bitmap(Side, Side);
+    TZoltGradientButton gradient;
+    gradient.SetStartColor(clGradientActiveCaption);
+    fill.Draw(gradient, bitmap.Canvas(), TRect{0, 0, Side, Side});
+    looks.push_back(Samples(bitmap.Canvas()));
+  }
+  for (std::size_t a = 0; a < fills.size(); ++a)
+    for (std::size_t b = a + 1; b < fills.size(); ++b)
+      EXPECT_NE(looks[a], looks[b]) << fills[a].Name << " looks like " << fills[b].Name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, FillVariantsTest,
+                         ::testing::Values("Windows", "Windows10", "Windows10 Dark", "Carbon"),
+                         [](const auto& info) {
+                           String name = info.param;
+                           std::erase(name, ' ');
+                           return name;
+                         });
+
+TEST_F(ZoltGradientFillTest, ButtonStatesDiffer) {
+  for (int style = bdsClassic; style <= bdsGradient; ++style) {
+    std::vector<std::vector<TColor>> looks;
+    for (TGradientButtonState state : {gbsNormal, gbsHot, gbsDown}) {
+      Gradient.FillStyleRect(Canvas, Whole, static_cast<TButtonDrawingStyle>(style), ftNoChange,
+                             state);
+      looks.push_back(Samples(Canvas));
+    }
+    EXPECT_NE(looks[0], looks[1]) << "style " << style << " hot";
+    EXPECT_NE(looks[0], looks[2]) << "style " << style << " down";
+    EXPECT_NE(looks[1], looks[2]) << "style " << style << " hot and down";
+  }
+}
+
+}  // namespace
+}  // namespace kel

@@ -1,0 +1,64 @@
+// The theme helpers: their answers follow the style manager and the controls' style elements;
+// clearing the background of controls that show their parent's.
+#include <gtest/gtest.h>
+
+#include "ZoltsGraph/ZoltsGraph.h"
+#include "platform/testkit/Testkit.h"
+
+namespace kel {
+namespace {
+
+TEST(ZoltThemeTest, AnswersFollowTheActiveStyle) {
+  TForm form(nullptr);
+  auto* panel = new TPanel(&form);
+  EXPECT_FALSE(StylesEnabled());
+  EXPECT_FALSE(ThemesEnabled());
+  EXPECT_FALSE(ThemesEnabled(panel));
+  EXPECT_TRUE(IsVista());
+  TStyleScope style("Windows10 Dark");
+  EXPECT_TRUE(StylesEnabled());
+  EXPECT_TRUE(ThemesEnabled());
+  EXPECT_TRUE(ThemesEnabled(panel));
+  panel->SetStyleElements({seFont});
+  EXPECT_FALSE(ThemesEnabled(panel)) << "the style does not paint the panel's client";
+  EXPECT_TRUE(ThemesEnabled());
+}
+
+class TBackgroundProbe : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+
+ protected:
+  void Paint() override { ClearBackground(this, Canvas()); }
+};
+
+TEST(ZoltThemeTest, ParentBackgroundIsClearedInTheParentsColour) {
+  TForm form(nullptr);
+  form.SetBounds(10, 10, 200, 120);
+  form.SetColor(RGB(20, 120, 60));
+  auto* probe = new TBackgroundProbe(&form);
+  probe->SetParent(&form);
+  probe->SetBounds(10, 10, 50, 40);
+  probe->SetParentColor(false);
+  probe->SetColor(RGB(200, 30, 30));
+  form.Show();
+  Application->ProcessMessages();
+  EXPECT_EQ(testkit::Pixel(probe, {5, 5}), RGB(200, 30, 30));
+  EXPECT_FALSE(ControlNeedsInvalidate(probe));
+
+  SetupParentBackground(probe, true);
+  Application->ProcessMessages();
+  EXPECT_EQ(testkit::Pixel(probe, {5, 5}), RGB(20, 120, 60));
+  EXPECT_TRUE(ControlNeedsInvalidate(probe));
+  NeedsInvalidate = false;
+  EXPECT_FALSE(ControlNeedsInvalidate(probe));
+  NeedsInvalidate = true;
+
+  SetupParentBackground(probe, false);
+  Application->ProcessMessages();
+  EXPECT_EQ(testkit::Pixel(probe, {5, 5}), RGB(200, 30, 30));
+  EXPECT_FALSE(ControlNeedsInvalidate(nullptr));
+}
+
+}  // namespace
+}  // namespace kel
