@@ -50,9 +50,7 @@ std::unique_ptr<TStringList> MakeList(std::function<void()> Changed) {
 
 TKelColumn::TKelColumn(TCollection* ACollection)
     : TCollectionItem(ACollection), FCheckBoxValues(DefaultCheckBoxText()) {
-  FFont = std::make_unique<TFont>();
   RefreshDefaultFont();
-  FFont->OnChange = [this](TObject*) { FontChanged(); };
   FPickText = MakeList([this] { PickChanged(); });
 }
 
@@ -275,10 +273,7 @@ TAlignment TKelColumn::DefaultAlignment() const {
 }
 
 void TKelColumn::SetAlignment(TAlignment Value) {
-  if (IsAssigned(cvAlignment) && FAlignment == Value) return;
-  FAlignment = Value;
-  Assigned(cvAlignment);
-  ColumnChanged();
+  if (AssignSetting(FAssignedValues, cvAlignment, FAlignment, Value)) ColumnChanged();
 }
 
 TColor TKelColumn::Color() const { return IsAssigned(cvColor) ? FColor : DefaultColor(); }
@@ -289,10 +284,7 @@ TColor TKelColumn::DefaultColor() const {
 }
 
 void TKelColumn::SetColor(TColor Value) {
-  if (IsAssigned(cvColor) && FColor == Value) return;
-  FColor = Value;
-  Assigned(cvColor);
-  ColumnChanged();
+  if (AssignSetting(FAssignedValues, cvColor, FColor, Value)) ColumnChanged();
 }
 
 TImeMode TKelColumn::ImeMode() const { return IsAssigned(cvImeMode) ? FImeMode : DefaultImeMode(); }
@@ -303,10 +295,7 @@ TImeMode TKelColumn::DefaultImeMode() const {
 }
 
 void TKelColumn::SetImeMode(TImeMode Value) {
-  if (IsAssigned(cvImeMode) && FImeMode == Value) return;
-  FImeMode = Value;
-  Assigned(cvImeMode);
-  EditorChanged();
+  if (AssignSetting(FAssignedValues, cvImeMode, FImeMode, Value)) EditorChanged();
 }
 
 TImeName TKelColumn::ImeName() const { return IsAssigned(cvImeName) ? FImeName : DefaultImeName(); }
@@ -317,10 +306,7 @@ TImeName TKelColumn::DefaultImeName() const {
 }
 
 void TKelColumn::SetImeName(const TImeName& Value) {
-  if (IsAssigned(cvImeName) && FImeName == Value) return;
-  FImeName = Value;
-  Assigned(cvImeName);
-  EditorChanged();
+  if (AssignSetting(FAssignedValues, cvImeName, FImeName, Value)) EditorChanged();
 }
 
 bool TKelColumn::ReadOnly() const { return IsAssigned(cvReadOnly) ? FReadOnly : DefaultReadOnly(); }
@@ -333,10 +319,7 @@ bool TKelColumn::DefaultReadOnly() const {
 }
 
 void TKelColumn::SetReadOnly(bool Value) {
-  if (IsAssigned(cvReadOnly) && FReadOnly == Value) return;
-  FReadOnly = Value;
-  Assigned(cvReadOnly);
-  EditorChanged();
+  if (AssignSetting(FAssignedValues, cvReadOnly, FReadOnly, Value)) EditorChanged();
 }
 
 bool TKelColumn::IsAlignmentStored() const {
@@ -353,24 +336,17 @@ bool TKelColumn::IsReadOnlyStored() const {
 
 TFont* TKelColumn::Font() {
   RefreshDefaultFont();
-  return FFont.get();
+  return FFont.Get();
 }
 
 TFont* TKelColumn::DefaultFont() const {
   TKelCustomDBGrid* grid = Grid();
-  return grid ? grid->Font() : FFont.get();
+  return grid ? grid->Font() : FFont.Get();
 }
 
-void TKelColumn::RefreshDefaultFont() {
-  if (IsAssigned(cvFont)) return;
-  TFont* defaultFont = DefaultFont();
-  if (defaultFont == FFont.get() || FFont->Equals(*defaultFont)) return;
-  TFlagGuard refreshing(FRefreshingFont, true);
-  FFont->Assign(defaultFont);
-}
+void TKelColumn::RefreshDefaultFont() { FFont.Follow(DefaultFont(), IsAssigned(cvFont)); }
 
 void TKelColumn::FontChanged() {
-  if (FRefreshingFont) return;
   Assigned(cvFont);
   if (FTitle) FTitle->RefreshDefaultFont();
   if (FTotalHeader) FTotalHeader->RefreshDefaultFont();
@@ -381,21 +357,9 @@ void TKelColumn::FontChanged() {
   ColumnChanged();
 }
 
-bool TKelColumn::IsFontStored() const {
-  return IsAssigned(cvFont) && !FFont->Equals(*DefaultFont());
-}
+bool TKelColumn::IsFontStored() const { return FFont.Stored(DefaultFont(), IsAssigned(cvFont)); }
 
-TFont* TKelColumn::FontForStreaming() {
-  // A stream holds the properties of an assigned font that differ from a new font's, so they
-  // are read onto a new font, not onto the default one.
-  if (!IsAssigned(cvFont) && GridReading()) {
-    TFont fresh;
-    TFlagGuard refreshing(FRefreshingFont, true);
-    FFont->Assign(&fresh);
-    return FFont.get();
-  }
-  return Font();
-}
+TFont* TKelColumn::FontForStreaming() { return FFont.ForStreaming(DefaultFont(), IsAssigned(cvFont), GridReading()); }
 
 // ---- Plain setters -----------------------------------------------------------------------------
 
@@ -424,6 +388,24 @@ void TKelColumn::ComponentRemoved(TComponent* AComponent) {
     for (TKelColumnTotalValue* total : *FTotalValues) total->MenuRemoved(AComponent);
   if (FTotalFields) FTotalFields->MenuRemoved(AComponent);
   if (FTotalFooter) FTotalFooter->MenuRemoved(AComponent);
+}
+
+void TKelColumn::RegisterReferences(TKelCustomDBGrid* Grid) {
+  for (TComponent* reference : {static_cast<TComponent*>(FDropDownMenu), static_cast<TComponent*>(FPopupMenu),
+                                static_cast<TComponent*>(FImages), static_cast<TComponent*>(FLookupDataSet),
+                                static_cast<TComponent*>(FField)})
+    if (reference) reference->FreeNotification(Grid);
+  if (FTitle) FTitle->RegisterMenus(Grid);
+  if (FTotalHeader) FTotalHeader->RegisterMenus(Grid);
+  if (FTotalValues)
+    for (TKelColumnTotalValue* total : *FTotalValues) total->RegisterMenus(Grid);
+  if (FTotalFields) FTotalFields->RegisterMenus(Grid);
+  if (FTotalFooter) FTotalFooter->RegisterMenus(Grid);
+}
+
+void TKelColumn::SetCollection(TCollection* Value) {
+  TCollectionItem::SetCollection(Value);
+  if (TKelCustomDBGrid* grid = Grid()) RegisterReferences(grid);
 }
 
 void TKelColumn::SetDropDownMenu(TPopupMenu* Value) { SetReference(FDropDownMenu, Value); }
@@ -793,6 +775,7 @@ void TKelCustomDBGrid::CMFontChanged(TMessage& Message) {
   if (!FColumns) return;
   TGridLayoutGuard layout(this);
   for (TKelColumn* column : *FColumns) column->RefreshDefaultFont();
+  layout.Close();
 }
 
 // ---- Assign and RestoreDefaults ----------------------------------------------------------------
@@ -885,7 +868,7 @@ void TKelColumn::Assign(TPersistent* Source) {
   FStretchBase = source->FStretchBase;
   FAssignedValues = source->FAssignedValues - TitleValues - cvFont;
   if (source->IsAssigned(cvFont)) {
-    FFont->Assign(source->FFont.get());
+    FFont.Get()->Assign(source->FFont.Get());
     Assigned(cvFont);
   } else {
     RefreshDefaultFont();

@@ -21,6 +21,7 @@
 
 #include "KelDBGrids/KelColumnTitle.h"
 #include "KelDBGrids/KelColumnTotal.h"
+#include "KelDBGrids/KelAssignable.h"
 #include "KelDBGrids/KelColumnTypes.h"
 #include "KelDBGrids/KelDBGridTypes.h"
 #include "platform/graphics/Graphics.h"
@@ -81,7 +82,7 @@ class TKelColumn : public TCollectionItem {
   // The grid's Font; the column's own font object without a grid. Reading it makes an
   // unassigned font equal to its default without reporting a change.
   TFont* Font();
-  void SetFont(TFont* Value) { FFont->Assign(Value); }
+  void SetFont(TFont* Value) { FFont.Get()->Assign(Value); }
   TFont* DefaultFont() const;
   // Copies the default font into an unassigned font (no change report).
   void RefreshDefaultFont();
@@ -152,6 +153,8 @@ class TKelColumn : public TCollectionItem {
   void MoveTo(int Index) { SetIndex(Index); }
   // A column the user made moves with its group; a column the grid built moves its field.
   void SetIndex(int Value) override;
+  // A column moved into another grid's set tells that grid of the components it refers to.
+  void SetCollection(TCollection* Value) override;
   // Hands Expanded, Visible and the true width to the column at the same index of the grid's
   // managed (linked) grid.
   void Synchronize();
@@ -414,6 +417,9 @@ class TKelColumn : public TCollectionItem {
   void SetReference(T*& Field, T* Value);
   // Drops references to a component being freed.
   void ComponentRemoved(TComponent* AComponent);
+  // Asks every component the column, its title and its totals refer to for a free
+  // notification to Grid.
+  void RegisterReferences(TKelCustomDBGrid* Grid);
   // The lookup settings of the bound lookup field, when it is one.
   TField* LookupFieldOf() const;
   // Nesting helpers (KelColumnNesting.cpp).
@@ -443,8 +449,7 @@ class TKelColumn : public TCollectionItem {
   mutable std::unique_ptr<TKelColumnTotalValues> FTotalValues;
   mutable std::unique_ptr<TKelColumnTotalFields> FTotalFields;
   mutable std::unique_ptr<TKelColumnTotalFooter> FTotalFooter;
-  std::unique_ptr<TFont> FFont;                   // follows DefaultFont while cvFont is unassigned
-  bool FRefreshingFont = false;                   // the default font is being copied in
+  TKelDefaultedFont FFont{[this] { FontChanged(); }};  // follows DefaultFont while cvFont is unassigned
   mutable std::unique_ptr<TStringList> FPickList;  // created on first use
   // The pick texts formatted with PickTextFormat, one per pick text: built on first use by the
   // cell text, dropped whenever PickList, PickText or PickTextFormat change.

@@ -177,6 +177,7 @@ void TKelColumn::MoveField(int Target) {
   if (targetField == field || targetField->ParentField() != field->ParentField()) return;
   TGridLayoutGuard layout(grid);
   field->SetIndex(targetField->Index());
+  layout.Close();
 }
 
 // ---- Linked grids ------------------------------------------------------------------------------

@@ -27,11 +27,7 @@ String Segment(const String& Text, int Index) {
 
 }  // namespace
 
-TKelColumnTitle::TKelColumnTitle(TKelColumn* AColumn) : FColumn(AColumn) {
-  FFont = std::make_unique<TFont>();
-  RefreshDefaultFont();
-  FFont->OnChange = [this](TObject*) { FontChanged(); };
-}
+TKelColumnTitle::TKelColumnTitle(TKelColumn* AColumn) : FColumn(AColumn) { RefreshDefaultFont(); }
 
 TKelColumnTitle::~TKelColumnTitle() = default;
 
@@ -48,10 +44,7 @@ TAlignment TKelColumnTitle::Alignment() const {
 }
 
 void TKelColumnTitle::SetAlignment(TAlignment Value) {
-  if (IsAssigned(cvTitleAlignment) && FAlignment == Value) return;
-  FAlignment = Value;
-  Assigned(cvTitleAlignment);
-  FColumn->ColumnChanged();
+  if (AssignSetting(FColumn->FAssignedValues, cvTitleAlignment, FAlignment, Value)) FColumn->ColumnChanged();
 }
 
 String TKelColumnTitle::Caption() const { return IsAssigned(cvTitleCaption) ? FCaption : DefaultCaption(); }
@@ -62,10 +55,7 @@ String TKelColumnTitle::DefaultCaption() const {
 }
 
 void TKelColumnTitle::SetCaption(const String& Value) {
-  if (IsAssigned(cvTitleCaption) && FCaption == Value) return;
-  FCaption = Value;
-  Assigned(cvTitleCaption);
-  FColumn->ColumnChanged();
+  if (AssignSetting(FColumn->FAssignedValues, cvTitleCaption, FCaption, Value)) FColumn->ColumnChanged();
 }
 
 TColor TKelColumnTitle::Color() const { return IsAssigned(cvTitleColor) ? FColor : DefaultColor(); }
@@ -76,15 +66,12 @@ TColor TKelColumnTitle::DefaultColor() const {
 }
 
 void TKelColumnTitle::SetColor(TColor Value) {
-  if (IsAssigned(cvTitleColor) && FColor == Value) return;
-  FColor = Value;
-  Assigned(cvTitleColor);
-  FColumn->ColumnChanged();
+  if (AssignSetting(FColumn->FAssignedValues, cvTitleColor, FColor, Value)) FColumn->ColumnChanged();
 }
 
 TFont* TKelColumnTitle::Font() {
   RefreshDefaultFont();
-  return FFont.get();
+  return FFont.Get();
 }
 
 TFont* TKelColumnTitle::DefaultFont() const {
@@ -92,30 +79,16 @@ TFont* TKelColumnTitle::DefaultFont() const {
   return grid ? grid->TitleFont() : FColumn->Font();
 }
 
-void TKelColumnTitle::RefreshDefaultFont() {
-  if (IsAssigned(cvTitleFont)) return;
-  TFont* defaultFont = DefaultFont();
-  if (FFont->Equals(*defaultFont)) return;
-  TFlagGuard refreshing(FRefreshingFont, true);
-  FFont->Assign(defaultFont);
-}
+void TKelColumnTitle::RefreshDefaultFont() { FFont.Follow(DefaultFont(), IsAssigned(cvTitleFont)); }
 
 // The title font sets the height of the title rows.
 void TKelColumnTitle::FontChanged() {
-  if (FRefreshingFont) return;
   Assigned(cvTitleFont);
   FColumn->ColumnChanged(true);
 }
 
 TFont* TKelColumnTitle::FontForStreaming() {
-  // As for the column's font: a stream holds the differences from a new font.
-  if (!IsAssigned(cvTitleFont) && FColumn->GridReading()) {
-    TFont fresh;
-    TFlagGuard refreshing(FRefreshingFont, true);
-    FFont->Assign(&fresh);
-    return FFont.get();
-  }
-  return Font();
+  return FFont.ForStreaming(DefaultFont(), IsAssigned(cvTitleFont), FColumn->GridReading());
 }
 
 bool TKelColumnTitle::IsAlignmentStored() const {
@@ -125,9 +98,7 @@ bool TKelColumnTitle::IsCaptionStored() const {
   return IsAssigned(cvTitleCaption) && FCaption != DefaultCaption();
 }
 bool TKelColumnTitle::IsColorStored() const { return IsAssigned(cvTitleColor) && FColor != DefaultColor(); }
-bool TKelColumnTitle::IsFontStored() const {
-  return IsAssigned(cvTitleFont) && !FFont->Equals(*DefaultFont());
-}
+bool TKelColumnTitle::IsFontStored() const { return FFont.Stored(DefaultFont(), IsAssigned(cvTitleFont)); }
 
 // ---- Plain settings ----------------------------------------------------------------------------
 
@@ -219,6 +190,11 @@ void TKelColumnTitle::MenuRemoved(TComponent* AComponent) {
   if (AComponent == FPopupMenu) FPopupMenu = nullptr;
 }
 
+void TKelColumnTitle::RegisterMenus(TKelCustomDBGrid* Grid) const {
+  if (FDropDownMenu) FDropDownMenu->FreeNotification(Grid);
+  if (FPopupMenu) FPopupMenu->FreeNotification(Grid);
+}
+
 // ---- Header bands ------------------------------------------------------------------------------
 
 int TKelColumnTitle::GetHeaderRowCount() const {
@@ -267,7 +243,7 @@ void TKelColumnTitle::Assign(TPersistent* Source) {
   FColor = source->FColor;
   FAlignment = source->FAlignment;
   if (source->IsAssigned(cvTitleFont)) {
-    FFont->Assign(source->FFont.get());
+    FFont.Get()->Assign(source->FFont.Get());
     Assigned(cvTitleFont);
   } else {
     RefreshDefaultFont();

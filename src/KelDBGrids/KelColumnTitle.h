@@ -11,6 +11,7 @@
 
 #include <memory>
 
+#include "KelDBGrids/KelAssignable.h"
 #include "KelDBGrids/KelColumnTypes.h"
 #include "platform/graphics/Graphics.h"
 
@@ -49,7 +50,7 @@ class TKelColumnTitle : public TPersistent {
   // The grid's TitleFont; the column's Font without a grid. Reading it makes an unassigned font
   // equal to its default without reporting a change.
   TFont* Font();
-  void SetFont(TFont* Value) { FFont->Assign(Value); }
+  void SetFont(TFont* Value) { FFont.Get()->Assign(Value); }
   TFont* DefaultFont() const;
   // Copies the default font into an unassigned font (no change report).
   void RefreshDefaultFont();
@@ -125,10 +126,10 @@ class TKelColumnTitle : public TPersistent {
   // True when the showing column Offset places away shares the band cell at level Index.
   bool SharesHeaderWith(int Offset, int Index) const;
   void MenuRemoved(TComponent* AComponent);
+  void RegisterMenus(TKelCustomDBGrid* Grid) const;
 
   TKelColumn* FColumn;                    // owner
-  std::unique_ptr<TFont> FFont;           // follows DefaultFont while cvTitleFont is unassigned
-  bool FRefreshingFont = false;           // the default font is being copied in (not a change)
+  TKelDefaultedFont FFont{[this] { FontChanged(); }};  // follows DefaultFont while cvTitleFont is unassigned
   String FCaption;                        // meaningful while cvTitleCaption is assigned
   TColor FColor = clBtnFace;              // meaningful while cvTitleColor is assigned
   TAlignment FAlignment = taLeftJustify;  // meaningful while cvTitleAlignment is assigned

@@ -46,11 +46,7 @@ TKelColumnTotal::TKelColumnTotal(TKelColumn* AColumn) : TCollectionItem(nullptr)
 
 TKelColumnTotal::~TKelColumnTotal() = default;
 
-void TKelColumnTotal::Init() {
-  FFont = std::make_unique<TFont>();
-  RefreshDefaultFont();
-  FFont->OnChange = [this](TObject*) { FontChanged(); };
-}
+void TKelColumnTotal::Init() { RefreshDefaultFont(); }
 
 TKelCustomDBGrid* TKelColumnTotal::Grid() const { return FColumn->Grid(); }
 
@@ -74,10 +70,7 @@ TAlignment TKelColumnTotal::Alignment() const {
 TAlignment TKelColumnTotal::DefaultAlignment() const { return FColumn->Alignment(); }
 
 void TKelColumnTotal::SetAlignment(TAlignment Value) {
-  if (FAssignedValues.Contains(cvTotalAlignment) && FAlignment == Value) return;
-  FAlignment = Value;
-  FAssignedValues += cvTotalAlignment;
-  TotalChanged();
+  if (AssignSetting(FAssignedValues, cvTotalAlignment, FAlignment, Value)) TotalChanged();
 }
 
 TColor TKelColumnTotal::Color() const {
@@ -90,15 +83,12 @@ TColor TKelColumnTotal::DefaultColor() const {
 }
 
 void TKelColumnTotal::SetColor(TColor Value) {
-  if (FAssignedValues.Contains(cvTotalColor) && FColor == Value) return;
-  FColor = Value;
-  FAssignedValues += cvTotalColor;
-  TotalChanged();
+  if (AssignSetting(FAssignedValues, cvTotalColor, FColor, Value)) TotalChanged();
 }
 
 TFont* TKelColumnTotal::Font() {
   RefreshDefaultFont();
-  return FFont.get();
+  return FFont.Get();
 }
 
 TFont* TKelColumnTotal::DefaultFont() const {
@@ -106,29 +96,15 @@ TFont* TKelColumnTotal::DefaultFont() const {
   return grid && grid->Totals() ? grid->Totals()->Font() : FColumn->Font();
 }
 
-void TKelColumnTotal::RefreshDefaultFont() {
-  if (FAssignedValues.Contains(cvTotalFont)) return;
-  TFont* defaultFont = DefaultFont();
-  if (FFont->Equals(*defaultFont)) return;
-  TFlagGuard refreshing(FRefreshingFont, true);
-  FFont->Assign(defaultFont);
-}
+void TKelColumnTotal::RefreshDefaultFont() { FFont.Follow(DefaultFont(), FAssignedValues.Contains(cvTotalFont)); }
 
 void TKelColumnTotal::FontChanged() {
-  if (FRefreshingFont) return;
   FAssignedValues += cvTotalFont;
   TotalChanged();
 }
 
 TFont* TKelColumnTotal::FontForStreaming() {
-  // As for the column's font: a stream holds the differences from a new font.
-  if (!FAssignedValues.Contains(cvTotalFont) && FColumn->GridReading()) {
-    TFont fresh;
-    TFlagGuard refreshing(FRefreshingFont, true);
-    FFont->Assign(&fresh);
-    return FFont.get();
-  }
-  return Font();
+  return FFont.ForStreaming(DefaultFont(), FAssignedValues.Contains(cvTotalFont), FColumn->GridReading());
 }
 
 bool TKelColumnTotal::IsAlignmentStored() const {
@@ -138,7 +114,7 @@ bool TKelColumnTotal::IsColorStored() const {
   return FAssignedValues.Contains(cvTotalColor) && FColor != DefaultColor();
 }
 bool TKelColumnTotal::IsFontStored() const {
-  return FAssignedValues.Contains(cvTotalFont) && !FFont->Equals(*DefaultFont());
+  return FFont.Stored(DefaultFont(), FAssignedValues.Contains(cvTotalFont));
 }
 
 void TKelColumnTotal::SetEllipsis(bool Value) {
@@ -158,6 +134,10 @@ void TKelColumnTotal::SetPopupMenu(TPopupMenu* Value) {
 
 void TKelColumnTotal::MenuRemoved(TComponent* AComponent) {
   if (AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
+void TKelColumnTotal::RegisterMenus(TKelCustomDBGrid* Grid) const {
+  if (FPopupMenu) FPopupMenu->FreeNotification(Grid);
 }
 
 void TKelColumnTotal::SetToolTips(bool Value) { FToolTips = Value; }
@@ -223,7 +203,7 @@ void TKelColumnTotal::Assign(TPersistent* Source) {
   FAlignment = source->FAlignment;
   FColor = source->FColor;
   if (source->FAssignedValues.Contains(cvTotalFont)) {
-    FFont->Assign(source->FFont.get());
+    FFont.Get()->Assign(source->FFont.Get());
     FAssignedValues += cvTotalFont;
   } else {
     RefreshDefaultFont();

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include "KelDBGrids/KelAssignable.h"
 #include "KelDBGrids/KelColumnTypes.h"
 #include "KelDBGrids/KelDBGridTotals.h"
 #include "platform/graphics/Graphics.h"
@@ -52,7 +53,7 @@ class TKelColumnTotal : public TCollectionItem {
   // The grid totals' Font; the column's font without a grid. Reading it makes an unassigned
   // font equal to its default without reporting a change.
   TFont* Font();
-  void SetFont(TFont* Value) { FFont->Assign(Value); }
+  void SetFont(TFont* Value) { FFont.Get()->Assign(Value); }
   TFont* DefaultFont() const;
   // Copies the default font into an unassigned font (no change report).
   void RefreshDefaultFont();
@@ -100,6 +101,7 @@ class TKelColumnTotal : public TCollectionItem {
   // Drops references to a menu being freed.
   friend class TKelColumn;
   void MenuRemoved(TComponent* AComponent);
+  void RegisterMenus(TKelCustomDBGrid* Grid) const;
 
   TKelColumnValues FAssignedValues;  // cvTotalColor, cvTotalCaption, cvTotalAlignment, cvTotalFont
   String FCaption;                   // caption text (assigned, or the formatted value)
@@ -114,8 +116,7 @@ class TKelColumnTotal : public TCollectionItem {
   TFont* FontForStreaming();
 
   TKelColumn* FColumn;                // owning column; fixed at creation
-  std::unique_ptr<TFont> FFont;       // follows DefaultFont while cvTotalFont is unassigned
-  bool FRefreshingFont = false;       // the default font is being copied in (not a change)
+  TKelDefaultedFont FFont{[this] { FontChanged(); }};  // follows DefaultFont while cvTotalFont is unassigned
   TAlignment FAlignment = taLeftJustify;  // meaningful while cvTotalAlignment is assigned
   TColor FColor = clBtnFace;          // meaningful while cvTotalColor is assigned
   bool FEllipsis = true;

@@ -403,6 +403,7 @@ void TKelCustomDBGrid::ScaleColumnsBy(int M, int D, bool ScaleFonts) {
     ScaleFont(FTotals->Font(), M, D);
   }
   for (TKelColumn* column : *FColumns) column->ScaleBy(M, D);
+  layout.Close();
 }
 
 void TKelColumn::ScaleBy(int M, int D) {
@@ -410,10 +411,10 @@ void TKelColumn::ScaleBy(int M, int D) {
   if (FWidthMax != -1) FWidthMax = MulDiv(FWidthMax, M, D);
   FStretchBase = MulDiv(FStretchBase, M, D);
   if (WidthAssigned()) FWidth = MulDiv(FWidth, M, D);
-  if (IsAssigned(cvFont)) ScaleFont(FFont.get(), M, D);
-  if (IsAssigned(cvTitleFont)) ScaleFont(Title()->FFont.get(), M, D);
+  if (IsAssigned(cvFont)) ScaleFont(FFont.Get(), M, D);
+  if (IsAssigned(cvTitleFont)) ScaleFont(Title()->FFont.Get(), M, D);
   auto scaleTotal = [M, D](TKelColumnTotal* total) {
-    if (total->FAssignedValues.Contains(cvTotalFont)) ScaleFont(total->FFont.get(), M, D);
+    if (total->FAssignedValues.Contains(cvTotalFont)) ScaleFont(total->FFont.Get(), M, D);
   };
   if (FTotalHeader) scaleTotal(FTotalHeader.get());
   if (FTotalValues)

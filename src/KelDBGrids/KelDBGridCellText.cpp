@@ -135,9 +135,9 @@ String TKelCustomDBGrid::ColSetItem(TKelColumn* Column, const String& Text) {
     TStrings* values = Column->PickList();
     int index = values->IndexOf(Text);
     if (index < 0 && options.Contains(poAcceptItemIndex)) index = ItemNumberOf(Text);
-    // An item number names an item of the list or nothing, stored as an index or as the item.
-    if (index >= 0 && index < values->Count())
-      return options.Contains(poStoreItemIndex) ? ItemIndexText(Column, index) : values->Strings(index);
+    // A stored index is taken as typed, even past the list; a stored item must exist.
+    if (index >= 0 && options.Contains(poStoreItemIndex)) return ItemIndexText(Column, index);
+    if (index >= 0 && index < values->Count()) return values->Strings(index);
     return options.Contains(poListItemsOnly) ? String() : Text;
   }
   return Text;

@@ -49,6 +49,7 @@ void TKelDBGridColumns::SetState(TDBGridColumnsState Value) {
     Clear();
   else
     RebuildColumns();
+  layout.Close();
 }
 
 TKelColumn* TKelDBGridColumns::InternalAdd() {
@@ -74,6 +75,7 @@ void TKelDBGridColumns::RebuildColumns() {
   };
   addFields(addFields, dataSet->Fields());
   if (Count() > 0) AddAutoColumns();
+  layout.Close();
 }
 
 // The automatic columns belong to the kind of set they join: stored among designed columns,
@@ -154,8 +156,11 @@ void TKelDBGridColumns::Assign(TPersistent* Source) {
     ~TStretchPause() { Grid->SetStretchMode(Saved); }
   };
   TGridLayoutGuard layout(FGrid);
-  TStretchPause pause(FGrid);
-  TCollection::Assign(Source);
+  {
+    TStretchPause pause(FGrid);
+    TCollection::Assign(Source);
+  }
+  layout.Close();
 }
 
 void TKelDBGridColumns::BeginDesignUpdate() {

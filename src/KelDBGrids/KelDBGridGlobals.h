@@ -20,4 +20,10 @@ extern String DefPickTextFormat;
 // Text shown for a Null value where a total or a list of values needs one (empty).
 extern String NullValueString;
 
+// Rows a drop-down list shows when its DropDownRows is 0 and it holds more records (20).
+extern int MaxDropDownRows;
+// Width in pixels a drop-down list takes when its DropDownWidth is 0 and its columns are wider
+// (800).
+extern int MaxDropDownWidth;
+
 }  // namespace kel

@@ -21,11 +21,8 @@ void RaiseNotAvailable(const char* Operation) {
   throw EInvalidGridOperation(String(Operation) + " is not available yet");
 }
 
-TGridLayoutGuard::~TGridLayoutGuard() noexcept(false) {
-  if (std::uncaught_exceptions() <= FExceptionsAtStart) {
-    FGrid->EndLayout();
-    return;
-  }
+TGridLayoutGuard::~TGridLayoutGuard() {
+  if (!FGrid) return;
   try {
     FGrid->EndLayout();
   } catch (...) {

@@ -81,6 +81,7 @@ bool TKelCustomDBGrid::UpdateSequenceValues() {
       FRecNumber = 1 - dataSet->MoveBy(-MaxMove);
       FRecCount = dataSet->MoveBy(MaxMove) + 1;
     }
+    position.Close();
   }
   SequenceUpdated();
   return true;

@@ -3,7 +3,7 @@
 // with later parts of the grid.
 #pragma once
 
-#include <exception>
+#include <utility>
 
 #include "KelDBGrids/KelDBGrid.h"
 
@@ -50,35 +50,38 @@ class TGridUpdateGuard {
   TKelCustomDBGrid* FGrid;
 };
 
-// BeginLayout / EndLayout of the grid. Closing the bracket lays out; when the bracket is left by
-// an exception, the layout still runs but its own failure gives way to the first error.
+// BeginLayout / EndLayout of the grid. Close() ends the bracket and lays out, and a failing
+// layout reaches the caller. A bracket left by an exception is closed by the destructor, which
+// still lays out but lets the first error be the one the caller sees.
 class TGridLayoutGuard {
  public:
   explicit TGridLayoutGuard(TKelCustomDBGrid* Grid) : FGrid(Grid) { FGrid->BeginLayout(); }
-  ~TGridLayoutGuard() noexcept(false);
+  ~TGridLayoutGuard();
   TGridLayoutGuard(const TGridLayoutGuard&) = delete;
   TGridLayoutGuard& operator=(const TGridLayoutGuard&) = delete;
+  void Close() { std::exchange(FGrid, nullptr)->EndLayout(); }
+  // Ends the bracket and posts the layout instead of running it now.
+  void Defer() { std::exchange(FGrid, nullptr)->DeferLayout(); }
 
  private:
-  TKelCustomDBGrid* FGrid;
-  int FExceptionsAtStart = std::uncaught_exceptions();
+  TKelCustomDBGrid* FGrid;  // null once closed
 };
 
-// DisablePosition / EnablePosition(TakeCurrent) of the grid.
+// DisablePosition / EnablePosition(TakeCurrent) of the grid, closed the same way.
 class TGridPositionGuard {
  public:
   TGridPositionGuard(TKelCustomDBGrid* Grid, bool TakeCurrent)
       : FGrid(Grid), FTakeCurrent(TakeCurrent) {
     FGrid->DisablePosition();
   }
-  ~TGridPositionGuard() noexcept(false);
+  ~TGridPositionGuard();
   TGridPositionGuard(const TGridPositionGuard&) = delete;
   TGridPositionGuard& operator=(const TGridPositionGuard&) = delete;
+  void Close() { std::exchange(FGrid, nullptr)->EnablePosition(FTakeCurrent); }
 
  private:
-  TKelCustomDBGrid* FGrid;
+  TKelCustomDBGrid* FGrid;  // null once closed
   bool FTakeCurrent;
-  int FExceptionsAtStart = std::uncaught_exceptions();
 };
 
 }  // namespace kel

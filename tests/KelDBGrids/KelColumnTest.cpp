@@ -166,5 +166,36 @@ TEST_P(ColumnTest, TabStopsAndIndicatorWidth) {
 
 INSTANTIATE_TEST_SUITE_P(Grid, ColumnTest, ::testing::Values(TDataKind::Client, TDataKind::SQLite), KindName);
 
+// Components a column refers to may be freed by their own owners at any time.
+TEST(ColumnReferenceTest, AColumnMovedToAnotherGridForgetsComponentsFreedLater) {
+  auto* form = new TForm(nullptr);
+  auto* first = new TKelDBGrid(form);
+  auto* second = new TKelDBGrid(form);
+  auto* elsewhere = new TComponent(nullptr);
+  auto* menu = new TPopupMenu(elsewhere);
+  auto* titleMenu = new TPopupMenu(elsewhere);
+  auto* totalMenu = new TPopupMenu(elsewhere);
+  auto* images = new TImageList(elsewhere);
+  auto* lookup = new TClientDataSet(elsewhere);
+  TKelColumn* column = first->Columns()->Add();
+  column->SetPopupMenu(menu);
+  column->SetDropDownMenu(menu);
+  column->SetImages(images);
+  column->SetLookupDataSet(lookup);
+  column->Title()->SetPopupMenu(titleMenu);
+  column->TotalFooter()->SetPopupMenu(totalMenu);
+  column->SetCollection(second->Columns());
+  ASSERT_EQ(second->Columns()->Count(), 1);
+  delete first;
+  delete elsewhere;
+  EXPECT_EQ(column->PopupMenu(), nullptr);
+  EXPECT_EQ(column->DropDownMenu(), nullptr);
+  EXPECT_EQ(column->Images(), nullptr);
+  EXPECT_EQ(column->LookupDataSet(), nullptr);
+  EXPECT_EQ(column->Title()->PopupMenu(), nullptr);
+  EXPECT_EQ(column->TotalFooter()->PopupMenu(), nullptr);
+  delete form;
+}
+
 }  // namespace
 }  // namespace kel::test
