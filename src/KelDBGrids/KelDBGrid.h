@@ -117,6 +117,37 @@ class TKelCustomDBGrid : public TCustomGrid {
   // True under a custom visual style; else when themes are on and FixedTheme is not ftNone (or
   // Force is given).
   bool IsGridThemed(bool Force) const;
+  // Style queries and resolutions of the automatic look settings (KelDBGridStyles.cpp).
+  // A custom style is active and the grid's StyleElements hold all of Elements.
+  bool IsCustomStyle(TStyleElements Elements) const;
+  // No custom style, themes on, Vista or later, FixedTheme not ftNone, and SystemStyleElements
+  // hold all of Elements.
+  bool IsSystemStyle(TSystemStyleElements Elements) const;
+  bool IsSystemTheme() const;
+  bool IsThemeTransparent() const;
+  bool ThemesEnabled() const;
+  TFocusRect FocusRectStyle() const;
+  TCheckBoxStyle CheckBoxStyle(TCheckBoxStyle Style) const;
+  THotButtons HotButtonsStyle() const;
+  TListBorder ListBorderStyle() const;
+  // Inflates Rect on every side by the active style's cell frame.
+  static void GetCellFrameRect(TRect& Rect);
+  static int GetCellFrameActiveStyle();
+  static int GetFixedTextActiveStyle();
+  static bool GetFlatActiveStyle();
+  static int GetSelectRowActiveStyle();
+  // The text colour of selected fixed cells and the selected-row colour under the active style.
+  static TColor GetFixedTextSelected();
+  static TColor GetSelectRowSelected();
+  // The style adjustment tables, shared by every grid; a name not listed reads 0 (false).
+  static int GetCellFrameStyle(const String& Name);
+  static void SetCellFrameStyle(const String& Name, int Value);
+  static int GetFixedTextStyle(const String& Name);
+  static void SetFixedTextStyle(const String& Name, int Value);
+  static bool GetFlatStyle(const String& Name);
+  static void SetFlatStyle(const String& Name, bool Value);
+  static int GetSelectRowStyle(const String& Name);
+  static void SetSelectRowStyle(const String& Name, int Value);
   // Fixes Ctl3D for the look; recreates the window when asked and the border needs it.
   void UpdateBorder(bool Recreate);
   TColor HeaderColor() const { return FHeaderColor; }

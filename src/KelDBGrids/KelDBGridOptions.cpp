@@ -161,7 +161,7 @@ bool TKelCustomDBGrid::ForcedSequence() const {
 
 bool TKelCustomDBGrid::IsGridThemed(bool Force) const {
   if (StylesEnabled()) return true;
-  return ThemesEnabled(this) && (FFixedTheme != ftNone || Force);
+  return ThemesEnabled() && (FFixedTheme != ftNone || Force);
 }
 
 void TKelCustomDBGrid::UpdateBorderForLook() {
@@ -172,7 +172,7 @@ void TKelCustomDBGrid::UpdateBorder(bool Recreate) {
   bool wanted = Ctl3D();
   if (FCtl3DAuto) {
     if (IsGridThemed(false)) wanted = true;
-    else if (!ThemesEnabled()) wanted = FFixedStyle == fsDefault || FFixedStyle == fsSoft;
+    else if (!kel::ThemesEnabled()) wanted = FFixedStyle == fsDefault || FFixedStyle == fsSoft;
     else wanted = false;
   }
   if (Ctl3D() != wanted) {

@@ -1,0 +1,354 @@
+// The grid's style queries and resolutions, cell by cell against their tables, with the
+// platform's active style switched by name; the style adjustment tables; the grid style's
+// spacing sets.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "KelDBGrids/KelDBGrids.h"
+#include "ZoltsGraph/ZoltsGraph.h"
+#include "platform/testkit/Testkit.h"
+
+namespace kel {
+namespace {
+
+// A custom style name as a test name.
+String StyleTestName(const String& Style) {
+  String name = Style;
+  std::erase(name, ' ');
+  return name;
+}
+
+class GridStyleFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Form = new TForm(nullptr);
+    Form->SetBounds(40, 40, 640, 480);
+    Grid = new TKelDBGrid(Form);
+    Grid->SetParent(Form);
+    Grid->SetBounds(0, 0, 600, 300);
+    Form->Show();
+    Application->ProcessMessages();
+  }
+  void TearDown() override { delete Form; }
+
+  TForm* Form = nullptr;
+  TKelDBGrid* Grid = nullptr;
+};
+
+// ---- CheckBoxStyle --------------------------------------------------------------------------------
+
+struct TCheckBoxRow {
+  TFixedStyle Fixed;
+  std::array<TCheckBoxStyle, 3> Auto;  // for cbAuto, cbAutoGray, cbAutoLowered
+};
+
+class CheckBoxStyleTable : public GridStyleFixture,
+                           public ::testing::WithParamInterface<TCheckBoxRow> {};
+
+TEST_P(CheckBoxStyleTable, AutomaticStylesFollowTheFixedStyle) {
+  Grid->SetFixedStyle(GetParam().Fixed);
+  EXPECT_EQ(Grid->CheckBoxStyle(cbAuto), GetParam().Auto[0]);
+  EXPECT_EQ(Grid->CheckBoxStyle(cbAutoGray), GetParam().Auto[1]);
+  EXPECT_EQ(Grid->CheckBoxStyle(cbAutoLowered), GetParam().Auto[2]);
+  for (int style = cbDefault; style <= cbMild; ++style)
+    EXPECT_EQ(Grid->CheckBoxStyle(static_cast<TCheckBoxStyle>(style)), style) << "kept";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FixedStyles, CheckBoxStyleTable,
+    ::testing::Values(TCheckBoxRow{fsDefault, {cbDefault, cbSoft, cbDefault}},
+                      TCheckBoxRow{fsSoft, {cbSoft, cbSoft, cbSoft}},
+                      TCheckBoxRow{fsNice, {cbLoweredDark, cbLoweredGray, cbLoweredDark}},
+                      TCheckBoxRow{fsFlat, {cbFlat, cbGray, cbLoweredDark}},
+                      TCheckBoxRow{fsGreat, {cbLoweredGray, cbLoweredGray, cbLoweredGray}},
+                      TCheckBoxRow{fsGray, {cbGray, cbGray, cbLoweredGray}},
+                      TCheckBoxRow{fsFine, {cbLoweredMild, cbLoweredGray, cbLoweredMild}},
+                      TCheckBoxRow{fsMild, {cbMild, cbGray, cbLoweredMild}}),
+    [](const auto& info) { return String(EnumNamesOf(info.param.Fixed)[info.param.Fixed]); });
+
+// ---- HotButtonsStyle ------------------------------------------------------------------------------
+
+struct THotRow {
+  TFixedStyle Fixed;
+  THotButtons Auto;
+};
+
+class HotButtonsTable : public GridStyleFixture, public ::testing::WithParamInterface<THotRow> {};
+
+TEST_P(HotButtonsTable, AutomaticFollowsTheFixedStyleAndOthersAreKept) {
+  Grid->SetFixedStyle(GetParam().Fixed);
+  EXPECT_EQ(Grid->HotButtonsStyle(), GetParam().Auto);
+  for (int style = hbNone; style <= hbRaised; ++style) {
+    Grid->SetHotButtons(static_cast<THotButtons>(style));
+    EXPECT_EQ(Grid->HotButtonsStyle(), style);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FixedStyles, HotButtonsTable,
+    ::testing::Values(THotRow{fsDefault, hbBump}, THotRow{fsSoft, hbBump},
+                      THotRow{fsNice, hbRaised}, THotRow{fsFlat, hbRaised},
+                      THotRow{fsGreat, hbLowered}, THotRow{fsGray, hbLowered},
+                      THotRow{fsFine, hbTile}, THotRow{fsMild, hbTile}),
+    [](const auto& info) { return String(EnumNamesOf(info.param.Fixed)[info.param.Fixed]); });
+
+// ---- ListBorderStyle ------------------------------------------------------------------------------
+
+struct TBorderRow {
+  TFixedStyle Fixed;
+  TListBorder WithBothLines;  // lbAuto, dgColLines and dgRowLines set, no custom style
+};
+
+class ListBorderTable : public GridStyleFixture, public ::testing::WithParamInterface<TBorderRow> {};
+
+TEST_P(ListBorderTable, AutomaticBorderByFixedStyleLinesAndStyle) {
+  Grid->SetFixedStyle(GetParam().Fixed);
+  Grid->SetOptions(Grid->Options() + TKelDBGridOptions{dgColLines, dgRowLines});
+  EXPECT_EQ(Grid->ListBorderStyle(), GetParam().WithBothLines);
+  Grid->SetOptions(Grid->Options() - dgRowLines);
+  EXPECT_EQ(Grid->ListBorderStyle(), lbDefault) << "one line kind missing";
+  Grid->SetOptions(Grid->Options() + dgRowLines - dgColLines);
+  EXPECT_EQ(Grid->ListBorderStyle(), lbDefault);
+  Grid->SetOptions(Grid->Options() + dgColLines);
+  Grid->SetListBorder(lbGray);
+  EXPECT_EQ(Grid->ListBorderStyle(), lbGray) << "a concrete border is kept";
+  {
+    TStyleScope style("Windows10");
+    EXPECT_EQ(Grid->ListBorderStyle(), lbDefault) << "custom styles draw their own";
+    Grid->SetListBorder(lbAuto);
+    EXPECT_EQ(Grid->ListBorderStyle(), lbDefault);
+  }
+  EXPECT_EQ(Grid->ListBorderStyle(), GetParam().WithBothLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FixedStyles, ListBorderTable,
+    ::testing::Values(TBorderRow{fsDefault, lbDefault}, TBorderRow{fsSoft, lbGray},
+                      TBorderRow{fsNice, lbDefault}, TBorderRow{fsFlat, lbDefault},
+                      TBorderRow{fsGreat, lbGray}, TBorderRow{fsGray, lbGray},
+                      TBorderRow{fsFine, lbMild}, TBorderRow{fsMild, lbMild}),
+    [](const auto& info) { return String(EnumNamesOf(info.param.Fixed)[info.param.Fixed]); });
+
+TEST_F(GridStyleFixture, FocusRectAutoMeansDefault) {
+  EXPECT_EQ(Grid->FocusRect(), frAuto);
+  EXPECT_EQ(Grid->FocusRectStyle(), frDefault);
+  for (TFocusRect style : {frDefault, frGray, frMild, frNone}) {
+    Grid->SetFocusRect(style);
+    EXPECT_EQ(Grid->FocusRectStyle(), style);
+  }
+}
+
+// ---- Style queries --------------------------------------------------------------------------------
+
+TEST_F(GridStyleFixture, UnderTheSystemLookTheGridIsNotThemed) {
+  EXPECT_FALSE(Grid->IsGridThemed(false));
+  EXPECT_FALSE(Grid->IsGridThemed(true)) << "the platform does not theme the system look";
+  EXPECT_FALSE(Grid->ThemesEnabled());
+  EXPECT_FALSE(Grid->IsCustomStyle({}));
+  EXPECT_FALSE(Grid->IsSystemStyle({}));
+  EXPECT_FALSE(Grid->IsSystemStyle({sseFixed}));
+  EXPECT_FALSE(Grid->IsSystemTheme());
+  EXPECT_FALSE(Grid->IsThemeTransparent()) << "the platform is 6.2 or later";
+}
+
+class CustomStyleQueries : public GridStyleFixture,
+                           public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CustomStyleQueries, ACustomStyleThemesTheGrid) {
+  TStyleScope style(GetParam());
+  EXPECT_TRUE(Grid->IsGridThemed(false));
+  Grid->SetFixedTheme(ftNone);
+  EXPECT_TRUE(Grid->IsGridThemed(false)) << "whatever the fixed theme";
+  EXPECT_FALSE(Grid->IsSystemTheme()) << "needs ftDefault";
+  Grid->SetFixedTheme(ftDefault);
+  EXPECT_TRUE(Grid->IsSystemTheme());
+  Grid->SetFixedTheme(ftButtons);
+  EXPECT_FALSE(Grid->IsSystemTheme());
+  Grid->SetFixedTheme(ftDefault);
+  EXPECT_TRUE(Grid->ThemesEnabled());
+  EXPECT_TRUE(Grid->IsCustomStyle({seClient, seFont}));
+  Grid->SetStyleElements({seFont});
+  EXPECT_TRUE(Grid->IsCustomStyle({seFont}));
+  EXPECT_FALSE(Grid->IsCustomStyle({seFont, seClient})) << "all of the elements are needed";
+  EXPECT_FALSE(Grid->ThemesEnabled()) << "the style leaves the client alone";
+  EXPECT_TRUE(Grid->IsGridThemed(false)) << "a custom style themes the grid even so";
+  EXPECT_FALSE(Grid->IsSystemStyle({})) << "not while a custom style is active";
+  EXPECT_FALSE(Grid->IsThemeTransparent());
+}
+
+TEST_P(CustomStyleQueries, VisualStyleDefaultResolvesToXPStyleOnAThemedGrid) {
+  TStyleScope style(GetParam());
+  Grid->GridStyle()->SetVisualStyle(vsStandard);
+  Grid->GridStyle()->SetVisualStyle(vsDefault);
+  EXPECT_EQ(Grid->GridStyle()->VisualStyle(), vsXPStyle);
+  EXPECT_EQ(Grid->GridStyle()->DataRowSpace(), 4);
+  EXPECT_EQ(Grid->GridStyle()->HeaderRowSpace(), 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, CustomStyleQueries,
+                         ::testing::Values("Windows10", "Windows10 Dark", "Carbon"),
+                         [](const auto& info) { return StyleTestName(info.param); });
+
+// ---- Adjustments of the active style --------------------------------------------------------------
+
+struct TAdjustmentRow {
+  const char* Style;
+  int CellFrame;
+  int FixedText;
+  bool Flat;
+  int SelectRow;
+};
+
+class StyleAdjustments : public GridStyleFixture,
+                         public ::testing::WithParamInterface<TAdjustmentRow> {};
+
+TEST_P(StyleAdjustments, FollowTheActiveStyle) {
+  TStyleScope style(GetParam().Style);
+  const TAdjustmentRow& row = GetParam();
+  EXPECT_EQ(TKelCustomDBGrid::GetCellFrameActiveStyle(), row.CellFrame);
+  EXPECT_EQ(TKelCustomDBGrid::GetFixedTextActiveStyle(), row.FixedText);
+  EXPECT_EQ(TKelCustomDBGrid::GetFlatActiveStyle(), row.Flat);
+  EXPECT_EQ(TKelCustomDBGrid::GetSelectRowActiveStyle(), row.SelectRow);
+  TRect rect{10, 20, 30, 40};
+  TKelCustomDBGrid::GetCellFrameRect(rect);
+  EXPECT_EQ(rect, (TRect{10 - row.CellFrame, 20 - row.CellFrame, 30 + row.CellFrame,
+                         40 + row.CellFrame}));
+  const TColor highlight = ColorToRGB(clHighlight);
+  EXPECT_EQ(TKelCustomDBGrid::GetFixedTextSelected(),
+            row.FixedText ? TZoltGradient::ShadowColor(highlight, row.FixedText) : highlight);
+  EXPECT_EQ(TKelCustomDBGrid::GetSelectRowSelected(),
+            row.SelectRow ? TZoltGradient::ShadowColor(highlight, row.SelectRow) : highlight);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, StyleAdjustments,
+    ::testing::Values(TAdjustmentRow{"Windows", 0, 0, true, 0},
+                      TAdjustmentRow{"Windows10", 0, -100, true, 0},
+                      TAdjustmentRow{"Windows10 Dark", 0, 0, true, 0},
+                      TAdjustmentRow{"Carbon", 1, 25, false, 0}),
+    [](const auto& info) { return StyleTestName(info.param.Style); });
+
+TEST_F(GridStyleFixture, AStyleInNoTableGetsNoFrameNoFactorAndNoFlatDrawing) {
+  if (!TStyleManager::StyleExists("Plain Test"))
+    TStyleManager::RegisterStyle({"Plain Test", DefaultSystemPalette()});
+  TStyleScope style("Plain Test");
+  EXPECT_EQ(TKelCustomDBGrid::GetCellFrameActiveStyle(), 0);
+  EXPECT_EQ(TKelCustomDBGrid::GetFixedTextActiveStyle(), 0);
+  EXPECT_FALSE(TKelCustomDBGrid::GetFlatActiveStyle());
+  EXPECT_EQ(TKelCustomDBGrid::GetSelectRowActiveStyle(), 0);
+  TRect rect{1, 2, 3, 4};
+  TKelCustomDBGrid::GetCellFrameRect(rect);
+  EXPECT_EQ(rect, (TRect{1, 2, 3, 4}));
+  EXPECT_EQ(TKelCustomDBGrid::GetFixedTextSelected(), ColorToRGB(clHighlight));
+  EXPECT_EQ(TKelCustomDBGrid::GetSelectRowSelected(), ColorToRGB(clHighlight));
+}
+
+TEST_F(GridStyleFixture, FixedTextOfStylesWithAColourOfTheirOwn) {
+  TSystemPalette palette = DefaultSystemPalette();
+  palette[13] = RGB(10, 20, 30);  // clHighlight
+  if (!TStyleManager::StyleExists("Aqua Graphite"))
+    TStyleManager::RegisterStyle({"Aqua Graphite", palette});
+  TStyleScope style("Aqua Graphite");
+  EXPECT_EQ(TKelCustomDBGrid::GetCellFrameActiveStyle(), 1);
+  EXPECT_EQ(TKelCustomDBGrid::GetFixedTextSelected(), RGB(0, 172, 255));
+  TKelCustomDBGrid::SetFixedTextStyle("Aqua Graphite", 30);
+  EXPECT_EQ(TKelCustomDBGrid::GetFixedTextSelected(),
+            TZoltGradient::ShadowColor(RGB(10, 20, 30), 30)) << "a factor wins over the colour";
+  TKelCustomDBGrid::SetFixedTextStyle("Aqua Graphite", 0);
+}
+
+// ---- The tables -----------------------------------------------------------------------------------
+
+struct TTableEntry {
+  const char* Table;
+  const char* Style;
+  int Value;
+};
+
+int ReadTable(const String& Table, const String& Style) {
+  if (Table == "CellFrame") return TKelCustomDBGrid::GetCellFrameStyle(Style);
+  if (Table == "FixedText") return TKelCustomDBGrid::GetFixedTextStyle(Style);
+  if (Table == "Flat") return TKelCustomDBGrid::GetFlatStyle(Style) ? 1 : 0;
+  return TKelCustomDBGrid::GetSelectRowStyle(Style);
+}
+
+class StartUpTables : public ::testing::TestWithParam<TTableEntry> {};
+
+TEST_P(StartUpTables, HoldTheirStartUpValues) {
+  EXPECT_EQ(ReadTable(GetParam().Table, GetParam().Style), GetParam().Value);
+}
+
+// First, last and signed entries of each table, and names a table does not list.
+INSTANTIATE_TEST_SUITE_P(
+    Entries, StartUpTables,
+    ::testing::Values(
+        TTableEntry{"CellFrame", "Aqua Graphite", 1}, TTableEntry{"CellFrame", "Amakrits", 2},
+        TTableEntry{"CellFrame", "Glossy", 1}, TTableEntry{"CellFrame", "Windows10", 0},
+        TTableEntry{"FixedText", "Aqua Light Slate", -90}, TTableEntry{"FixedText", "Cyan Dusk", -100},
+        TTableEntry{"FixedText", "Charcoal Dark Slate", 50}, TTableEntry{"FixedText", "Sterling", -120},
+        TTableEntry{"FixedText", "Madison Dark", 60}, TTableEntry{"FixedText", "Zodiac LE", 30},
+        TTableEntry{"FixedText", "Amakrits", 0},
+        TTableEntry{"Flat", "Windows", 1}, TTableEntry{"Flat", "Amakrits", 1},
+        TTableEntry{"Flat", "Metropolis UI Black", 1}, TTableEntry{"Flat", "Windows10 Dark", 1},
+        TTableEntry{"Flat", "Zodiac LE", 1}, TTableEntry{"Flat", "Carbon", 0},
+        TTableEntry{"Flat", "Auric", 0},
+        TTableEntry{"SelectRow", "Iceberg Classico", 10}, TTableEntry{"SelectRow", "Amakrits", -110},
+        TTableEntry{"SelectRow", "Vapor", -110}, TTableEntry{"SelectRow", "Calypso", 5},
+        TTableEntry{"SelectRow", "Windows10 WhiteSmoke", 10}, TTableEntry{"SelectRow", "Carbon", 0}),
+    [](const auto& info) {
+      return String(info.param.Table) + "_" + StyleTestName(info.param.Style);
+    });
+
+TEST(StyleTablesTest, ClassLevelSettersAddAndChangeEntries) {
+  EXPECT_EQ(TKelCustomDBGrid::GetCellFrameStyle("Slate Test"), 0);
+  TKelCustomDBGrid::SetCellFrameStyle("Slate Test", 3);
+  TKelCustomDBGrid::SetSelectRowStyle("Slate Test", -15);
+  TKelCustomDBGrid::SetFlatStyle("Slate Test", true);
+  EXPECT_EQ(TKelCustomDBGrid::GetCellFrameStyle("Slate Test"), 3);
+  EXPECT_EQ(TKelCustomDBGrid::GetSelectRowStyle("Slate Test"), -15);
+  EXPECT_TRUE(TKelCustomDBGrid::GetFlatStyle("Slate Test"));
+  EXPECT_EQ(TKelCustomDBGrid::GetFixedTextStyle("Slate Test"), 0);
+  TKelCustomDBGrid::SetFlatStyle("Amakrits", false);
+  EXPECT_FALSE(TKelCustomDBGrid::GetFlatStyle("Amakrits"));
+  TKelCustomDBGrid::SetFlatStyle("Amakrits", true);
+  EXPECT_TRUE(TKelCustomDBGrid::GetFlatStyle("Amakrits"));
+  EXPECT_EQ(TKelCustomDBGrid::GetCellFrameStyle("amakrits"), 0) << "names are exact";
+}
+
+// ---- Grid style ---------------------------------------------------------------------------------
+
+TEST_F(GridStyleFixture, DefaultOnAnUnthemedGridGivesTheStandardSpacings) {
+  TKelGridStyle* style = Grid->GridStyle();
+  style->SetVisualStyle(vsDefault);
+  EXPECT_EQ(style->VisualStyle(), vsStandard);
+  EXPECT_EQ((std::array{style->DataRowSpace(), style->HeaderRowSpace(), style->TitleColMargin(),
+                        style->TitleRowSpace(), style->TotalColMargin(), style->TotalRowSpace()}),
+            (std::array{3, 4, 0, 4, 0, 4}));
+  style->SetVisualStyle(vsXPStyle);
+  EXPECT_EQ((std::array{style->DataRowSpace(), style->HeaderRowSpace(), style->TitleColMargin(),
+                        style->TitleRowSpace(), style->TotalColMargin(), style->TotalRowSpace()}),
+            (std::array{4, 8, 1, 8, 0, 8}));
+}
+
+TEST_F(GridStyleFixture, ASpacingChangeSwitchesToCustomAndIsStoredThen) {
+  TKelGridStyle* style = Grid->GridStyle();
+  const TPropList& props = TKelGridStyle::PublishedProperties();
+  const int rowHeight = Grid->DefaultRowHeight();
+  EXPECT_FALSE(props.Find("DataRowSpace")->IsStoredFor(style));
+  style->SetDataRowSpace(12);
+  EXPECT_EQ(style->VisualStyle(), vsCustom);
+  Application->ProcessMessages();
+  EXPECT_GT(Grid->DefaultRowHeight(), rowHeight) << "the grid lays out again";
+  for (const char* name : {"DataRowSpace", "HeaderRowSpace", "TitleColMargin", "TitleRowSpace",
+                           "TotalColMargin", "TotalRowSpace"})
+    EXPECT_TRUE(props.Find(name)->IsStoredFor(style)) << name;
+  style->SetVisualStyle(vsCustom);
+  EXPECT_EQ(style->DataRowSpace(), 12) << "vsCustom keeps the spacings";
+  style->SetVisualStyle(vsStandard);
+  EXPECT_FALSE(props.Find("DataRowSpace")->IsStoredFor(style));
+  EXPECT_EQ(style->DataRowSpace(), 3);
+}
+
+}  // namespace
+}  // namespace kel
