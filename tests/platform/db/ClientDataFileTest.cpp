@@ -55,7 +55,9 @@ TEST_P(TFieldTypeFileTest, ValuesAndNullsComeBackExactly) {
     EXPECT_EQ(VarType(loaded), VarType(expected));
     EXPECT_TRUE(loaded == expected) << VarToStr(loaded) << " against " << VarToStr(expected);
   }
-  if (c.Type != ftAutoInc) EXPECT_TRUE(target->FieldByName("Value")->IsNull());
+  if (c.Type != ftAutoInc) {
+    EXPECT_TRUE(target->FieldByName("Value")->IsNull());
+  }
 }
 
 TBcd Bcd(const char* Text) { return StrToBcd(Text); }
