@@ -109,6 +109,8 @@ struct TIndexCase {
   std::vector<int> Ids;
 };
 
+void PrintTo(const TIndexCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 class TIndexDefTest : public TClientFixture, public ::testing::WithParamInterface<TIndexCase> {};
 
 }  // namespace

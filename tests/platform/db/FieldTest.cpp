@@ -36,6 +36,8 @@ struct TRoundTrip {
   const char* ClassName;
 };
 
+void PrintTo(const TRoundTrip& Case, std::ostream* Out) { *Out << FieldTypeName(Case.Type); }
+
 class TRoundTripTest : public TFieldFixture, public ::testing::WithParamInterface<TRoundTrip> {};
 
 }  // namespace
@@ -102,6 +104,8 @@ struct TBadText {
   const char* Text;   // then this, which must fail
   bool RangeError;    // EDatabaseError rather than EConvertError
 };
+
+void PrintTo(const TBadText& Case, std::ostream* Out) { *Out << Case.Name; }
 
 class TBadTextTest : public TFieldFixture, public ::testing::WithParamInterface<TBadText> {};
 

@@ -46,6 +46,8 @@ struct TFilterCase {
   TFilterOptions Options;
 };
 
+void PrintTo(const TFilterCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 class TFilterExpressionTest : public TPeopleFixture, public ::testing::WithParamInterface<TFilterCase> {};
 
 }  // namespace
@@ -96,6 +98,8 @@ struct TBadFilter {
   const char* Expression;
   const char* Problem;
 };
+
+void PrintTo(const TBadFilter& Case, std::ostream* Out) { *Out << Case.Name; }
 
 class TBadFilterTest : public TPeopleFixture, public ::testing::WithParamInterface<TBadFilter> {};
 
@@ -185,6 +189,8 @@ struct TLocateCase {
   TLocateOptions Options;
   int Found;  // ID, 0 = not found
 };
+
+void PrintTo(const TLocateCase& Case, std::ostream* Out) { *Out << Case.Name; }
 
 class TLocateTest : public TPeopleFixture, public ::testing::WithParamInterface<TLocateCase> {};
 
