@@ -59,9 +59,12 @@ class TForwardOnlyDataSet : public TClientDataSet {
 
 enum class TDataKind { Client, SQLite };
 
-inline std::string KindName(const ::testing::TestParamInfo<TDataKind>& Info) {
-  return Info.param == TDataKind::Client ? "ClientDataSet" : "SQLiteQuery";
-}
+inline std::string KindText(TDataKind Kind) { return Kind == TDataKind::Client ? "ClientDataSet" : "SQLiteQuery"; }
+
+inline std::string KindName(const ::testing::TestParamInfo<TDataKind>& Info) { return KindText(Info.param); }
+
+// Failure messages name the kind instead of dumping its bytes.
+inline void PrintTo(TDataKind Kind, std::ostream* Out) { *Out << KindText(Kind); }
 
 // Orders: Id (integer key), Name (text), Qty (integer); row i (1-based) holds i, "Item i", i * 10.
 class TGridFixture : public ::testing::TestWithParam<TDataKind> {
