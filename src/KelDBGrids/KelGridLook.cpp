@@ -11,13 +11,7 @@ namespace {
 
 TColor Shade(TColor Color, int Factor) { return TZoltGradient::ShadowColor(Color, Factor); }
 
-// From one colour Percent of the way to another: shades that keep their order on light and dark
-// faces alike.
-TColor Mix(TColor From, TColor To, int Percent) {
-  auto channel = [&](int from, int to) { return from + (to - from) * Percent / 100; };
-  return RGB(channel(GetRValue(From), GetRValue(To)), channel(GetGValue(From), GetGValue(To)),
-             channel(GetBValue(From), GetBValue(To)));
-}
+TColor Mix(TColor From, TColor To, int Percent) { return MixColors(From, To, Percent); }
 
 void Fill(TCanvas* Canvas, const TRect& Rect, TColor Color) {
   Canvas->Brush()->SetStyle(bsSolid);

@@ -15,13 +15,14 @@ bool ThemesEnabled(const TControl* Control) {
   return !Control || Control->StyleElements().Contains(seClient);
 }
 
-TColor StyleHotColor(TColor Face) {
-  constexpr int TintPercent = 28;
-  const TColor face = ColorToRGB(Face), tint = ColorToRGB(clHighlight);
-  auto mix = [&](int from, int to) { return from + (to - from) * TintPercent / 100; };
-  return RGB(mix(GetRValue(face), GetRValue(tint)), mix(GetGValue(face), GetGValue(tint)),
-             mix(GetBValue(face), GetBValue(tint)));
+TColor MixColors(TColor From, TColor To, int Percent) {
+  const TColor from = ColorToRGB(From), to = ColorToRGB(To);
+  auto channel = [&](int a, int b) { return a + (b - a) * Percent / 100; };
+  return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
+             channel(GetBValue(from), GetBValue(to)));
 }
+
+TColor StyleHotColor(TColor Face) { return MixColors(Face, clHighlight, 28); }
 
 void ClearBackground(TControl* Control, TCanvas* Canvas) {
   const bool parentBackground =

@@ -22,6 +22,9 @@ bool StylesEnabled();
 // With a control: whether the active style paints that control (its StyleElements take the
 // client area); without one: whether the platform's style services are on.
 bool ThemesEnabled(const TControl* Control = nullptr);
+// From one colour Percent (0..100) of the way to another, channel by channel; system colours
+// are taken from the active style. Shades that keep their order on light and dark faces alike.
+TColor MixColors(TColor From, TColor To, int Percent);
 // The hot face of themed drawing over Face: Face tinted with the active style's highlight, so
 // hot buttons keep the contrast of light and dark styles alike.
 TColor StyleHotColor(TColor Face);

@@ -24,6 +24,16 @@ TEST(ZoltThemeTest, AnswersFollowTheActiveStyle) {
   EXPECT_TRUE(ThemesEnabled());
 }
 
+TEST(ZoltThemeTest, MixColorsGoesThePercentOfTheWay) {
+  EXPECT_EQ(MixColors(RGB(0, 100, 200), RGB(100, 0, 200), 0), RGB(0, 100, 200));
+  EXPECT_EQ(MixColors(RGB(0, 100, 200), RGB(100, 0, 200), 100), RGB(100, 0, 200));
+  EXPECT_EQ(MixColors(RGB(0, 100, 200), RGB(100, 0, 200), 30), RGB(30, 70, 200));
+  TStyleScope style("Carbon");
+  EXPECT_EQ(MixColors(clWindow, clWindow, 50), ColorToRGB(clWindow)) << "system colours resolved";
+  EXPECT_EQ(StyleHotColor(clBtnFace), MixColors(clBtnFace, clHighlight, 28));
+  EXPECT_NE(StyleHotColor(clBtnFace), ColorToRGB(clBtnFace));
+}
+
 class TBackgroundProbe : public TCustomControl {
  public:
   using TCustomControl::TCustomControl;
