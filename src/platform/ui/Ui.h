@@ -1,5 +1,6 @@
 // The window layer: messages, the application and its clock, the screen, controls, forms,
-// menus, hints, standard controls, clipboard, message boxes and the system locale.
+// menus, hints, standard controls, clipboard, message boxes, the system locale and the visual
+// styles.
 #pragma once
 
 #include "platform/ui/Application.h"
