@@ -521,7 +521,7 @@ class TKelCustomDBGrid : public TCustomGrid {
   void RecordChanged(TField* Field);
   void UpdateActive();
   void UpdateData();
-  // The selected column's edit text no longer matches what the editor was given.
+  // The editor is shown and the selected column's edit text no longer matches what it was given.
   bool EditTextStale() const;
   // Lookup result columns keyed by KeyField take the result its new value locates.
   void UpdateLookupResults(TField* KeyField);

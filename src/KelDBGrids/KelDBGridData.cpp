@@ -223,7 +223,10 @@ void TKelCustomDBGrid::RecordChanged(TField* Field) {
   if (Field) UpdateLookupResults(Field);
 }
 
+// Only a shown editor can be stale: a hidden one loads its text when shown, so scrolling
+// without an editor asks the text bridge for nothing.
 bool TKelCustomDBGrid::EditTextStale() const {
+  if (!EditorMode()) return false;
   TKelColumn* column = SelectedColumn();
   return column && column->GetEditText() != FEditText;
 }
