@@ -6,9 +6,13 @@
 #include "platform/db/SQLiteRowCache.h"
 
 #include <sqlite3.h>
+#include <sys/mman.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <numeric>
 
 #include "platform/db/SQLiteValues.h"
 
@@ -18,59 +22,86 @@ namespace {
 
 enum TCellTag : Byte { ctNull, ctInteger, ctFloat, ctText, ctBlob, ctDate };
 
-constexpr std::size_t BlockSize = std::size_t{1} << 20;
+constexpr std::size_t FirstBlockSize = std::size_t{64} << 10;
+constexpr std::size_t LargestBlockSize = std::size_t{4} << 20;
+constexpr std::size_t HugePageSize = std::size_t{2} << 20;
 
-
+// Offsets are 2 bytes wide (first byte of the row 0) or 4 bytes wide (1).
 std::uint32_t LoadOffset(const Byte* Row, int Column) {
+  if (Row[0] == 0) {
+    std::uint16_t offset;
+    std::memcpy(&offset, Row + 1 + static_cast<std::size_t>(Column) * 2, 2);
+    return offset;
+  }
   std::uint32_t offset;
-  std::memcpy(&offset, Row + static_cast<std::size_t>(Column) * 4, 4);
+  std::memcpy(&offset, Row + 1 + static_cast<std::size_t>(Column) * 4, 4);
   return offset;
+}
+
+// The fewest bytes of 1, 2, 4 or 8 that hold Value; the same value always packs the same way,
+// so equal cells have equal bytes.
+std::size_t IntegerWidth(Int64 Value) {
+  if (Value == static_cast<std::int8_t>(Value)) return 1;
+  if (Value == static_cast<std::int16_t>(Value)) return 2;
+  if (Value == static_cast<std::int32_t>(Value)) return 4;
+  return 8;
+}
+
+Int64 LoadInteger(const char* Payload, std::size_t Width) {
+  switch (Width) {
+    case 1: return static_cast<std::int8_t>(Payload[0]);
+    case 2: { std::int16_t v; std::memcpy(&v, Payload, 2); return v; }
+    case 4: { std::int32_t v; std::memcpy(&v, Payload, 4); return v; }
+    default: { Int64 v; std::memcpy(&v, Payload, 8); return v; }
+  }
+}
+
+void StoreInteger(Byte* Cell, Int64 Value, std::size_t Width) {
+  switch (Width) {
+    case 1: *Cell = static_cast<Byte>(static_cast<std::int8_t>(Value)); break;
+    case 2: { const auto v = static_cast<std::int16_t>(Value); std::memcpy(Cell, &v, 2); break; }
+    case 4: { const auto v = static_cast<std::int32_t>(Value); std::memcpy(Cell, &v, 4); break; }
+    default: std::memcpy(Cell, &Value, 8);
+  }
 }
 
 }  // namespace
 
-// One column's value between reading it from the statement and writing it into the row.
-struct TSQLiteRowCache::TCellSource {
-  TCellTag Tag = ctNull;
-  const void* Data = nullptr;  // text or blob bytes
-  std::size_t Length = 0;      // bytes at Data
-  Int64 Integer = 0;
-  double Float = 0;            // REAL value, or the parsed date
-  TISODateStyle Style = isoDate;
-
-  std::size_t PayloadSize() const {
-    switch (Tag) {
-      case ctNull: return 0;
-      case ctInteger: case ctFloat: return 8;
-      case ctDate: return 9;
-      default: return Length;
-    }
-  }
-};
+void TSQLiteRowCache::TBlockDeleter::operator()(Byte* Block) const { std::free(Block); }
 
 TSQLiteRowCache::TSQLiteRowCache() = default;
 TSQLiteRowCache::~TSQLiteRowCache() = default;
 
 void TSQLiteRowCache::Reset(std::vector<TFieldType> ColumnTypes) {
   FColumnTypes = std::move(ColumnTypes);
-  FSources.assign(FColumnTypes.size(), TCellSource{});
+  FCellOffsets.assign(FColumnTypes.size() + 1, 0);
   FDateColumns.clear();
   for (TFieldType type : FColumnTypes) FDateColumns.push_back(IsDateTimeType(type));
   FBlocks.clear();
+  FNextBlockSize = FirstBlockSize;
   FBlockFree = 0;
   FBlockNext = nullptr;
   FRows.clear();
+  FRows.shrink_to_fit();
+  FInOrder = true;
   FOrder.clear();
+  FOrder.shrink_to_fit();
   FPositions.clear();
+  FPositions.shrink_to_fit();
   FPositionsStale = false;
   ++FVersion;
 }
 
 Byte* TSQLiteRowCache::Allocate(std::size_t Size) {
   if (Size > FBlockFree) {
-    const std::size_t size = std::max(BlockSize, Size);
-    FBlocks.push_back(std::make_unique_for_overwrite<Byte[]>(size));
-    FBlockNext = FBlocks.back().get();
+    const std::size_t size = std::max(FNextBlockSize, Size);
+    const bool huge = size >= HugePageSize && size % HugePageSize == 0;
+    Byte* block = static_cast<Byte*>(huge ? std::aligned_alloc(HugePageSize, size) : std::malloc(size));
+    if (!block) throw std::bad_alloc();
+    FBlocks.emplace_back(block);
+    if (huge) madvise(block, size, MADV_HUGEPAGE);
+    FNextBlockSize = std::min(FNextBlockSize * 2, LargestBlockSize);
+    FBlockNext = block;
     FBlockFree = size;
   }
   Byte* bytes = FBlockNext;
@@ -79,65 +110,85 @@ Byte* TSQLiteRowCache::Allocate(std::size_t Size) {
   return bytes;
 }
 
+Byte* TSQLiteRowCache::Extend(std::size_t Size) {
+  if (FCellsSize + Size > FCells.size()) FCells.resize(std::max(FCells.size() * 2, FCellsSize + Size));
+  Byte* at = FCells.data() + FCellsSize;
+  FCellsSize += Size;
+  return at;
+}
+
+void TSQLiteRowCache::PutCell(Byte Tag, const void* Payload, std::size_t Size) {
+  Byte* cell = Extend(1 + Size);
+  *cell = Tag;
+  if (Size > 0) std::memcpy(cell + 1, Payload, Size);
+}
+
+void TSQLiteRowCache::PutValue(sqlite3_value* Value, bool DateColumn) {
+  switch (sqlite3_value_type(Value)) {
+    case SQLITE_INTEGER: {
+      const Int64 integer = sqlite3_value_int64(Value);
+      const std::size_t width = IntegerWidth(integer);
+      Byte* cell = Extend(1 + width);
+      cell[0] = ctInteger;
+      StoreInteger(cell + 1, integer, width);
+      break;
+    }
+    case SQLITE_FLOAT: {
+      const double number = sqlite3_value_double(Value);
+      PutCell(ctFloat, &number, 8);
+      break;
+    }
+    case SQLITE_TEXT: {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(Value));
+      const auto length = static_cast<std::size_t>(sqlite3_value_bytes(Value));
+      TDateTime date = 0;
+      TISODateStyle style = isoDate;
+      if (DateColumn && ParseISODate(text, length, date, style)) {
+        Byte* cell = Extend(10);
+        cell[0] = ctDate;
+        cell[1] = style;
+        std::memcpy(cell + 2, &date, 8);
+      } else {
+        PutCell(ctText, text, length);
+      }
+      break;
+    }
+    case SQLITE_BLOB:
+      PutCell(ctBlob, sqlite3_value_blob(Value), static_cast<std::size_t>(sqlite3_value_bytes(Value)));
+      break;
+    default:
+      PutCell(ctNull, nullptr, 0);
+      break;
+  }
+}
+
 const Byte* TSQLiteRowCache::Pack(sqlite3_stmt* Statement) {
+  // One pass over the columns into the scratch cells, then one copy into the block: the row's
+  // size is known only once every text has been read.
   const int columns = ColumnCount();
-  std::size_t size = (static_cast<std::size_t>(columns) + 1) * 4;
+  FCellsSize = 0;
   for (int column = 0; column < columns; ++column) {
-    TCellSource& source = FSources[static_cast<std::size_t>(column)];
-    source.Tag = ctNull;
+    FCellOffsets[static_cast<std::size_t>(column)] = static_cast<std::uint32_t>(FCellsSize);
     // The value object once per column: the sqlite3_column_* calls would each look the column
     // up again. The connection runs without per-call locking, so reading it directly is safe.
-    sqlite3_value* value = sqlite3_column_value(Statement, column);
-    switch (sqlite3_value_type(value)) {
-      case SQLITE_INTEGER:
-        source.Tag = ctInteger;
-        source.Integer = sqlite3_value_int64(value);
-        break;
-      case SQLITE_FLOAT:
-        source.Tag = ctFloat;
-        source.Float = sqlite3_value_double(value);
-        break;
-      case SQLITE_TEXT:
-        source.Tag = ctText;
-        source.Data = sqlite3_value_text(value);
-        source.Length = static_cast<std::size_t>(sqlite3_value_bytes(value));
-        if (FDateColumns[static_cast<std::size_t>(column)] &&
-            ParseISODate(static_cast<const char*>(source.Data), source.Length, source.Float, source.Style))
-          source.Tag = ctDate;
-        break;
-      case SQLITE_BLOB:
-        source.Tag = ctBlob;
-        source.Data = sqlite3_value_blob(value);
-        source.Length = static_cast<std::size_t>(sqlite3_value_bytes(value));
-        break;
-      default:
-        break;
-    }
-    size += 1 + source.PayloadSize();
+    PutValue(sqlite3_column_value(Statement, column), FDateColumns[static_cast<std::size_t>(column)]);
   }
-  Byte* row = Allocate(size);
-  std::uint32_t offset = static_cast<std::uint32_t>((static_cast<std::size_t>(columns) + 1) * 4);
-  for (int column = 0; column < columns; ++column) {
-    const TCellSource& source = FSources[static_cast<std::size_t>(column)];
-    std::memcpy(row + static_cast<std::size_t>(column) * 4, &offset, 4);
-    Byte* cell = row + offset;
-    *cell++ = source.Tag;
-    switch (source.Tag) {
-      case ctInteger: std::memcpy(cell, &source.Integer, 8); break;
-      case ctFloat: std::memcpy(cell, &source.Float, 8); break;
-      case ctDate:
-        *cell = source.Style;
-        std::memcpy(cell + 1, &source.Float, 8);
-        break;
-      case ctText:
-      case ctBlob:
-        if (source.Length > 0) std::memcpy(cell, source.Data, source.Length);
-        break;
-      case ctNull: break;
+  FCellOffsets[static_cast<std::size_t>(columns)] = static_cast<std::uint32_t>(FCellsSize);
+  const std::size_t offsets = static_cast<std::size_t>(columns) + 1;
+  const bool wide = 1 + offsets * 2 + FCellsSize > UINT16_MAX;
+  const std::size_t header = 1 + offsets * (wide ? 4 : 2);
+  Byte* row = Allocate(header + FCellsSize);
+  row[0] = wide ? 1 : 0;
+  for (std::size_t column = 0; column < offsets; ++column) {
+    const std::uint32_t offset = static_cast<std::uint32_t>(header) + FCellOffsets[column];
+    if (wide) {
+      std::memcpy(row + 1 + column * 4, &offset, 4);
+    } else {
+      const auto narrow = static_cast<std::uint16_t>(offset);
+      std::memcpy(row + 1 + column * 2, &narrow, 2);
     }
-    offset += static_cast<std::uint32_t>(1 + source.PayloadSize());
   }
-  std::memcpy(row + static_cast<std::size_t>(columns) * 4, &offset, 4);
+  std::memcpy(row + header, FCells.data(), FCellsSize);
   return row;
 }
 
@@ -146,12 +197,22 @@ const Byte* TSQLiteRowCache::Pack(sqlite3_stmt* Statement) {
 std::uint32_t TSQLiteRowCache::Append(const Byte* Row) {
   const auto slot = static_cast<std::uint32_t>(FRows.size());
   FRows.push_back(Row);
+  if (FInOrder) return slot;
   FOrder.push_back(slot);
   if (!FPositionsStale) FPositions.push_back(static_cast<std::int32_t>(FOrder.size() - 1));
   return slot;
 }
 
+void TSQLiteRowCache::LeaveSlotOrder() {
+  if (!FInOrder) return;
+  FOrder.resize(FRows.size());
+  std::iota(FOrder.begin(), FOrder.end(), 0u);
+  FInOrder = false;
+  FPositionsStale = true;
+}
+
 std::uint32_t TSQLiteRowCache::Insert(int Position, const Byte* Row) {
+  LeaveSlotOrder();
   const auto slot = static_cast<std::uint32_t>(FRows.size());
   FRows.push_back(Row);
   FOrder.insert(FOrder.begin() + Position, slot);
@@ -161,6 +222,7 @@ std::uint32_t TSQLiteRowCache::Insert(int Position, const Byte* Row) {
 }
 
 void TSQLiteRowCache::Remove(int Position) {
+  LeaveSlotOrder();
   FRows[SlotAt(Position)] = nullptr;
   FOrder.erase(FOrder.begin() + Position);
   FPositionsStale = true;
@@ -176,6 +238,7 @@ void TSQLiteRowCache::RebuildPositions() const {
 
 int TSQLiteRowCache::PositionOf(std::uint32_t Slot) const {
   if (Slot >= FRows.size() || !FRows[Slot]) return -1;
+  if (FInOrder) return static_cast<int>(Slot);
   if (FPositionsStale) RebuildPositions();
   return FPositions[Slot];
 }
@@ -193,8 +256,7 @@ bool TSQLiteRowCache::Read(const Byte* Row, int Column, Variant& Value, TFieldTy
   const char* payload = cell.data() + 1;
   switch (static_cast<TCellTag>(cell[0])) {
     case ctInteger: {
-      Int64 integer;
-      std::memcpy(&integer, payload, 8);
+      const Int64 integer = LoadInteger(payload, cell.size() - 1);
       if (Type == ftBoolean)
         Value = integer != 0;
       else
@@ -230,9 +292,7 @@ void TSQLiteRowCache::Bind(sqlite3_stmt* Statement, int Index, const Byte* Row, 
   const auto length = static_cast<sqlite3_uint64>(cell.size() - 1);
   switch (static_cast<TCellTag>(cell[0])) {
     case ctInteger: {
-      Int64 integer;
-      std::memcpy(&integer, payload, 8);
-      sqlite3_bind_int64(Statement, Index, integer);
+      sqlite3_bind_int64(Statement, Index, LoadInteger(payload, cell.size() - 1));
       break;
     }
     case ctFloat: {

@@ -1,14 +1,19 @@
 // TSQLiteRowCache: the rows a query has fetched, packed, in record order, with stable slots.
 //
-// Packing. A row is one run of bytes in a large block: a table of ncol + 1 offsets (uint32,
-// from the row's start), then one cell per column: a tag byte and the value (int64, double,
-// text or blob bytes, or a date as its ISO layout byte and a double). Date columns are parsed
-// once here, so reading a date costs no parsing. Blocks are never moved or freed before Reset,
-// so a packed row stays where it is while record buffers point at it.
+// Packing. A row is one run of bytes in a large block: a byte giving the width of the offsets
+// (2 bytes, or 4 for a row of 64 KB or more), a table of ncol + 1 offsets from the row's start,
+// then one cell per column: a tag byte and the value (an integer in the fewest of 1, 2, 4 or 8
+// bytes that hold it, a double, text or blob bytes, or a date as its ISO layout byte and a
+// double). Date columns are parsed once here, so reading a date costs no parsing. Blocks are
+// never moved or freed before Reset, so a packed row stays where it is while record buffers point
+// at it. Blocks grow from 64 KB to 4 MB; the large ones ask for huge pages, so a table of a
+// million rows costs a few hundred page faults rather than tens of thousands.
 //
 // Slots and order. Each row gets a slot number when it enters the cache and keeps it until the
-// cache is reset: bookmarks are slots. The order maps positions to slots; the map back from slot
-// to position is rebuilt only after an insert or removal in the middle (Version changes then).
+// cache is reset: bookmarks are slots. Until the first insert or removal in the middle, position
+// and slot are the same number and no order is stored; after it the order maps positions to
+// slots, and the map back from slot to position is rebuilt only after such a change (Version
+// changes then).
 #pragma once
 
 #include <cstdint>
@@ -20,6 +25,7 @@
 #include "platform/rtl/Variant.h"
 
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 namespace kel {
 
@@ -42,8 +48,10 @@ class TSQLiteRowCache {
   const Byte* Pack(sqlite3_stmt* Statement);
 
   // ---- Order and slots ------------------------------------------------------------------------
-  int Count() const { return static_cast<int>(FOrder.size()); }
-  std::uint32_t SlotAt(int Position) const { return FOrder[static_cast<std::size_t>(Position)]; }
+  int Count() const { return static_cast<int>(FInOrder ? FRows.size() : FOrder.size()); }
+  std::uint32_t SlotAt(int Position) const {
+    return FInOrder ? static_cast<std::uint32_t>(Position) : FOrder[static_cast<std::size_t>(Position)];
+  }
   // The row of a slot; null for a removed row or an unknown slot.
   const Byte* Row(std::uint32_t Slot) const {
     return Slot < FRows.size() ? FRows[Slot] : nullptr;
@@ -66,19 +74,31 @@ class TSQLiteRowCache {
   std::string_view Cell(const Byte* Row, int Column) const;
 
  private:
-  struct TCellSource;
+  struct TBlockDeleter {
+    void operator()(Byte* Block) const;
+  };
 
   Byte* Allocate(std::size_t Size);
+  // Pack's scratch: room for Size more bytes of cells, and one cell written there.
+  Byte* Extend(std::size_t Size);
+  void PutCell(Byte Tag, const void* Payload, std::size_t Size);
+  void PutValue(sqlite3_value* Value, bool DateColumn);
+  // Stores the order explicitly, before the first change that moves positions.
+  void LeaveSlotOrder();
   void RebuildPositions() const;
 
   std::vector<TFieldType> FColumnTypes;          // field type per column (dates are parsed)
   std::vector<bool> FDateColumns;                // per column: text is parsed as a date
-  std::vector<TCellSource> FSources;             // Pack's scratch: one per column
-  std::vector<std::unique_ptr<Byte[]>> FBlocks;  // packed rows; never moved
+  std::vector<Byte> FCells;                      // Pack's scratch: the row's cells
+  std::size_t FCellsSize = 0;                    // bytes of FCells in use
+  std::vector<std::uint32_t> FCellOffsets;       // Pack's scratch: each cell's start in FCells
+  std::vector<std::unique_ptr<Byte, TBlockDeleter>> FBlocks;  // packed rows; never moved
+  std::size_t FNextBlockSize = 0;                // size of the block to allocate next
   std::size_t FBlockFree = 0;                    // unused bytes at the end of the last block
   Byte* FBlockNext = nullptr;                    // first unused byte of the last block
   std::vector<const Byte*> FRows;                // slot -> packed row; null once removed
-  std::vector<std::uint32_t> FOrder;             // position -> slot
+  bool FInOrder = true;                          // position == slot; FOrder unused
+  std::vector<std::uint32_t> FOrder;             // position -> slot, once !FInOrder
   std::uint32_t FVersion = 0;                    // see Version()
   mutable std::vector<std::int32_t> FPositions;  // slot -> position; valid when !FPositionsStale
   mutable bool FPositionsStale = false;
