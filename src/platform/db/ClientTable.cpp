@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/db/ClientTableSort.h"
 #include "platform/rtl/StrUtils.h"
 
 namespace kel {
@@ -261,6 +262,7 @@ void TClientTable::SetOrder(std::vector<TClientSortKey> Keys) {
     for (int slot : FOrder)
       if (!column.IsNull(slot)) folded[k][slot] = column.FoldedText(slot);
   }
+  if (SortSlotsByKeys(FOrder, FColumns, FKeys, FSequence, folded)) return;
   std::sort(FOrder.begin(), FOrder.end(), [&](int a, int b) {
     for (std::size_t k = 0; k < FKeys.size(); ++k) {
       const TClientColumn& column = FColumns[FKeys[k].Column];

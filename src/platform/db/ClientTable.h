@@ -32,6 +32,10 @@ class TClientColumn {
   // The row's text folded for case-insensitive comparison.
   String FoldedText(int Slot) const;
   TStorage Storage() const { return FStorage; }
+  // The stored value of a non-Null slot, for the storage that holds it.
+  Int64 IntegerAt(int Slot) const { return FIntegers[Slot]; }
+  double FloatAt(int Slot) const { return FFloats[Slot]; }
+  const String& TextAt(int Slot) const { return FTexts[Slot]; }
 
  private:
   TFieldType FType;             // the column's data type
