@@ -1,0 +1,156 @@
+// Counts, not times, on the data layer's hot paths: how many rows a walk, Last or Locate reads
+// from the database, how many records the engine fetches, how many events reach a link while
+// controls are disabled, and how many heap allocations each costs. The global operator new of
+// this test program counts every allocation.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "DBTestSupport.h"
+#include "SQLiteTestSupport.h"
+
+namespace {
+
+std::atomic<long> Allocations{0};
+
+}  // namespace
+
+// Out of line, so that the compiler never sees free() meet a pointer it took from new.
+[[gnu::noinline]] void* operator new(std::size_t Size) {
+  Allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* block = std::malloc(Size == 0 ? 1 : Size)) return block;
+  throw std::bad_alloc();
+}
+[[gnu::noinline]] void operator delete(void* Block) noexcept { std::free(Block); }
+[[gnu::noinline]] void operator delete(void* Block, std::size_t) noexcept { std::free(Block); }
+
+namespace kel::test {
+namespace {
+
+template <typename F>
+long AllocationsDuring(F&& Action) {
+  const long before = Allocations.load();
+  Action();
+  return Allocations.load() - before;
+}
+
+constexpr int RowCount = 6000;
+// Growing the row cache's blocks and its slot table is logarithmic in the rows; one allocation
+// per this many records read is more than that and far less than one per record.
+constexpr int RecordsPerAllocation = 100;
+
+// The fields a grid row reads most: an integer, a date and a number (none of them text, whose
+// value is a String of its own).
+struct TReadFields {
+  TField* Id;
+  TField* Day;
+  TField* Amount;
+  double Sum = 0;
+
+  explicit TReadFields(TDataSet* DataSet)
+      : Id(DataSet->FieldByName("id")), Day(DataSet->FieldByName("day")), Amount(DataSet->FieldByName("amount")) {}
+  void Read() { Sum += Id->AsInteger() + Day->AsDateTime() + Amount->AsFloat(); }
+};
+
+class HotPathCountTest : public TSQLiteFixture {
+ protected:
+  TSQLiteQuery* OpenOrders() {
+    MakeOrders(RowCount);
+    TSQLiteQuery* query = Query("SELECT id, customer, day, amount FROM orders ORDER BY id");
+    query->Open();
+    return query;
+  }
+};
+
+TEST_F(HotPathCountTest, WalkReadsEachRowOnceAndAllocatesPerBatchNotPerRecord) {
+  TSQLiteQuery* query = OpenOrders();
+  TReadFields fields(query);
+  int records = 0;
+  const long walking = AllocationsDuring([&] {
+    for (; !query->Eof(); query->Next(), ++records) fields.Read();
+  });
+  EXPECT_EQ(records, RowCount);
+  EXPECT_EQ(query->FetchedRecordCount(), RowCount);
+  EXPECT_LE(walking, RowCount / RecordsPerAllocation);
+  // Walking the rows held in memory reads nothing and allocates nothing.
+  const long again = AllocationsDuring([&] {
+    for (query->First(); !query->Eof(); query->Next()) fields.Read();
+  });
+  EXPECT_EQ(again, 0);
+  EXPECT_EQ(query->FetchedRecordCount(), RowCount);
+}
+
+TEST_F(HotPathCountTest, LastReadsEachRowOnceAndWalkingBackReadsNone) {
+  TSQLiteQuery* query = OpenOrders();
+  const long last = AllocationsDuring([&] { query->Last(); });
+  EXPECT_EQ(query->FetchedRecordCount(), RowCount);
+  EXPECT_EQ(query->FieldByName("id")->AsInteger(), RowCount);
+  EXPECT_LE(last, RowCount / RecordsPerAllocation);
+  TReadFields fields(query);
+  int records = 0;
+  const long back = AllocationsDuring([&] {
+    for (; !query->Bof(); query->Prior(), ++records) fields.Read();
+  });
+  EXPECT_EQ(records, RowCount);
+  EXPECT_EQ(back, 0);
+  EXPECT_EQ(query->FetchedRecordCount(), RowCount);
+}
+
+TEST_F(HotPathCountTest, LocateReadsRowsOnlyUpToTheMatch) {
+  TSQLiteQuery* query = OpenOrders();
+  const int target = RowCount / 3;
+  bool found = false;
+  const long locating = AllocationsDuring([&] { found = query->Locate("amount", target * 1.5, {}); });
+  ASSERT_TRUE(found);
+  EXPECT_EQ(query->FieldByName("id")->AsInteger(), target);
+  EXPECT_LE(query->FetchedRecordCount(), target + query->PacketRecords());
+  EXPECT_LE(locating, target / RecordsPerAllocation + 10);
+}
+
+TEST(HotPathCount, WalkFetchesEachRecordOnceAndSendsNoEventsWhileDisabled) {
+  TComponent owner(nullptr);
+  auto* rows = new TCountingDataSet(&owner, RowCount);
+  auto* source = new TDataSource(&owner);
+  source->SetDataSet(rows);
+  TRecordingLink link;
+  link.SetBufferCount(20);
+  link.SetDataSource(source);
+  rows->Open();
+  rows->ResetFetches();
+  link.Events.clear();
+  int records = 0;
+  const long walking = AllocationsDuring([&] {
+    TDataSet::TDisabledControls disabled(rows);
+    for (rows->First(); !rows->Eof(); rows->Next()) ++records;
+  });
+  EXPECT_EQ(records, RowCount);
+  // One fetch per record and one more each for finding the ends; none again for moving inside
+  // the window.
+  EXPECT_LE(rows->Fetches(), RowCount + link.BufferCount() + 2);
+  EXPECT_EQ(link.Events, (std::vector<TLinkEvent>{{"changed"}}));
+  EXPECT_EQ(walking, 0);
+}
+
+TEST(HotPathCount, ClientDataSetWalkAndSortAllocateIndependentlyOfTheRows) {
+  TComponent owner(nullptr);
+  std::vector<TOrderRow> rows;
+  for (int id = 1; id <= RowCount; ++id) rows.push_back({id, id % 2 ? "Odd row" : "Even row", id * 0.5});
+  TClientDataSet* orders = MakeOrders(&owner, rows);
+  TField* amount = orders->FieldByName("Amount");
+  double sum = 0;
+  const long walking = AllocationsDuring([&] {
+    for (orders->First(); !orders->Eof(); orders->Next()) sum += amount->AsFloat();
+  });
+  EXPECT_DOUBLE_EQ(sum, 0.25 * RowCount * (RowCount + 1));
+  EXPECT_EQ(walking, 0);
+  const long sorting = AllocationsDuring([&] { orders->SetIndexFieldNames("Name;Amount"); });
+  orders->First();
+  EXPECT_EQ(orders->FieldByName("Name")->AsString(), "Even row");
+  EXPECT_DOUBLE_EQ(amount->AsFloat(), 1.0);
+  EXPECT_LE(sorting, 50);
+}
+
+}  // namespace
+}  // namespace kel::test
