@@ -79,6 +79,7 @@
 #include <vector>
 
 #include "platform/classes/Component.h"
+#include "platform/db/Aggregates.h"
 #include "platform/db/DBTypes.h"
 #include "platform/rtl/Variant.h"
 
@@ -217,6 +218,10 @@ class TDataSet : public TComponent {
   virtual int RecordCount() const { return -1; }
   // Whether RecNo and RecordCount give positions (scroll bars may rely on them).
   virtual bool IsSequenced() const { return false; }
+  // Aggregates the data set computes itself over all its records (see Aggregates.h): the kinds
+  // it can compute for Field under Nulls, none here; and one result per request, in order.
+  virtual TAggregateKinds SupportedAggregates(const TField* Field, TAggregateNulls Nulls) const;
+  virtual std::vector<TAggregateResult> ComputeAggregates(const std::vector<TAggregateRequest>& Requests);
 
   // ---- Bookmarks ------------------------------------------------------------------------------
   // The active record's bookmark; empty when there is none (empty data set, new record).

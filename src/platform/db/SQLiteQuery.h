@@ -86,6 +86,11 @@ class TSQLiteQuery : public TDataSet {
   void SetRecNo(int Value) override;
   int RecordCount() const override;
   bool IsSequenced() const override;
+  // Sums, averages, counts, extremes, first, last and unique values by one aggregate query over
+  // the SQL (SQLiteAggregates.cpp), while the records are the query's rows as they stand in the
+  // database: no filter, nothing written through the query since it was opened.
+  TAggregateKinds SupportedAggregates(const TField* Field, TAggregateNulls Nulls) const override;
+  std::vector<TAggregateResult> ComputeAggregates(const std::vector<TAggregateRequest>& Requests) override;
   bool BookmarkValid(const TBookmark& Value) override;
   int CompareBookmarks(const TBookmark& A, const TBookmark& B) override;
 
