@@ -34,6 +34,11 @@ std::size_t SequenceLength(std::string_view s, std::size_t offset) {
   if (offset + length > s.size()) return 1;
   for (std::size_t i = 1; i < length; ++i)
     if (!IsContinuation(static_cast<unsigned char>(s[offset + i]))) return 1;
+  // The second byte also rules out overlong forms, surrogates and code points past U+10FFFF.
+  const auto second = static_cast<unsigned char>(s[offset + 1]);
+  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+      (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
+    return 1;
   return length;
 }
 
