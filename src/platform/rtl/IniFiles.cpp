@@ -37,6 +37,10 @@ void CheckWritable(const String& Section, const String& Ident, const String& Val
   if (HasLineBreak(Value))
     throw EIniFileException("The value of \"" + Ident + "\" in section \"" + Section +
                             "\" holds a line break");
+  // Reading trims values, so blanks at either end would not come back.
+  if (Trim(Value).size() != Value.size())
+    throw EIniFileException("The value of \"" + Ident + "\" in section \"" + Section +
+                            "\" starts or ends with a blank");
 }
 
 // A missing file is an empty store; anything else that exists must be readable.
@@ -114,7 +118,9 @@ void TMemIniFile::LoadValues() {
   for (const String& rawLine : lines) {
     const String line = Trim(rawLine);
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-    if (line.front() == '[' && line.back() == ']') {
+    if (line.front() == '[') {
+      // "[Name" is no section, nor a key a store could write back.
+      if (line.back() != ']') continue;
       // "[]" names nothing: the lines under it belong to no section.
       current = -1;
       if (line.size() == 2) continue;
@@ -161,8 +167,10 @@ TMemIniFile::TIniSection* TMemIniFile::FindSection(const String& Section) {
 }
 
 int TMemIniFile::IndexOfKey(const TIniSection& Section, const String& Ident) {
+  // Keys are stored trimmed, as they are read from a file.
+  const String key = Trim(Ident);
   for (std::size_t i = 0; i < Section.FValues.size(); ++i)
-    if (SameText(Section.FValues[i].first, Ident)) return static_cast<int>(i);
+    if (SameText(Section.FValues[i].first, key)) return static_cast<int>(i);
   return -1;
 }
 

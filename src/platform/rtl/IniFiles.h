@@ -6,8 +6,8 @@
 //   TRegistryIniFile  a TIniFile standing in for a registry key of the current user
 //
 // Sections and keys compare case-insensitively and keep the case they were first written with.
-// Reading a file skips blank lines, comments (";" or "#"), lines without "=", and values before
-// the first section; keys and values are trimmed. An existing file that cannot be read raises.
+// Reading a file skips blank lines, comments (";" or "#"), lines without "=", lines starting
+// with "[" that name no section, and values before the first section; keys and values are trimmed. An existing file that cannot be read raises.
 // Written files hold "[Section]" lines followed by "Key=Value" lines, with a blank line between
 // sections; comments of the original file are not kept. Files are replaced atomically.
 //
@@ -38,7 +38,8 @@ class TCustomIniFile : public TObject {
   virtual String ReadString(const String& Section, const String& Ident,
                             const String& Default) const = 0;
   // Raises EIniFileException for a name or value the file could not hold: an empty section or
-  // key, a line break anywhere, "=" in a key, or a key starting with ";", "#" or "[".
+  // key, a line break anywhere, "=" in a key, a key starting with ";", "#" or "[", or a value
+  // starting or ending with a blank. Keys are looked up trimmed, as the file holds them.
   virtual void WriteString(const String& Section, const String& Ident, const String& Value) = 0;
   // Decimal or hexadecimal ("0x", "$"); Default when missing or not a number.
   int ReadInteger(const String& Section, const String& Ident, int Default) const;

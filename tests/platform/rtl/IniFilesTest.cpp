@@ -189,7 +189,7 @@ TEST(IniFile, ValuesThatCannotBeStoredRaiseAndChangeNothing) {
   } cases[] = {
       {"", "k", "v"},      {"a\nb", "k", "v"}, {"S", "", "v"},      {"S", "  ", "v"},
       {"S", "a=b", "v"},   {"S", "a\rb", "v"}, {"S", ";k", "v"},    {"S", "[k", "v"},
-      {"S", "#k", "v"},    {"S", "k", "two\nlines"},
+      {"S", "#k", "v"},    {"S", "k", "two\nlines"}, {"S", "k", " lead"}, {"S", "k", "trail\t"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(String(c.Section) + "/" + c.Key + "/" + c.Value);
