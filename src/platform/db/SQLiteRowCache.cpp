@@ -171,7 +171,7 @@ const Byte* TSQLiteRowCache::Pack(sqlite3_stmt* Statement) {
     FCellOffsets[static_cast<std::size_t>(column)] = static_cast<std::uint32_t>(FCellsSize);
     // The value object once per column: the sqlite3_column_* calls would each look the column
     // up again. The connection runs without per-call locking, so reading it directly is safe.
-    PutValue(sqlite3_column_value(Statement, column), FDateColumns[static_cast<std::size_t>(column)]);
+    PutValue(sqlite3_column_value(Statement, column), FDateColumns[static_cast<std::size_t>(column)] != 0);
   }
   FCellOffsets[static_cast<std::size_t>(columns)] = static_cast<std::uint32_t>(FCellsSize);
   const std::size_t offsets = static_cast<std::size_t>(columns) + 1;

@@ -88,7 +88,7 @@ class TSQLiteRowCache {
   void RebuildPositions() const;
 
   std::vector<TFieldType> FColumnTypes;          // field type per column (dates are parsed)
-  std::vector<bool> FDateColumns;                // per column: text is parsed as a date
+  std::vector<Byte> FDateColumns;                // per column: 1 when text is parsed as a date
   std::vector<Byte> FCells;                      // Pack's scratch: the row's cells
   std::size_t FCellsSize = 0;                    // bytes of FCells in use
   std::vector<std::uint32_t> FCellOffsets;       // Pack's scratch: each cell's start in FCells
