@@ -2,7 +2,7 @@
 # missing (scripts/install-deps.sh), configures, builds and runs.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build test test-asan bench demo clean
+.PHONY: deps configure build test test-asan bench demo fuzz fuzz-merge clean
 
 deps:
 	@scripts/install-deps.sh
@@ -26,6 +26,19 @@ bench: build
 
 demo: build
 	@scripts/run-demo.sh build/release
+
+# Builds the libFuzzer targets (clang) and runs each for FUZZ_SECONDS (default 60); what they
+# find stays in build/fuzz/corpus until `make fuzz-merge` adds the entries that add coverage to
+# the committed corpus in tests/fuzz/corpus.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh run
+
+fuzz-merge:
+	@scripts/fuzz.sh merge
 
 clean:
 	rm -rf build

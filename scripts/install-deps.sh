@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the library builds and tests with. Idempotent: when every
 # package is present it prints nothing and touches nothing. Runs as root or through sudo.
+# `install-deps.sh fuzz` adds what the fuzz targets build with.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
 )
+# `make fuzz` alone needs clang and its libFuzzer.
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libfuzzer-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

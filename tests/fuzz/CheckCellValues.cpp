@@ -1,0 +1,66 @@
+// Delimited cell values and check-box value lists. The selector's low bit chooses the reader.
+// ScanStr: the pieces, joined by the delimiter, give back the text (a trailing delimiter ends
+// the last piece), and no piece holds the delimiter. ScanInt: it consumes what ScanStr would,
+// and a number it reads prints and scans back the same. TCheckBoxValues::Parse: the checked value
+// holds no ";", both values keep at most MaxLength characters, and uncut values rebuild the text.
+#include "FuzzChecks.h"
+#include "KelDBGrids/KelCheckBoxValues.h"
+#include "KelDBGrids/KelScan.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace kel::fuzz {
+
+namespace {
+
+void CheckScan(const String& Delimiter, const String& Text) {
+  const String delimiter = Delimiter.empty() ? String(",") : Delimiter;
+  String rest = Text;
+  String joined;
+  bool first = true;
+  while (!rest.empty()) {
+    const std::size_t before = rest.size();
+    String copy = rest;
+    const int number = ScanInt(copy, -1, Delimiter);
+    const String piece = ScanStr(rest, Delimiter);
+    Expect(rest.size() < before, "ScanStr consumes text");
+    Expect(copy == rest, "ScanInt consumes what ScanStr does");
+    Expect(piece.find(delimiter) == String::npos, "a piece holds no delimiter");
+    if (number != -1) {
+      String again = IntToStr(number) + delimiter;
+      Expect(ScanInt(again, -1, Delimiter) == number && again.empty(), "a scanned number scans back");
+    }
+    joined += (first ? String() : delimiter) + piece;
+    first = false;
+  }
+  Expect(joined == Text || joined + delimiter == Text, "the pieces rebuild the text");
+}
+
+void CheckCheckBoxValues(const String& Text) {
+  const TCheckBoxValues values = TCheckBoxValues::Parse(Text);
+  Expect(values.Checked.find(';') == String::npos, "the checked value holds no separator");
+  Expect(CharLength(values.Checked) <= TCheckBoxValues::MaxLength &&
+             CharLength(values.Unchecked) <= TCheckBoxValues::MaxLength,
+         "values are cut to MaxLength characters");
+  Expect(Text.compare(0, values.Checked.size(), values.Checked) == 0,
+         "the checked value starts the text");
+  const bool cut = CharLength(values.Checked) == TCheckBoxValues::MaxLength ||
+                   CharLength(values.Unchecked) == TCheckBoxValues::MaxLength;
+  const bool separated = Text.find(';') != String::npos;
+  if (!cut)
+    Expect((separated ? values.Checked + ";" + values.Unchecked : values.Checked) == Text,
+           "uncut values rebuild the text");
+  if (!separated) Expect(values.Unchecked.empty(), "without a separator nothing is unchecked");
+}
+
+}  // namespace
+
+void CheckCellValues(TBytes Data) {
+  const TInput input = TInput::Split(Data, 2);
+  if (input.Selector & 1)
+    CheckCheckBoxValues(String(Data.begin() + 1, Data.end()));
+  else
+    CheckScan(input.Part(0), input.Part(1));
+}
+
+}  // namespace kel::fuzz

@@ -1,0 +1,64 @@
+// Replays the committed corpus of every fuzz target through its property check: the seeds, and
+// the inputs that once broke a property, named after the fault they found. A broken property
+// aborts with its message, which fails the test.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "FuzzChecks.h"
+
+namespace kel::fuzz {
+
+namespace {
+
+struct TCorpusEntry {
+  const TTarget* Target;
+  std::filesystem::path File;
+};
+
+std::vector<TCorpusEntry> CorpusEntries() {
+  std::vector<TCorpusEntry> entries;
+  for (const TTarget& target : Targets()) {
+    const std::filesystem::path folder = std::filesystem::path(KEL_FUZZ_CORPUS) / target.Name;
+    std::vector<std::filesystem::path> files;
+    if (std::filesystem::is_directory(folder))
+      for (const auto& file : std::filesystem::directory_iterator(folder))
+        if (file.is_regular_file()) files.push_back(file.path());
+    std::sort(files.begin(), files.end());
+    for (const auto& file : files) entries.push_back({&target, file});
+  }
+  return entries;
+}
+
+String TestName(const testing::TestParamInfo<TCorpusEntry>& Info) {
+  String name = String(Info.param.Target->Name) + "_" + Info.param.File.filename().string();
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name;
+}
+
+class CorpusReplayTest : public testing::TestWithParam<TCorpusEntry> {};
+
+TEST_P(CorpusReplayTest, KeepsEveryProperty) {
+  std::ifstream file(GetParam().File, std::ios::binary);
+  ASSERT_TRUE(file) << GetParam().File;
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+  RunCheck(GetParam().Target->Check, TBytes(bytes));
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, CorpusReplayTest, testing::ValuesIn(CorpusEntries()), TestName);
+
+TEST(CorpusReplayTest, EveryTargetHasSeeds) {
+  const std::vector<TCorpusEntry> entries = CorpusEntries();
+  for (const TTarget& target : Targets())
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
+                            [&](const TCorpusEntry& entry) { return entry.Target == &target; }))
+        << target.Name;
+}
+
+}  // namespace
+
+}  // namespace kel::fuzz
