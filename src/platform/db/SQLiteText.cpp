@@ -60,7 +60,8 @@ void Scan(const String& SQL, const std::function<bool(const TToken&)>& Visit) {
     } else if (c == '/' && next == '*') {
       const std::size_t end = SQL.find("*/", i + 2);
       i = end == String::npos ? SQL.size() : end + 2;
-    } else if (c == ':' && IsNameStart(next)) {
+    } else if (c == ':' && IsNameChar(next)) {
+      // SQLite takes any name character after the colon, a digit first included (":1").
       std::size_t end = i + 1;
       while (end < SQL.size() && IsNameChar(SQL[end])) ++end;
       if (!Visit({tkParam, SQL.substr(i + 1, end - i - 1), depth, i})) return;
