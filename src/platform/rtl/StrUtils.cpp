@@ -241,10 +241,18 @@ int Pos(const String& sub, const String& s, int offset) {
   if (sub.empty() || offset < 1) return 0;
   const std::size_t start = ByteOffsetOfChar(s, offset - 1);
   if (start >= s.size()) return 0;
-  const std::size_t found = s.find(sub, start);
-  if (found == String::npos) return 0;
-  // UTF-8 is self-synchronising: a match found from a character start begins on one.
-  return offset + CharCountBefore(std::string_view(s).substr(start), found - start);
+  // A match must begin and end on character boundaries of s: with malformed bytes in either text,
+  // bytes can match from or up to the inside of a character.
+  std::size_t at = start;  // the first character start at or after the last match tried
+  int index = offset;      // the number of the character at `at`
+  for (std::size_t found = s.find(sub, start); found != String::npos; found = s.find(sub, found + 1)) {
+    for (; at < found; ++index) at = NextCharStart(s, at);
+    if (at != found) continue;
+    std::size_t end = at;
+    while (end < found + sub.size()) end = NextCharStart(s, end);
+    if (end == found + sub.size()) return index;
+  }
+  return 0;
 }
 
 String Copy(const String& s, int index, int count) {
