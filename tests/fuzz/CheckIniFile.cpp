@@ -19,7 +19,8 @@ namespace kel::fuzz {
 
 namespace {
 
-// Every section with its "Key=Value" lines, in order: the whole state of a store.
+// Every section that holds keys, with its "Key=Value" lines, in order: the whole state of a
+// store (a section without keys does not exist).
 String Contents(const TCustomIniFile& Ini) {
   TStringList sections;
   Ini.ReadSections(&sections);
@@ -27,7 +28,7 @@ String Contents(const TCustomIniFile& Ini) {
   for (const String& section : sections) {
     TStringList values;
     Ini.ReadSectionValues(section, &values);
-    contents += "[" + section + "]\n" + values.Text();
+    if (values.Count() > 0) contents += "[" + section + "]\n" + values.Text();
   }
   return contents;
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 
 #include "FuzzChecks.h"
 
@@ -18,6 +19,11 @@ struct TCorpusEntry {
   const TTarget* Target;
   std::filesystem::path File;
 };
+
+// Failure messages name the entry rather than dump its bytes.
+void PrintTo(const TCorpusEntry& Entry, std::ostream* Out) {
+  *Out << Entry.Target->Name << "/" << Entry.File.filename().string();
+}
 
 std::vector<TCorpusEntry> CorpusEntries() {
   std::vector<TCorpusEntry> entries;
