@@ -395,6 +395,8 @@ class TPictureWriter {
   void WriteIntegerPlaceholder() {
     const int length = static_cast<int>(FDigits.Integer.size());
     const int position = FSection.IntegerPlaceholders - 1 - FIntegerIndex++;
+    // Placeholders after a scientific section's exponent were not counted: they show nothing.
+    if (position < 0) return;
     const int from = FIntegerIndex == 1 ? std::max(length - 1, position) : position;
     for (int p = from; p >= position; --p)
       if (p < length) WriteIntegerDigit(p);
