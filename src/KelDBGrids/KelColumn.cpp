@@ -104,18 +104,6 @@ std::unique_ptr<TKelColumnTotalValues> TKelColumn::CreateTotalValues() {
   return std::make_unique<TKelColumnTotalValues>(this);
 }
 
-// Without a total the value rows themselves changed: the band takes another number of rows.
-void TKelColumn::TotalChanged(TKelColumnTotal* Total) {
-  TKelCustomDBGrid* grid = Grid();
-  if (!grid || grid->Columns() != Columns() || grid->ComponentState().Contains(csLoading)) return;
-  if (Total) {
-    grid->InvalidateTotals();
-    return;
-  }
-  grid->LayoutChanged();
-  grid->InvalidateEditor();
-}
-
 // ---- Field binding -----------------------------------------------------------------------------
 
 TField* TKelColumn::Field() const {
@@ -383,11 +371,11 @@ void TKelColumn::ComponentRemoved(TComponent* AComponent) {
   if (AComponent == FImages) FImages = nullptr;
   if (AComponent == FLookupDataSet) FLookupDataSet = nullptr;
   if (FTitle) FTitle->MenuRemoved(AComponent);
-  if (FTotalHeader) FTotalHeader->MenuRemoved(AComponent);
+  if (FTotalHeader) FTotalHeader->ComponentRemoved(AComponent);
   if (FTotalValues)
-    for (TKelColumnTotalValue* total : *FTotalValues) total->MenuRemoved(AComponent);
-  if (FTotalFields) FTotalFields->MenuRemoved(AComponent);
-  if (FTotalFooter) FTotalFooter->MenuRemoved(AComponent);
+    for (TKelColumnTotalValue* total : *FTotalValues) total->ComponentRemoved(AComponent);
+  if (FTotalFields) FTotalFields->ComponentRemoved(AComponent);
+  if (FTotalFooter) FTotalFooter->ComponentRemoved(AComponent);
 }
 
 void TKelColumn::RegisterReferences(TKelCustomDBGrid* Grid) {

@@ -170,10 +170,13 @@ class TKelColumn : public TCollectionItem {
   void SetTotalFields(TKelColumnTotalFields* Value) { TotalFields()->Assign(Value); }
   TKelColumnTotalFooter* TotalFooter() const;
   void SetTotalFooter(TKelColumnTotalFooter* Value) { TotalFooter()->Assign(Value); }
-  // A total of the column changed: its cells repaint; without a total (value rows added or
-  // removed) the grid lays out again. TODO(totals): invalidate only the band cells of Total;
-  // until total rows are painted the whole band repaints.
+  // A total of the column changed: its band cells repaint; without a total (value rows added or
+  // removed) the grid lays out again (KelTotalsBand.cpp).
   virtual void TotalChanged(TKelColumnTotal* Total);
+  // The total object at band row r (header, value item, field values, footer); null for none.
+  TKelColumnTotal* GetTotalRows(int r) const;
+  // The same when it is a value total.
+  TKelColumnTotalValue* GetTotalValueRows(int r) const;
 
   // ---- Plain settings -------------------------------------------------------------------------
   bool AutoNumber() const { return FAutoNumber; }

@@ -132,12 +132,9 @@ void TKelColumnTotal::SetPopupMenu(TPopupMenu* Value) {
     if (TKelCustomDBGrid* grid = Grid()) Value->FreeNotification(grid);
 }
 
-void TKelColumnTotal::MenuRemoved(TComponent* AComponent) {
-  if (AComponent == FPopupMenu) FPopupMenu = nullptr;
-}
-
 void TKelColumnTotal::RegisterMenus(TKelCustomDBGrid* Grid) const {
   if (FPopupMenu) FPopupMenu->FreeNotification(Grid);
+  if (FField) FField->FreeNotification(Grid);
 }
 
 void TKelColumnTotal::SetToolTips(bool Value) { FToolTips = Value; }
@@ -177,7 +174,16 @@ void TKelColumnTotal::SetCaption(const String& Value) {
 void TKelColumnTotal::SetFieldName(const String& Value) {
   if (FFieldName == Value) return;
   FFieldName = Value;
+  FField = nullptr;
+  CalcSettingChanged();
+}
+
+// A calculated total recalculates (as far as the grid updates totals automatically); any
+// other total only repaints.
+void TKelColumnTotal::CalcSettingChanged() {
   TotalChanged();
+  if (FTotalResult != trCalcValue) return;
+  if (TKelCustomDBGrid* grid = Grid()) grid->UpdateTotals(true);
 }
 
 void TKelColumnTotal::SetImageIndex(int Value) {
@@ -189,7 +195,8 @@ void TKelColumnTotal::SetImageIndex(int Value) {
 void TKelColumnTotal::SetTotalResult(TTotalResult Value) {
   if (FTotalResult == Value) return;
   FTotalResult = Value;
-  TotalChanged();
+  FField = nullptr;
+  CalcSettingChanged();
 }
 
 void TKelColumnTotal::Assign(TPersistent* Source) {
@@ -219,6 +226,7 @@ void TKelColumnTotal::Assign(TPersistent* Source) {
   FVisible = source->FVisible;
   FWordWrap = source->FWordWrap;
   FFieldName = source->FFieldName;
+  FField = nullptr;
   FImageIndex = source->FImageIndex;
   FTotalResult = source->FTotalResult;
   TotalChanged();
@@ -238,6 +246,7 @@ void TKelColumnTotal::RestoreDefaults() {
   FVisible = true;
   FWordWrap = true;
   FFieldName.clear();
+  FField = nullptr;
   FImageIndex = -1;
   FTotalResult = trCaption;
   TotalChanged();
@@ -248,13 +257,13 @@ void TKelColumnTotal::RestoreDefaults() {
 void TKelColumnTotalValue::SetCalcApply(TCalcApply Value) {
   if (FCalcApply == Value) return;
   FCalcApply = Value;
-  TotalChanged();
+  CalcSettingChanged();
 }
 
 void TKelColumnTotalValue::SetCalcValue(TCalcValue Value) {
   if (FCalcValue == Value) return;
   FCalcValue = Value;
-  TotalChanged();
+  CalcSettingChanged();
 }
 
 void TKelColumnTotalValue::SetCaption(const String& Value) {
@@ -277,7 +286,7 @@ void TKelColumnTotalValue::SetFormatAsFloat(bool Value) {
 void TKelColumnTotalValue::SetNullValue(TNullValue Value) {
   if (FNullValue == Value) return;
   FNullValue = Value;
-  TotalChanged();
+  CalcSettingChanged();
 }
 
 void TKelColumnTotalValue::SetTotalRecNo(int Value) {
@@ -287,18 +296,15 @@ void TKelColumnTotalValue::SetTotalRecNo(int Value) {
   TotalChanged();
 }
 
+// A date or Boolean format without its two "%" marks aborts silently: the text stays.
 void TKelColumnTotalValue::SetValue(const Variant& Value) {
   FValue = Value;
-  FCaption = FormatValue(Value);
+  try {
+    FCaption = FormatValue(Value);
+  } catch (const EAbort&) {
+  }
   FAssignedValues -= cvTotalCaption;
   TotalChanged();
-}
-
-// TODO(totals): the total's Format, "|" variants, dates and Booleans; until then the plain text
-// of the value.
-String TKelColumnTotalValue::FormatValue(const Variant& Value) {
-  if (VarIsEmpty(Value) || VarIsNull(Value)) return String();
-  return Value.AsString();
 }
 
 bool TKelColumnTotalValue::IsCaptionStored() const {

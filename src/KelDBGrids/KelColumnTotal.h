@@ -3,8 +3,9 @@
 // TKelColumnTotalValues, and the field-values row TKelColumnTotalFields.
 //
 // Each column owns one header, one footer, one field-values object and a collection of value
-// rows, made through the column's Create... factories. This file holds their settings and
-// defaults; what a total shows and how it is calculated comes with the grid's totals.
+// rows, made through the column's Create... factories. KelColumnTotal.cpp holds their settings
+// and defaults, KelColumnTotalText.cpp what they show (field binding, captions, formatting,
+// design-time names), KelTotalsEngine.cpp how a value total is calculated.
 //
 // Like a column's, a total's colour, caption, alignment and font are assignable: until assigned
 // they follow the grid's Totals (or, for the alignment, the column), and they are streamed only
@@ -90,6 +91,17 @@ class TKelColumnTotal : public TCollectionItem {
   TTotalResult TotalResult() const { return FTotalResult; }
   virtual void SetTotalResult(TTotalResult Value);
 
+  // ---- What the total shows (KelColumnTotalText.cpp) ----
+  // The field read: for trDataField and trCalcValue of the grid's data set (by FieldName, else
+  // the column's FieldName), for trTotalField of the totals data set. Bound on first read,
+  // unbound when FieldName or TotalResult changes and at every layout of the grid.
+  TField* Field() const;
+  virtual void SetField(TField* Value);
+  // The caption text; of "first|second" the second while the totals are Selected.
+  String GetCaption() const;
+  // The text of the total by TotalResult (trTotalField: of the totals data set's first record).
+  virtual String GetDisplayText();
+
   // Every setting back to its default; the caption text and value are cleared.
   virtual void RestoreDefaults();
   void Assign(TPersistent* Source) override;
@@ -98,9 +110,17 @@ class TKelColumnTotal : public TCollectionItem {
  protected:
   // Reports a change of this total to its column (repaints its cells).
   void TotalChanged();
-  // Drops references to a menu being freed.
+  // A setting the calculation depends on changed: repaints, and a calculated total updates the
+  // totals (UpdateTotals(true)).
+  void CalcSettingChanged();
+  // Drops references to a menu or field being freed.
   friend class TKelColumn;
-  void MenuRemoved(TComponent* AComponent);
+  friend class TKelCustomDBGrid;
+  void ComponentRemoved(TComponent* AComponent);
+  // The data set the field is looked up in.
+  TDataSet* FieldDataSet() const;
+  // Reads the bound field's DisplayText on record Index of the totals data link's window.
+  String TotalFieldText(int Index) const;
   void RegisterMenus(TKelCustomDBGrid* Grid) const;
 
   TKelColumnValues FAssignedValues;  // cvTotalColor, cvTotalCaption, cvTotalAlignment, cvTotalFont
@@ -129,6 +149,7 @@ class TKelColumnTotal : public TCollectionItem {
   bool FVisible = true;
   bool FWordWrap = true;
   String FFieldName;                  // field to read; empty = the column's field
+  mutable TField* FField = nullptr;   // bound field, not owned; null until bound (see Field)
   int FImageIndex = -1;               // image of the totals' Images; -1 = none
 };
 
@@ -164,8 +185,23 @@ class TKelColumnTotalValue : public TKelColumnTotal {
   // Stores the value and shows it: the caption text becomes FormatValue(Value), which is not an
   // assigned caption.
   void SetValue(const Variant& Value);
-  // Text of a value in the caption.
+  // Text of a value in the caption, by Format (see KelColumnTotalText.cpp).
   virtual String FormatValue(const Variant& Value);
+  // Format, of "first|second" the second while the totals are Selected.
+  String GetFormat() const;
+  // The name the total shows at design time: "Sum(Qty)", "DataField: Name", "<None>", ...
+  String GetDisplayName() override;
+
+  // ---- Calculation (KelTotalsEngine.cpp) ----
+  // One pass of the calculation; answers whether the total took part.
+  virtual bool DoCalcValue(TCalcPass Pass);
+  // A trCalcValue total that a whole-data-set pass would feed (CalcApply fits the selection).
+  bool TakesPartInRecords() const;
+  // The aggregate the data set can compute for this total, if its kind has one.
+  bool AggregateRequest(TAggregateRequest& Request) const;
+  // The result the data set computed: the final pass shows it and the record passes skip it.
+  void SetComputedResult(const Variant& Value);
+  bool ResultComputed() const { return FResultComputed; }
 
   void RestoreDefaults() override;
   void Assign(TPersistent* Source) override;
@@ -178,6 +214,9 @@ class TKelColumnTotalValue : public TKelColumnTotal {
   bool IsValueStored() const;
   void ReadValue(TReader* Reader);
   void WriteValue(TWriter* Writer) const;
+  // cpCalcRec: the current record's value, through OnTotalCalcValue and NullValue.
+  void AddRecord();
+  void Accumulate(const Variant& Value);
 
   TCalcApply FCalcApply = caBoth;
   TCalcValue FCalcValue = cvSum;
@@ -186,6 +225,11 @@ class TKelColumnTotalValue : public TKelColumnTotal {
   TNullValue FNullValue = nvExclude;
   int FTotalRecNo = 1;   // record of the totals data set shown by trTotalField, >= 1
   Variant FValue;        // the value shown; unassigned until set
+
+  // ---- Running calculation (from cpReset to cpFinal of one recalculation) ----
+  Variant FAccumulator;          // the value being built
+  int FCounter = 0;              // records counted
+  bool FResultComputed = false;  // FAccumulator is the data set's final result
 };
 
 class TKelColumnTotalHeader : public TKelColumnTotalValue {

@@ -16,6 +16,7 @@
 //   KelDBGridScrollBars.cpp  the vertical scroll bar and window size
 //   KelDBGridLinked.cpp      linked grids, Notification
 //   KelDBGridPending.cpp     operations whose full behaviour comes with later parts of the grid
+//   KelTotalsEngine.cpp      the totals calculation; KelTotalsBand.cpp the band's text, repaints
 //   KelDBGridProperties.cpp  the published-property table of TKelDBGrid
 //   KelDBGridInvariants.cpp  AssertInvariants
 #pragma once
@@ -56,6 +57,11 @@ class TKelDBGridCurrentCol;
 class TKelCustomDBGrid;
 
 using TColumnScrollEvent = std::function<void(TObject* Sender, int DataCol)>;
+class TKelColumnTotalValue;
+using TTotalCalcQueryEvent = std::function<void(TObject* Sender, TDataSet* DataSet, bool& Accept)>;
+using TTotalCalcValueEvent = std::function<void(TKelColumnTotalValue* Total, TCalcPass Pass, Variant& Value)>;
+using TTotalGetTextEvent = std::function<void(TKelColumn* Column, int Index, String& Text, TTextKind TextKind)>;
+using TTotalClickEvent = std::function<void(TKelColumn* Column, int Index)>;
 
 // The deferred-layout message the grid posts to its own window (WM_USER + 100).
 inline constexpr Cardinal CM_DEFERLAYOUT = WM_USER + 100;
@@ -410,6 +416,15 @@ class TKelCustomDBGrid : public TCustomGrid {
   void UpdateFilter();
   void UpdateOrder(bool Apply);
   virtual void TotalsChanged(TTotalResult TotalResult, TField* Field);
+  // ---- Totals (KelTotalsEngine.cpp, KelTotalsBand.cpp) ----
+  // The text of band row Index of Column's totals, for painting, hints and copying.
+  virtual String GetTotalText(TKelColumn* Column, int Index, TTextKind TextKind);
+  // Text unless OnTotalGetText changes it.
+  virtual String TotalGetText(TKelColumn* Column, int Index, const String& Text, TTextKind TextKind);
+  // Whether the current record feeds the totals (OnTotalCalcQuery).
+  virtual bool TotalCalcQuery(TDataSet* DataSet);
+  // Lets OnTotalCalcValue see and change Value in each pass of a calculated total.
+  virtual void TotalCalcValue(TKelColumnTotalValue* Total, TCalcPass Pass, Variant& Value);
   // Repaints the bottom rows.
   void InvalidateTotals();
   // Repaints the data rows.
@@ -459,6 +474,10 @@ class TKelCustomDBGrid : public TCustomGrid {
   TNotifyEvent OnColEnter;
   TNotifyEvent OnColExit;
   TNotifyEvent OnTotalsUpdated;
+  TTotalCalcQueryEvent OnTotalCalcQuery;
+  TTotalCalcValueEvent OnTotalCalcValue;
+  TTotalGetTextEvent OnTotalGetText;
+  TTotalClickEvent OnTotalClick;
   TNotifyEvent OnSequenceUpdated;
   TNotifyEvent OnListItemsUpdated;
   TColumnScrollEvent OnColumnScroll;
@@ -600,8 +619,13 @@ class TKelCustomDBGrid : public TCustomGrid {
   void SetManageGrid(TKelCustomDBGrid* Value);
   void DetachLinkedGrids();
   void FieldRemoved(TComponent* AField);
-  // Delayed sequence update (one-shot timer).
+  // Delayed totals update (one-shot timer).
   void DelayUpdateTotals();
+  // Totals calculation steps (KelTotalsEngine.cpp).
+  void ForEachCalcTotal(bool SelectedOnly, const std::function<void(TKelColumnTotalValue*, bool)>& Visit) const;
+  bool RecordFeedsSelectionTotals() const;
+  void CalcRecords(bool SelectedOnly);
+  bool AggregateInDataSet(bool SelectedOnly);
   // Delay timers may run: outside design mode while the grid is showing.
   bool CanStartDelayTimer() const;
 

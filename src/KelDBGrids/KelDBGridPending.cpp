@@ -1,11 +1,11 @@
-// The grid's operations that belong to its later parts (totals, filtering, ordering, markers,
+// The grid's operations that belong to its later parts (filtering, ordering, markers,
 // painting), as far as the grid's core calls them.
 //
 // Each one implements the conditions under which it has nothing to do (options off, nothing
 // configured, the grid loading) and the delays that schedule it. Where real work would begin and
 // that work is not built yet, it raises EInvalidGridOperation "... is not available yet" instead
-// of silently dropping the request; where the objects it would work on cannot exist yet (total
-// objects of columns, title markers, tiled images), it says so and returns.
+// of silently dropping the request; where the objects it would work on cannot exist yet (title
+// markers, tiled images), it says so and returns.
 #include <algorithm>
 
 #include "KelDBGrids/KelColumn.h"
@@ -19,70 +19,6 @@
 #include "platform/ui/Ui.h"
 
 namespace kel {
-
-// ---- Totals ------------------------------------------------------------------------------------
-
-void TKelCustomDBGrid::UpdateTotals(bool Auto) {
-  if (ComponentState().Contains(csLoading) || UpdateInProgress()) return;
-  if (Auto && !FOptionsEx.Contains(dgAutoUpdateTotals)) return;
-  if (!FTotals->CalcValues()) return;
-  if (!FTotals->Visible() && !FOptionsEx.Contains(dgCalcInvisibleRows)) return;
-  if (FOptionsEx.Contains(dgDelayUpdateTotals) && CanStartDelayTimer()) {
-    FTotalsTimer.Arm(DelayInterval, [this] { DelayUpdateTotals(); });
-    return;
-  }
-  UpdateCalcValues(false);
-}
-
-void TKelCustomDBGrid::DelayUpdateTotals() {
-  FTotalsTimer.Stop();
-  UpdateCalcValues(false);
-}
-
-void TKelCustomDBGrid::UpdateCalcValues(bool SelectedOnly) {
-  if (FInUpdateTotals) return;
-  if (FDataLink->Active() && DataSet()->State() != dsBrowse) return;
-  if (!FTotals->CalcValues()) return;
-  {
-    TFlagGuard updating(FInUpdateTotals, true);
-    // TODO(totals): the pass over the chosen records once totals can take part.
-    if (DoCalcValues(cpReset, SelectedOnly)) RaiseNotAvailable("TKelCustomDBGrid.UpdateCalcValues");
-    DoCalcValues(cpFinal, SelectedOnly);
-  }
-  TotalsUpdated();
-}
-
-// Columns carry no total objects until totals are built, so no total takes part in a pass.
-bool TKelCustomDBGrid::DoCalcValues(TCalcPass, bool) { return false; }
-
-void TKelCustomDBGrid::TotalsUpdated() {
-  if (OnTotalsUpdated) OnTotalsUpdated(this);
-}
-
-void TKelCustomDBGrid::TotalsChanged(TTotalResult TotalResult, TField*) {
-  const TComponentState state = ComponentState();
-  if (state.Contains(csLoading) || state.Contains(csDestroying)) return;
-  if (!FTotals || !FTotals->Visible() || TotalResult == trNone) return;
-  if (TotalResult != trCaption) {
-    // Every total row of that kind may show the field: the band repaints as a whole.
-    InvalidateTotals();
-    return;
-  }
-  if (AcquireLayoutLock())
-    EndLayout();
-  else
-    PostDeferredLayout();
-}
-
-// Total objects re-acquire their fields at each layout.
-// TODO(totals): unbind the fields of every column's total objects once totals bind fields.
-void TKelCustomDBGrid::ResetTotalFields() {}
-
-int TKelCustomDBGrid::GreatestTotalValuesCount() const {
-  int greatest = 0;
-  for (TKelColumn* column : *FColumns) greatest = std::max(greatest, column->TotalValues()->Count());
-  return greatest;
-}
 
 // ---- Filter ------------------------------------------------------------------------------------
 

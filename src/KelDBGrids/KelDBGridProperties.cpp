@@ -83,6 +83,10 @@ const TPropList& TKelDBGrid::PublishedProperties() {
       .Event("OnColumnScroll")
       .Event("OnListItemsUpdated")
       .Event("OnSequenceUpdated")
+      .Event("OnTotalCalcQuery")
+      .Event("OnTotalCalcValue")
+      .Event("OnTotalClick")
+      .Event("OnTotalGetText")
       .Event("OnTotalsUpdated")
       .Stored("Columns", &G::StoreColumns);
   return list;
