@@ -462,8 +462,14 @@ void TSQLiteQuery::SetBookmarkData(TRecordBuffer* Buffer, const TBookmark& Data)
   record->Position = -1;
 }
 
+// A bookmark names the row the query delivered in that place, so after the query runs again the
+// rows up to it are read and the same query finds the same row there.
 bool TSQLiteQuery::BookmarkValid(const TBookmark& Value) {
-  return FCursorOpen && FCache.Row(SlotOf(Value)) != nullptr;
+  if (!FCursorOpen) return false;
+  const std::uint32_t slot = SlotOf(Value);
+  while (slot != TSQLiteRowCache::NoSlot && slot >= FCache.SlotCount() && FetchRow()) {
+  }
+  return FCache.Row(slot) != nullptr;
 }
 
 int TSQLiteQuery::CompareBookmarks(const TBookmark& A, const TBookmark& B) {

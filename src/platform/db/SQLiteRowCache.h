@@ -52,6 +52,8 @@ class TSQLiteRowCache {
   std::uint32_t SlotAt(int Position) const {
     return FInOrder ? static_cast<std::uint32_t>(Position) : FOrder[static_cast<std::size_t>(Position)];
   }
+  // Slots given so far: the next row to enter gets this one.
+  std::uint32_t SlotCount() const { return static_cast<std::uint32_t>(FRows.size()); }
   // The row of a slot; null for a removed row or an unknown slot.
   const Byte* Row(std::uint32_t Slot) const {
     return Slot < FRows.size() ? FRows[Slot] : nullptr;
