@@ -377,15 +377,7 @@ void TKelCustomDBGrid::StretchGrid() {
   }
   // 5. Everything fits: no reason to stay scrolled.
   const int firstData = DataToRawColumn(FFixedCols);
-  if (LeftCol() > firstData && firstData < ColCount() && ColumnsFitClient()) SetLeftCol(firstData);
-}
-
-bool TKelCustomDBGrid::ColumnsFitClient() {
-  const int line = GetColLineWidth();
-  int width = FOptions.Contains(dgIndicator) ? FIndicatorWidth + line : 0;
-  for (TKelColumn* column : *FColumns)
-    if (column->Showing()) width += column->Width() + line;
-  return width <= ClientWidth();
+  if (LeftCol() > firstData && firstData < ColCount() && GetColumnsWidth() <= ClientWidth()) SetLeftCol(firstData);
 }
 
 // ---- Scaling -----------------------------------------------------------------------------------

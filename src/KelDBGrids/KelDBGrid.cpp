@@ -217,7 +217,7 @@ void TKelCustomDBGrid::InvalidateLook() {
 void TKelCustomDBGrid::SetHeaderColor(TColor Value) { if (Store(FHeaderColor, Value)) InvalidateLook(); }
 void TKelCustomDBGrid::SetFillerColor(TColor Value) { if (Store(FFillerColor, Value)) InvalidateLook(); }
 void TKelCustomDBGrid::SetFillerButton(bool Value) { if (Store(FFillerButton, Value)) InvalidateLook(); }
-void TKelCustomDBGrid::SetFillerIndex(int Value) { if (Store(FFillerIndex, Value)) InvalidateLook(); }
+void TKelCustomDBGrid::SetFillerIndex(int Value) { if (Store(FFillerIndex, Value)) InvalidateCorner(); }
 void TKelCustomDBGrid::SetHotButtons(THotButtons Value) { if (Store(FHotButtons, Value)) InvalidateLook(); }
 void TKelCustomDBGrid::SetListBorder(TListBorder Value) { Store(FListBorder, Value); }
 void TKelCustomDBGrid::SetFocusRect(TFocusRect Value) { if (Store(FFocusRect, Value)) InvalidateLook(); }

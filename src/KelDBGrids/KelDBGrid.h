@@ -14,6 +14,7 @@
 //   KelDBGridRows.cpp        row areas, the record window (UpdateRowCount), row heights
 //   KelDBGridData.cpp        data source and the reactions to data events, MoveBy, positions
 //   KelDBGridScrollBars.cpp  the vertical scroll bar and window size
+//   KelDBGridScrolling.cpp   scroll messages, the wheel, scrolling while the mouse drags
 //   KelDBGridLinked.cpp      linked grids, Notification
 //   KelDBGridPending.cpp     operations whose full behaviour comes with later parts of the grid
 //   KelTotalsEngine.cpp      the totals calculation; KelTotalsBand.cpp the band's text, repaints
@@ -302,6 +303,16 @@ class TKelCustomDBGrid : public TCustomGrid {
   int IndicatorWidth() const { return FIndicatorWidth; }
   void SetIndicatorWidth(int Value);
   void SetLeftCol(int Value);
+  // The data column shown first after the frozen ones; setting it scrolls there.
+  int DataLeftCol() const { return RawToDataColumn(LeftCol()); }
+  void SetDataLeftCol(int Value);
+  // The platform's setter; a width that changes makes Index the last resized column.
+  void SetColWidths(int Index, int Value);
+  // Width of the indicator (with dgIndicator) and of the first Count showing columns, lines
+  // included; of all showing columns; of the frozen ones.
+  int GetColsWidth(int Count) const;
+  int GetColumnsWidth() const;
+  int GetFixedColsWidth() const;
   // Sizes the link's window to the rows that fit and the grid's rows to the records it holds.
   void UpdateRowCount();
 
@@ -338,6 +349,9 @@ class TKelCustomDBGrid : public TCustomGrid {
   int GetDataHeight() const;
   int GetBlankHeight() const;
   bool GetAlignTotalsToBorder() const;
+  // The room the vertical (horizontal) bar takes while it is asked for and has a range; else 0.
+  int GetScrollBarWidth() const;
+  int GetScrollBarHeight() const;
   int LineHeight() const { return FLineHeight; }
   int HeaderRowHeight() const { return FHeaderRowHeight; }
   int TotalRowHeight() const { return FTotalRowHeight; }
@@ -377,6 +391,31 @@ class TKelCustomDBGrid : public TCustomGrid {
   void UpdateHorzFlatSB();
   void UpdateFlatSBMode();
   bool FlatSBMode() const { return FFlatSBMode; }
+
+  // ---- Scrolling (KelDBGridScrolling.cpp) -----------------------------------------------------
+  // Rows one wheel notch moves: 1 with Ctrl, a page with Shift or in page mode, else
+  // WheelScrollRows (-1: the link's buffer count, 0: the system's wheel lines).
+  int MouseWheelScrollRows(TShiftState Shift) const;
+  // Moves the current record by Distance rows (record by record while a mouse drag selects).
+  void ScrollToRowBy(int Distance);
+  // Moves the current record (column) to the row (column) under a client point.
+  void ScrollToRowAt(int X, int Y);
+  void ScrollToColAt(int X, int Y);
+  // Both; with OnlyMoved, only along the axes the point moved on since the last call.
+  void ScrollToCellAt(int X, int Y, bool OnlyMoved);
+  // A mouse drag that scrolls when it leaves the data area starts (captures the mouse) and ends.
+  void StartScrollTracking();
+  void StopScrollTracking();
+  bool ScrollTracking() const { return FScrollTracking; }
+  // Scrolls towards the mouse when it is outside the data area and arms the scroll timer, whose
+  // interval shrinks with the distance (200 ms less 15 ms per pixel, at least 5 ms); stops the
+  // timer when the mouse is inside.
+  void StartScrollTimer(TObject* Sender);
+  void StopScrollTimer();
+  // The scroll timer; null or disabled while none runs.
+  TTimer* ScrollTimer() const { return FScrollTimer.get(); }
+  // Under ForcedSequence a link move to record Value, else the data set's RecNo.
+  void SetRecNumber(int Value);
 
   // ---- Linked grids (KelDBGridLinked.cpp) -----------------------------------------------------
   TKelCustomDBGrid* MasterGrid() const { return FMasterGrid; }
@@ -481,6 +520,7 @@ class TKelCustomDBGrid : public TCustomGrid {
   TNotifyEvent OnSequenceUpdated;
   TNotifyEvent OnListItemsUpdated;
   TColumnScrollEvent OnColumnScroll;
+  TNotifyEvent OnRowResize;
 
   // ---- For tests and diagnostics --------------------------------------------------------------
   // Layouts run since creation (InternalLayout passes that did their work).
@@ -573,6 +613,19 @@ class TKelCustomDBGrid : public TCustomGrid {
   void WndProc(TMessage& Message) override;
   void WMSize(TWMSize& Message) override;
   void TopLeftChanged() override;
+  void WMVScroll(TWMVScroll& Message) override;
+  void WMHScroll(TWMHScroll& Message) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  // The shown editor gets the wheel first; the grid scrolls only when the editor leaves it.
+  void CMMouseWheel(TCMMouseWheel& Message) override;
+  // Up and down move the link's window a row; left and right are the platform's.
+  void TimedScroll(TGridScrollDirection Direction) override;
+  // A data row dragged to a new height sets LinesCount (the row heights follow).
+  void RowHeightsChanged() override;
+  void ChangeScale(int M, int D) override;
+  // With ParentFont the title, header and totals fonts take the new font.
+  void CMParentFontChanged(TMessage& Message) override;
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
 
  private:
@@ -613,12 +666,17 @@ class TKelCustomDBGrid : public TCustomGrid {
   bool IsHiddenColumn(int RawCol) const;
   // Editing is offered: dgEditing, and under dgAllowInsertOff only while records exist.
   bool EditingOffered(TKelDBGridOptions Value) const;
-  // The showing columns and their lines fit the client width.
-  bool ColumnsFitClient();
   // Linked grids and free notifications.
   void SetManageGrid(TKelCustomDBGrid* Value);
   void DetachLinkedGrids();
   void FieldRemoved(TComponent* AField);
+  // Scrolling: the thumb's track position moves the data (WMVScroll); a wheel notch moves by
+  // Rows, an untouched inserted record being cancelled instead.
+  void ScrollByThumb(int TrackPos);
+  void WheelScroll(int Rows);
+  // The scroll timer's distance for a client point outside the data area (0 inside), after
+  // scrolling one step towards it.
+  int ScrollTowards(TPoint Pos);
   // Delayed totals update (one-shot timer).
   void DelayUpdateTotals();
   // Totals calculation steps (KelTotalsEngine.cpp).
@@ -714,12 +772,17 @@ class TKelCustomDBGrid : public TCustomGrid {
   int FStretchWidthMax = -1;
   int FWheelScrollRows = 0;
   bool FRowCalculated = false;  // heights were measured since the last OnRowResize
+  int FLastRowHeight = 0;       // data row height OnRowResize last reported
+  bool FLockChangeScale = false;  // ChangeScale is resizing rows (not a user's drag)
 
   // ---- Scroll bars ----
   TScrollStyle FScrollBars = ssBoth;  // the grid's own ScrollBars
   bool FFlatSBMode = false;           // custom-drawn scroll bars in use
   bool FFlatSBInit = false;           // the window's scroll bar state is initialised
   int FLastLeftCol = -1;              // LeftCol last reported by OnColumnScroll
+  std::unique_ptr<TTimer> FScrollTimer;  // scrolling while the mouse drags outside; null: off
+  bool FScrollTracking = false;       // a drag that scrolls is under way
+  TPoint FScrollMousePos{-1, -1};     // point ScrollToCellAt last followed
 
   // ---- Lock counters (every one held by a guard; see KelDBGridsPrivate.h) ----
   int FUpdateLock = 0;        // BeginUpdate nesting

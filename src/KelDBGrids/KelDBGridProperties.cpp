@@ -82,6 +82,7 @@ const TPropList& TKelDBGrid::PublishedProperties() {
       .Event("OnColTextChanged")
       .Event("OnColumnScroll")
       .Event("OnListItemsUpdated")
+      .Event("OnRowResize")
       .Event("OnSequenceUpdated")
       .Event("OnTotalCalcQuery")
       .Event("OnTotalCalcValue")

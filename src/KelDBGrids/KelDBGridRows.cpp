@@ -8,12 +8,14 @@
 // counts the rows that fit, the link's BufferCount takes that count, RowCount shrinks to the
 // records held, and the bottom rows get their real heights at the end of the grid.
 #include <algorithm>
+#include <cstdlib>
 
 #include "KelDBGrids/KelColumn.h"
 #include "KelDBGrids/KelDBGridTotals.h"
 #include "KelDBGrids/KelDBGridsPrivate.h"
 #include "KelDBGrids/KelGridDataLink.h"
 #include "KelDBGrids/KelGridStyle.h"
+#include "KelDBGrids/KelScrollProp.h"
 #include "platform/db/DB.h"
 #include "platform/ui/Ui.h"
 
@@ -136,6 +138,22 @@ int TKelCustomDBGrid::GetBlankHeight() const {
   return height;
 }
 
+int TKelCustomDBGrid::GetScrollBarWidth() const {
+  if (!HandleAllocated() || !FScrollProp->HasVertical(FScrollBars)) return 0;
+  TScrollInfo info;
+  info.fMask = SIF_RANGE;
+  GetScrollInfo(FHandle, SB_VERT, info);
+  return info.nMax > info.nMin ? SystemMetrics().ScrollBarWidth : 0;
+}
+
+int TKelCustomDBGrid::GetScrollBarHeight() const {
+  if (!HandleAllocated() || !FScrollProp->HasHorizontal(TCustomGrid::ScrollBars())) return 0;
+  TScrollInfo info;
+  info.fMask = SIF_RANGE;
+  GetScrollInfo(FHandle, SB_HORZ, info);
+  return info.nMax > info.nMin ? SystemMetrics().ScrollBarWidth : 0;
+}
+
 bool TKelCustomDBGrid::GetAlignTotalsToBorder() const {
   if (FTotalOffset == 0) return false;
   if (HandleAllocated() && IsScrollBarVisible(FHandle, SB_HORZ)) return false;
@@ -209,6 +227,56 @@ void TKelCustomDBGrid::MeasureTotalRows(TCanvas* Canvas) {
   FTotalRowHeight = tallest * FTotals->LinesCount() + FGridStyle->TotalRowSpace();
 }
 
+// A drag on a data row's border asks for whole lines: the new height rounds to the nearest line
+// count, and OnRowResize reports the change once the layout has measured it.
+void TKelCustomDBGrid::RowHeightsChanged() {
+  TCustomGrid::RowHeightsChanged();
+  if (FLockChangeScale || FInvalidateLock != 0) return;
+  if (FLineHeight > 0 && FUpdateLock == 0 && FLayoutLock == 0) {
+    TGridLayoutGuard layout(this);
+    const int rowLine = GetRowLineWidth();
+    for (int i = FTitleOffset; i < RowCount() - FTotalOffset; ++i) {
+      const int height = RowHeights(i);
+      if (height == DefaultRowHeight()) continue;
+      SetLinesCount(std::max(height - rowLine - FLineHeight / 2 - 3, 0) / FLineHeight + 1);
+      break;
+    }
+    layout.Close();
+  }
+  InvalidateEditor();
+  if (std::abs(DefaultRowHeight() - FLastRowHeight) <= GridLineWidth() || !FRowCalculated) return;
+  FLastRowHeight = DefaultRowHeight();
+  FRowCalculated = false;
+  if (OnRowResize) OnRowResize(this);
+}
+
+// ---- Fonts and scaling -------------------------------------------------------------------------
+
+void TKelCustomDBGrid::CMParentFontChanged(TMessage& Message) {
+  const int oldHeight = Font()->Height();
+  TCustomGrid::CMParentFontChanged(Message);
+  if (!ParentFont()) return;
+  {
+    TFlagGuard copying(FCopyingFonts, true);
+    FTitleFont->Assign(Font());
+    FHeaderFont->Assign(Font());
+    FTotals->Font()->Assign(Font());
+  }
+  if (FOptionsExt.Contains(dgScaleByParentFont) && Font()->Height() != oldHeight)
+    ScaleColumnsBy(Font()->Height(), oldHeight, false);
+  LayoutChanged();
+  InvalidateEditor();
+}
+
+void TKelCustomDBGrid::ChangeScale(int M, int D) {
+  {
+    TFlagGuard scaling(FLockChangeScale, true);
+    TCustomGrid::ChangeScale(M, D);
+  }
+  // With fonts that follow the parent, the parent's scaled font scales the columns.
+  if (!(ParentFont() && FOptionsExt.Contains(dgScaleByParentFont))) ScaleColumnsBy(M, D, true);
+}
+
 // ---- Geometry properties -----------------------------------------------------------------------
 
 void TKelCustomDBGrid::SetFixedCols(int Value) {
@@ -233,6 +301,31 @@ void TKelCustomDBGrid::SetIndicatorWidth(int Value) {
 void TKelCustomDBGrid::SetLeftCol(int Value) {
   TCustomGrid::SetLeftCol(std::max(Value, FIndicatorOffset + FFixedCols));
 }
+
+void TKelCustomDBGrid::SetDataLeftCol(int Value) {
+  SetLeftCol(DataToRawColumn(Value));
+  LayoutChanged();
+}
+
+void TKelCustomDBGrid::SetColWidths(int Index, int Value) {
+  if (ColWidths(Index) != Value) FLastResizedCol = Index;
+  TCustomGrid::SetColWidths(Index, Value);
+}
+
+int TKelCustomDBGrid::GetColsWidth(int Count) const {
+  const int line = GetColLineWidth();
+  int width = FOptions.Contains(dgIndicator) ? FIndicatorWidth + line : 0;
+  const int columns = std::min(Count, FColumns->Count());
+  for (int i = 0; i < columns; ++i) {
+    TKelColumn* column = FColumns->Items(i);
+    if (column->Showing()) width += column->Width() + line;
+  }
+  return width;
+}
+
+int TKelCustomDBGrid::GetColumnsWidth() const { return GetColsWidth(FColumns->Count()); }
+
+int TKelCustomDBGrid::GetFixedColsWidth() const { return GetColsWidth(FFixedCols); }
 
 void TKelCustomDBGrid::SetLinesCount(int Value) {
   if (Value < 0) return;

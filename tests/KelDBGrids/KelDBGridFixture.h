@@ -67,7 +67,9 @@ inline std::string KindName(const ::testing::TestParamInfo<TDataKind>& Info) { r
 inline void PrintTo(TDataKind Kind, std::ostream* Out) { *Out << KindText(Kind); }
 
 // Orders: Id (integer key), Name (text), Qty (integer); row i (1-based) holds i, "Item i", i * 10.
-class TGridFixture : public ::testing::TestWithParam<TDataKind> {
+// TGridFixture runs its tests over both kinds of data set; TGridFixtureBase is for tests whose
+// kind is fixed or that have parameters of their own.
+class TGridFixtureBase : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string pattern = (std::filesystem::temp_directory_path() / "kel-grid-XXXXXX").string();
@@ -87,9 +89,6 @@ class TGridFixture : public ::testing::TestWithParam<TDataKind> {
     delete Form;
     std::filesystem::remove_all(Directory);
   }
-
-  // The orders table with Rows rows, open, as the test's kind of data set (owned by the form).
-  TDataSet* MakeOrders(int Rows) { return GetParam() == TDataKind::Client ? MakeClient(Rows) : MakeQuery(Rows); }
 
   TDataSet* MakeClient(int Rows) {
     auto* data = new TClientDataSet(Form);
@@ -118,6 +117,14 @@ class TGridFixture : public ::testing::TestWithParam<TDataKind> {
     return query;
   }
 
+  // Links the grid to Data, open.
+  TDataSet* Link(TDataSet* Data) {
+    Source->SetDataSet(Data);
+    Grid->SetDataSource(Source);
+    Application->ProcessMessages();
+    return Data;
+  }
+
   // Opens a closed orders data set again with Rows rows (a client data set is created anew).
   void Reopen(TDataSet* Data, int Rows) {
     auto* client = dynamic_cast<TClientDataSet*>(Data);
@@ -128,15 +135,6 @@ class TGridFixture : public ::testing::TestWithParam<TDataKind> {
     client->CreateDataSet();
     for (int i = 1; i <= Rows; ++i) client->AppendRecord({i, "Item " + std::to_string(i), i * 10});
     client->First();
-  }
-
-  // Links the grid to an open orders data set of Rows rows.
-  TDataSet* Link(int Rows) {
-    TDataSet* data = MakeOrders(Rows);
-    Source->SetDataSet(data);
-    Grid->SetDataSource(Source);
-    Application->ProcessMessages();
-    return data;
   }
 
   // Rows of data that fit below the titles and above the bottom rows, as the platform counts
@@ -153,6 +151,15 @@ class TGridFixture : public ::testing::TestWithParam<TDataKind> {
   TForm* Form = nullptr;
   TDataSource* Source = nullptr;
   TTestGrid* Grid = nullptr;
+};
+
+class TGridFixture : public TGridFixtureBase, public ::testing::WithParamInterface<TDataKind> {
+ protected:
+  using TGridFixtureBase::Link;
+  // The orders table with Rows rows, open, as the test's kind of data set (owned by the form).
+  TDataSet* MakeOrders(int Rows) { return GetParam() == TDataKind::Client ? MakeClient(Rows) : MakeQuery(Rows); }
+  // Links the grid to an open orders data set of Rows rows.
+  TDataSet* Link(int Rows) { return Link(MakeOrders(Rows)); }
 };
 
 }  // namespace kel::test
