@@ -70,6 +70,9 @@ function(kel_test_dir folder)
   file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
   add_executable(${name}_tests ${sources})
   target_link_libraries(${name}_tests PRIVATE ${ARGN} GTest::gtest GTest::gmock kel_testmain)
+  # Line tables are all a failing test's stack needs; full debug info of GoogleTest's templates
+  # costs more to build than the tests take to run.
+  target_compile_options(${name}_tests PRIVATE -g1)
   kel_umbrellas_of(umbrellas ${ARGN})
   target_precompile_headers(${name}_tests PRIVATE <gtest/gtest.h> ${KEL_STANDARD_HEADERS} ${umbrellas})
   gtest_discover_tests(${name}_tests
