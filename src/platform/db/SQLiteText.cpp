@@ -30,6 +30,33 @@ bool IsNameStart(char c) {
 
 bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '$'; }
 
+bool IsSqlSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Where a parameter whose colon is at Start ends, read as SQLite reads it: name characters and
+// "::" pairs, then a "(...)" suffix once a name character came; Start when no name character
+// follows (the colon is then no parameter). An unclosed suffix runs to the next blank, and SQLite
+// refuses such a statement.
+std::size_t ParameterEnd(const String& SQL, std::size_t Start) {
+  std::size_t i = Start + 1;
+  bool named = false;
+  while (i < SQL.size()) {
+    const char c = SQL[i];
+    if (IsNameChar(c)) {
+      named = true;
+      ++i;
+    } else if (c == '(' && named) {
+      while (++i < SQL.size() && !IsSqlSpace(SQL[i]) && SQL[i] != ')') {
+      }
+      return i < SQL.size() && SQL[i] == ')' ? i + 1 : i;
+    } else if (c == ':' && i + 1 < SQL.size() && SQL[i + 1] == ':') {
+      i += 2;
+    } else {
+      break;
+    }
+  }
+  return named ? i : Start;
+}
+
 // Index just past the quoted section opening at i, which closes with Close (doubled = literal).
 std::size_t SkipQuoted(const String& SQL, std::size_t i, char Close) {
   for (++i; i < SQL.size(); ++i) {
@@ -60,10 +87,8 @@ void Scan(const String& SQL, const std::function<bool(const TToken&)>& Visit) {
     } else if (c == '/' && next == '*') {
       const std::size_t end = SQL.find("*/", i + 2);
       i = end == String::npos ? SQL.size() : end + 2;
-    } else if (c == ':' && IsNameChar(next)) {
+    } else if (const std::size_t end = c == ':' ? ParameterEnd(SQL, i) : i; end > i) {
       // SQLite takes any name character after the colon, a digit first included (":1").
-      std::size_t end = i + 1;
-      while (end < SQL.size() && IsNameChar(SQL[end])) ++end;
       if (!Visit({tkParam, SQL.substr(i + 1, end - i - 1), depth, i})) return;
       i = end;
     } else if (IsNameStart(c)) {
