@@ -23,8 +23,14 @@ std::atomic<long> Allocations{0};
   if (void* block = std::malloc(Size == 0 ? 1 : Size)) return block;
   throw std::bad_alloc();
 }
+// The nothrow forms (std::stable_sort's buffer) must take from the same heap the deletes give to.
+[[gnu::noinline]] void* operator new(std::size_t Size, const std::nothrow_t&) noexcept {
+  Allocations.fetch_add(1, std::memory_order_relaxed);
+  return std::malloc(Size == 0 ? 1 : Size);
+}
 [[gnu::noinline]] void operator delete(void* Block) noexcept { std::free(Block); }
 [[gnu::noinline]] void operator delete(void* Block, std::size_t) noexcept { std::free(Block); }
+[[gnu::noinline]] void operator delete(void* Block, const std::nothrow_t&) noexcept { std::free(Block); }
 
 namespace kel::test {
 namespace {
