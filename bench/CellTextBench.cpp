@@ -10,6 +10,8 @@
 //                          (what a repaint of the column asks for)
 #include <benchmark/benchmark.h>
 
+#include "BenchEnvironment.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -21,13 +23,6 @@
 using namespace kel;
 
 namespace {
-
-const bool EnvironmentFixed = [] {
-  String config = __FILE__;
-  config.replace(config.rfind("bench/"), String::npos, "resources/fonts.conf");
-  return setenv("FONTCONFIG_FILE", config.c_str(), /*overwrite=*/0) == 0 &&
-         setenv("KEL_BACKEND", "headless", /*overwrite=*/0) == 0;
-}();
 
 constexpr int PlaceRows = 100000;
 

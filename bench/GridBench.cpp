@@ -10,6 +10,8 @@
 // The "cells" counter is the number of DrawCell calls per iteration.
 #include <benchmark/benchmark.h>
 
+#include "BenchEnvironment.h"
+
 #include <cstdlib>
 
 #include "platform/grids/Grids.h"
@@ -18,14 +20,6 @@
 using namespace kel;
 
 namespace {
-
-// The fonts of the tests (DejaVu only) and the headless backend, unless the caller chose others.
-const bool EnvironmentFixed = [] {
-  String config = __FILE__;
-  config.replace(config.rfind("bench/"), String::npos, "resources/fonts.conf");
-  return setenv("FONTCONFIG_FILE", config.c_str(), /*overwrite=*/0) == 0 &&
-         setenv("KEL_BACKEND", "headless", /*overwrite=*/0) == 0;
-}();
 
 class TCountingGrid : public TStringGrid {
  public:

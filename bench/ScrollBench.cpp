@@ -8,6 +8,8 @@
 // (scroll-bench-1m.db). The "fetched" counter is the rows the query read per iteration.
 #include <benchmark/benchmark.h>
 
+#include "BenchEnvironment.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -20,13 +22,6 @@
 using namespace kel;
 
 namespace {
-
-const bool EnvironmentFixed = [] {
-  String config = __FILE__;
-  config.replace(config.rfind("bench/"), String::npos, "resources/fonts.conf");
-  return setenv("FONTCONFIG_FILE", config.c_str(), /*overwrite=*/0) == 0 &&
-         setenv("KEL_BACKEND", "headless", /*overwrite=*/0) == 0;
-}();
 
 constexpr int RowCount = 1000000;
 

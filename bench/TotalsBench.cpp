@@ -10,6 +10,8 @@
 // The table is made once and cached beside this program in the build directory
 // (totals-bench-1m.db). At the end the run prints the CPU time of each beside SQLite's own.
 #include <benchmark/benchmark.h>
+
+#include "BenchEnvironment.h"
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -24,13 +26,6 @@
 using namespace kel;
 
 namespace {
-
-const bool EnvironmentFixed = [] {
-  String config = __FILE__;
-  config.replace(config.rfind("bench/"), String::npos, "resources/fonts.conf");
-  return setenv("FONTCONFIG_FILE", config.c_str(), /*overwrite=*/0) == 0 &&
-         setenv("KEL_BACKEND", "headless", /*overwrite=*/0) == 0;
-}();
 
 constexpr int RowCount = 1000000;
 constexpr const char* RawSql = "SELECT sum(amount), avg(qty), count(id) FROM t";

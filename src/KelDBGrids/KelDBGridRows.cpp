@@ -26,6 +26,14 @@ namespace {
 // Rows the platform is asked to lay out while it counts the rows that fit.
 constexpr int RowCountProbe = 1000;
 
+// The room a window's bar takes while its range is not empty.
+int BarRoom(HWND Wnd, int Bar) {
+  TScrollInfo info;
+  info.fMask = SIF_RANGE;
+  GetScrollInfo(Wnd, Bar, info);
+  return info.nMax > info.nMin ? SystemMetrics().ScrollBarWidth : 0;
+}
+
 int TextHeightIn(TCanvas* Canvas, TFont* Font) {
   Canvas->SetFont(Font);
   return Canvas->TextHeight("Wg");
@@ -139,19 +147,12 @@ int TKelCustomDBGrid::GetBlankHeight() const {
 }
 
 int TKelCustomDBGrid::GetScrollBarWidth() const {
-  if (!HandleAllocated() || !FScrollProp->HasVertical(FScrollBars)) return 0;
-  TScrollInfo info;
-  info.fMask = SIF_RANGE;
-  GetScrollInfo(FHandle, SB_VERT, info);
-  return info.nMax > info.nMin ? SystemMetrics().ScrollBarWidth : 0;
+  return HandleAllocated() && FScrollProp->HasVertical(FScrollBars) ? BarRoom(FHandle, SB_VERT) : 0;
 }
 
 int TKelCustomDBGrid::GetScrollBarHeight() const {
-  if (!HandleAllocated() || !FScrollProp->HasHorizontal(TCustomGrid::ScrollBars())) return 0;
-  TScrollInfo info;
-  info.fMask = SIF_RANGE;
-  GetScrollInfo(FHandle, SB_HORZ, info);
-  return info.nMax > info.nMin ? SystemMetrics().ScrollBarWidth : 0;
+  const bool asked = FScrollProp->HasHorizontal(TCustomGrid::ScrollBars());
+  return HandleAllocated() && asked ? BarRoom(FHandle, SB_HORZ) : 0;
 }
 
 bool TKelCustomDBGrid::GetAlignTotalsToBorder() const {
