@@ -1,0 +1,72 @@
+// The demo's command line: every option read in both spellings, and each malformed line refused
+// with a message naming what is wrong.
+#include <gtest/gtest.h>
+
+#include "DemoOptions.h"
+#include "platform/Platform.h"
+
+namespace kel::demo {
+namespace {
+
+TEST(DemoOptionsTest, EveryOptionIsRead) {
+  const std::string style = TStyleManager::StyleNames().back();
+  const TDemoOptions options = ParseDemoOptions(
+      {"--db", "/tmp/x.db", "--rows=500", "--style", style, "--screenshot", "shot.png", "--quit-after", "1500"});
+  EXPECT_FALSE(options.Help);
+  EXPECT_EQ(options.DatabasePath, "/tmp/x.db");
+  EXPECT_EQ(options.Rows, 500);
+  EXPECT_EQ(options.Style, style);
+  ASSERT_TRUE(options.Screenshot.has_value());
+  EXPECT_EQ(*options.Screenshot, "shot.png");
+  EXPECT_EQ(options.QuitAfter, 1500);
+}
+
+TEST(DemoOptionsTest, NothingGivenLeavesEveryDefault) {
+  const TDemoOptions options = ParseDemoOptions({});
+  EXPECT_TRUE(options.DatabasePath.empty());
+  EXPECT_EQ(options.Rows, 0);
+  EXPECT_FALSE(options.Screenshot.has_value());
+  EXPECT_EQ(options.QuitAfter, 0);
+  EXPECT_TRUE(ParseDemoOptions({"--help"}).Help);
+}
+
+TEST(DemoOptionsTest, HelpNamesEveryOptionAndStyle) {
+  const std::string usage = DemoUsage();
+  for (const char* option : {"--db", "--rows", "--style", "--screenshot", "--quit-after", "--help"})
+    EXPECT_NE(usage.find(option), std::string::npos) << option;
+  for (const String& style : TStyleManager::StyleNames()) EXPECT_NE(usage.find("'" + style + "'"), std::string::npos) << style;
+}
+
+struct TBadLine {
+  const char* Name;
+  std::vector<std::string> Arguments;
+  const char* Says;  // part of the message
+};
+
+void PrintTo(const TBadLine& Line, std::ostream* Out) { *Out << Line.Name; }
+
+class DemoOptionsRefusalTest : public ::testing::TestWithParam<TBadLine> {};
+
+TEST_P(DemoOptionsRefusalTest, IsRefusedWithAReason) {
+  try {
+    ParseDemoOptions(GetParam().Arguments);
+    FAIL() << "accepted";
+  } catch (const EDemoUsage& e) {
+    EXPECT_NE(std::string(e.what()).find(GetParam().Says), std::string::npos) << e.what();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, DemoOptionsRefusalTest,
+    ::testing::Values(TBadLine{"UnknownOption", {"--colour", "red"}, "unknown option '--colour'"},
+                      TBadLine{"RowsNotANumber", {"--rows", "many"}, "'many'"},
+                      TBadLine{"RowsZero", {"--rows=0"}, "at least 1"},
+                      TBadLine{"RowsWithoutValue", {"--rows"}, "--rows needs a value"},
+                      TBadLine{"EmptyDatabasePath", {"--db="}, "--db needs a value"},
+                      TBadLine{"UnknownStyle", {"--style", "Neon"}, "no style 'Neon'"},
+                      TBadLine{"NegativeQuitAfter", {"--quit-after", "-5"}, "'-5'"},
+                      TBadLine{"PositionalArgument", {"orders.db"}, "unknown option 'orders.db'"}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+}  // namespace
+}  // namespace kel::demo

@@ -1,0 +1,42 @@
+// Screen capture through Xlib: one XGetImage of the root window.
+#include "ScreenRegion.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <memory>
+
+namespace kel::testsupport {
+
+namespace {
+
+// XDestroyImage is a macro, so it cannot be a deleter by address.
+struct TImageDeleter {
+  void operator()(XImage* Image) const { XDestroyImage(Image); }
+};
+
+}  // namespace
+
+TScreenRegion CaptureScreen(int Left, int Top, int Width, int Height) {
+  TScreenRegion region;
+  std::unique_ptr<Display, decltype(&XCloseDisplay)> display(XOpenDisplay(nullptr), &XCloseDisplay);
+  if (!display || Width <= 0 || Height <= 0 || Left < 0 || Top < 0) return region;
+  // Xlib ends the program on a rectangle outside the screen (BadMatch).
+  const int screen = DefaultScreen(display.get());
+  if (Left + Width > DisplayWidth(display.get(), screen) || Top + Height > DisplayHeight(display.get(), screen))
+    return region;
+  XSync(display.get(), False);
+  std::unique_ptr<XImage, TImageDeleter> image(XGetImage(display.get(), DefaultRootWindow(display.get()), Left,
+                                                        Top, static_cast<unsigned>(Width),
+                                                        static_cast<unsigned>(Height), AllPlanes, ZPixmap));
+  if (!image) return region;
+  region.Width = Width;
+  region.Height = Height;
+  region.Pixels.reserve(static_cast<std::size_t>(Width) * Height);
+  for (int y = 0; y < Height; ++y)
+    for (int x = 0; x < Width; ++x)
+      region.Pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image.get(), x, y) & 0xFFFFFFul));
+  return region;
+}
+
+}  // namespace kel::testsupport
