@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include <unistd.h>
+
 #include "DemoForm.h"
 #include "DemoOptions.h"
 #include "SampleDatabase.h"
@@ -14,7 +16,9 @@ using namespace kel::demo;
 
 namespace {
 
+// One line that counts up on a terminal; only its last state in a log.
 void PrintProgress(int Done, int Total) {
+  if (Done != Total && !isatty(fileno(stdout))) return;
   std::printf("\rCreating the sample database: %d of %d orders (%d%%)", Done, Total,
               static_cast<int>(100LL * Done / Total));
   if (Done == Total) std::printf("\n");
