@@ -2,6 +2,8 @@
 // then the grid with its columns, header bands and footer.
 #include "DemoForm.h"
 
+#include <cstdint>
+
 #include "SampleDatabase.h"
 #include "ZoltsGraph/ZoltsGraph.h"
 
@@ -13,22 +15,27 @@ constexpr int ToolbarHeight = 36;
 constexpr int StyleButtonWidth = 120;
 constexpr int StripeTintPercent = 8;  // of the highlight colour in every other row
 
-// A plain data column under a header band.
+// What a column does beyond showing its field.
+enum TColumnRole : std::uint8_t { crPlain, crLookup, crCheckBox, crPickList };
+
+// A data column under a header band ("" for none).
 struct TColumnSpec {
   const char* FieldName;
   const char* Header;
   const char* Caption;
   int Width;
+  TColumnRole Role = crPlain;
+  const char* LookupResult = "";  // crLookup: the customers' field shown for the key
 };
 
 constexpr TColumnSpec DataColumns[] = {
     {"id", "Order", "No.", 110},
     {"order_date", "Order", "Date", 96},
-    {"customer_id", "Customer", "Name", 170},
-    {"customer_id", "Customer", "City", 120},
+    {"customer_id", "Customer", "Name", 170, crLookup, "name"},
+    {"customer_id", "Customer", "City", 120, crLookup, "city"},
     {"amount", "Money", "Amount", 150},
-    {"status", "Money", "Status", 100},
-    {"paid", "", "Paid", 56},
+    {"status", "Money", "Status", 100, crPickList},
+    {"paid", "", "Paid", 56, crCheckBox},
     {"notes", "", "Notes", 340},
 };
 
@@ -146,15 +153,20 @@ void TDemoForm::AddColumns() {
   number->SetWidth(64);
   for (const TColumnSpec& spec : DataColumns) {
     TKelColumn* column = AddColumn(FGrid, spec);
-    const String caption = spec.Caption;
-    if (caption == "Name") LookUp(column, FCustomers, "name");
-    if (caption == "City") LookUp(column, FCustomers, "city");
-    if (caption == "Paid") {
-      column->SetCheckBox(true);
-      column->SetAlignment(taCenter);
+    switch (spec.Role) {
+      case crLookup:
+        LookUp(column, FCustomers, spec.LookupResult);
+        break;
+      case crCheckBox:
+        column->SetCheckBox(true);
+        column->SetAlignment(taCenter);
+        break;
+      case crPickList:
+        for (const std::string& status : OrderStatuses()) column->PickList()->Add(status);
+        break;
+      case crPlain:
+        break;
     }
-    if (caption == "Status")
-      for (const std::string& status : OrderStatuses()) column->PickList()->Add(status);
   }
 }
 
