@@ -19,14 +19,6 @@ TEST(DemoOptionsTest, EveryOptionIsRead) {
   ASSERT_TRUE(options.Screenshot.has_value());
   EXPECT_EQ(*options.Screenshot, "shot.png");
   EXPECT_EQ(options.QuitAfter, 1500);
-}
-
-TEST(DemoOptionsTest, NothingGivenLeavesEveryDefault) {
-  const TDemoOptions options = ParseDemoOptions({});
-  EXPECT_TRUE(options.DatabasePath.empty());
-  EXPECT_EQ(options.Rows, 0);
-  EXPECT_FALSE(options.Screenshot.has_value());
-  EXPECT_EQ(options.QuitAfter, 0);
   EXPECT_TRUE(ParseDemoOptions({"--help"}).Help);
 }
 
