@@ -6,12 +6,16 @@
 
 #include <set>
 
+#include "../classes/PublishedCompare.h"
 #include "DBTestSupport.h"
 #include "platform/classes/Classes.h"
 #include "platform/rtl/Streams.h"
 
 using namespace kel;
 using namespace kel::test;
+using kel::published::Differences;
+using kel::published::ReadText;
+using kel::published::WriteText;
 
 TEST(DBStreamingTest, DataComponentsRoundTrip) {
   RegisterClasses<TClientDataSet, TStringField, TIntegerField, TFloatField, TDataSource>();
@@ -114,62 +118,13 @@ const std::set<String> Kept = {"Name",      "FieldName",       "FieldKind",     
 void SetNonDefaults(TField* Field) {
   for (const TPropInfo* info : GetPropList(Field)) {
     if (info->Kind == tkMethod || info->Kind == tkClass || Kept.contains(info->Name)) continue;
-    if (info->Kind == tkString) {
-      info->SetStr(Field, info->StrDefault.empty() ? String("Sample") : info->StrDefault + " Sample");
-    } else if (info->Kind == tkFloat) {
+    if (info->Kind == tkString)
+      info->SetStr(Field, published::OtherString(*info));
+    else if (info->Kind == tkFloat)
       info->SetFloat(Field, info->FloatDefault + 0.5);
-    } else {
-      const Int64 base = info->HasDefault ? info->OrdDefault : info->GetOrd(Field);
-      info->SetOrd(Field, info->Kind == tkEnumeration ? (base == 0 ? 1 : 0) : base + 3);
-    }
+    else
+      info->SetOrd(Field, published::OtherOrdinal(*info, info->GetOrd(Field)));
   }
-}
-
-// "Path: a / b" for every published property whose values differ (collections item by item,
-// references by the referenced component's name).
-void CollectDifferences(TObject* A, TObject* B, const String& Prefix, std::vector<String>& Out) {
-  for (const TPropInfo* info : GetPropList(A)) {
-    const String path = Prefix + info->Name;
-    if (info->Kind == tkMethod) continue;
-    if (info->Kind == tkClass) {
-      TObject* objectA = info->GetObj(A);
-      TObject* objectB = info->GetObj(B);
-      auto* collectionA = dynamic_cast<TCollection*>(objectA);
-      auto* collectionB = dynamic_cast<TCollection*>(objectB);
-      if (collectionA && collectionB) {
-        if (collectionA->Count() != collectionB->Count()) Out.push_back(path + ": item count");
-        for (int i = 0; i < std::min(collectionA->Count(), collectionB->Count()); ++i)
-          CollectDifferences(collectionA->Items(i), collectionB->Items(i),
-                             path + "[" + std::to_string(i) + "].", Out);
-        continue;
-      }
-      auto* componentA = dynamic_cast<TComponent*>(objectA);
-      auto* componentB = dynamic_cast<TComponent*>(objectB);
-      const String a = componentA ? componentA->Name() : String(objectA ? "(object)" : "(nil)");
-      const String b = componentB ? componentB->Name() : String(objectB ? "(object)" : "(nil)");
-      if (a != b) Out.push_back(path + ": " + a + " / " + b);
-      continue;
-    }
-    const String a = GetPropValue(A, info->Name), b = GetPropValue(B, info->Name);
-    if (a != b) Out.push_back(path + ": " + a + " / " + b);
-  }
-}
-
-std::vector<String> Differences(TObject* A, TObject* B) {
-  std::vector<String> differences;
-  CollectDifferences(A, B, {}, differences);
-  return differences;
-}
-
-String WriteText(TComponent* Root) {
-  TStringStream stream;
-  WriteComponent(&stream, Root);
-  return stream.DataString();
-}
-
-void ReadText(const String& Text, TComponent* Root) {
-  TStringStream stream(Text);
-  ReadComponent(&stream, Root);
 }
 
 // A form with Customers (field definitions) and Orders (persistent fields of many classes, a

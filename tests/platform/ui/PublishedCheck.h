@@ -1,7 +1,7 @@
 // Shared by the published-property tests of the controls (ui and grids): gives every published
 // property of a component a value other than its default through the property tables, lists the
-// properties still at their defaults, compares two objects property by property, and checks
-// that what a control takes from its parent stays out of the stream.
+// properties still at their defaults, and checks that what a control takes from its parent stays
+// out of the stream.
 #pragma once
 
 #include <algorithm>
@@ -14,8 +14,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/classes/Classes.h"
-#include "platform/rtl/Streams.h"
+#include "../classes/PublishedCompare.h"
 #include "platform/ui/Ui.h"
 
 namespace kel::published {
@@ -29,26 +28,6 @@ inline const TOverrides CommonOverrides{
     {"TabOrder", "0"}, {"Cursor", "-21"}, {"Font.Name", "DejaVu Serif"}};
 // The component a reference property of that class is pointed at; null leaves it unset.
 using TReferenceSource = std::function<TComponent*(TClass PropClass)>;
-
-inline std::uint64_t SetMaskOf(const TPropInfo& Info) {
-  const std::size_t count = Info.ElementNames.size();
-  return count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
-}
-
-// The generic non-default value: Booleans flip (the Parent... switches become false, so that
-// what they guard is written), enumerations take their first element, or the second when the
-// first is the default, sets flip every element, integers move 3 up.
-inline Int64 OtherOrdinal(const TPropInfo& Info, Int64 Current) {
-  const Int64 base = Info.HasDefault ? Info.OrdDefault : Current;
-  if (Info.IsBoolean()) return Info.Name.starts_with("Parent") ? 0 : !base;
-  if (Info.Kind == tkEnumeration) return base == 0 ? 1 : 0;
-  if (Info.Kind == tkSet) return static_cast<Int64>(static_cast<std::uint64_t>(base) ^ SetMaskOf(Info));
-  return base + 3;
-}
-
-inline String OtherString(const TPropInfo& Info) {
-  return Info.StrDefault.empty() ? String("Sample") : Info.StrDefault + " Sample";
-}
 
 // Sets every writable published property of Holder, in table order, nested persistents
 // (Font.Color, ...) included. A component's Name is left alone: reading finds it by name.
@@ -106,58 +85,6 @@ inline std::set<String> AtDefault(TObject* Holder, const String& Prefix = {}) {
     if (atDefault && info->Name != "Name") result.insert(path);
   }
   return result;
-}
-
-inline String ComponentName(TObject* Value) {
-  auto* component = dynamic_cast<TComponent*>(Value);
-  return component ? component->Name() : String(Value ? "(object)" : "(nil)");
-}
-
-// "Path: a / b" for every published property whose values differ between A and B (objects of
-// one class); references compare by the referenced component's name.
-inline void CollectDifferences(TObject* A, TObject* B, const String& Prefix,
-                               std::vector<String>& Out) {
-  for (const TPropInfo* info : GetPropList(A)) {
-    const String path = Prefix + info->Name;
-    String a, b;
-    if (info->IsOrdinal()) {
-      a = std::to_string(info->GetOrd(A));
-      b = std::to_string(info->GetOrd(B));
-    } else if (info->Kind == tkString) {
-      a = info->GetStr(A);
-      b = info->GetStr(B);
-    } else if (info->Kind == tkFloat) {
-      a = std::to_string(info->GetFloat(A));
-      b = std::to_string(info->GetFloat(B));
-    } else if (info->Kind == tkClass) {
-      TObject* objectA = info->GetObj(A);
-      TObject* objectB = info->GetObj(B);
-      if (!info->PropClass()->InheritsFrom(TComponent::ClassInfo()) && objectA && objectB) {
-        CollectDifferences(objectA, objectB, path + ".", Out);
-        continue;
-      }
-      a = ComponentName(objectA);
-      b = ComponentName(objectB);
-    }
-    if (a != b) Out.push_back(path + ": " + a + " / " + b);
-  }
-}
-
-inline std::vector<String> Differences(TObject* A, TObject* B) {
-  std::vector<String> result;
-  CollectDifferences(A, B, {}, result);
-  return result;
-}
-
-inline String WriteText(TComponent* Instance) {
-  TStringStream stream;
-  WriteComponent(&stream, Instance);
-  return stream.DataString();
-}
-
-inline void ReadText(const String& Text, TComponent* Instance) {
-  TStringStream stream(Text);
-  ReadComponent(&stream, Instance);
 }
 
 // Names of the properties written at the top level of a component's block ("Font.Color" counts
