@@ -8,7 +8,6 @@
 
 #include "../rtl/TempDirectory.h"
 #include "DBTestSupport.h"
-#include "platform/classes/Properties.h"
 #include "platform/rtl/Streams.h"
 
 using namespace kel;
@@ -179,12 +178,6 @@ TEST_F(TDataFileFixture, OpenReadsFileNameOnlyWhenNoRowsAreHeld) {
   Orders->Close();
   Orders->FieldDefs()->Add("Extra", ftInteger);
   EXPECT_THROW(Orders->Open(), EDatabaseError);  // the rows held no longer fit the definitions
-}
-
-TEST_F(TDataFileFixture, FileNameIsPublished) {
-  SetStrProp(Orders, "FileName", File);
-  EXPECT_EQ(Orders->FileName(), File);
-  EXPECT_EQ(GetStrProp(Orders, "FileName"), File);
 }
 
 namespace {

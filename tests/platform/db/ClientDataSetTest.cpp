@@ -1,5 +1,4 @@
-// TClientDataSet: bookmarks, orders (IndexFieldNames, IndexDefs, IndexName), record numbers, and
-// the properties reached by name.
+// TClientDataSet: bookmarks, orders (IndexFieldNames, IndexDefs, IndexName) and record numbers.
 #include <gtest/gtest.h>
 
 #include "DBTestSupport.h"
@@ -153,23 +152,6 @@ TEST_F(TClientFixture, IndexDefsAreFoundByNameAndDeleted) {
   EXPECT_EQ(CurrentId(), 2);
   EXPECT_EQ(IdsInOrder(Orders), (std::vector<int>{1, 2, 3, 4, 5}));
   EXPECT_THROW(Orders->DeleteIndex("ByAmount"), EDatabaseError);
-}
-
-TEST_F(TClientFixture, PropertiesAreReachableByName) {
-  SetStrProp(Orders, "IndexFieldNames", "Amount");
-  EXPECT_EQ(Orders->IndexFieldNames(), "Amount");
-  EXPECT_EQ(IdsInOrder(Orders), (std::vector<int>{4, 2, 3, 5, 1}));
-  Orders->AddIndex("ByName", "Name", {ixCaseInsensitive});
-  TObject* defs = GetObjectProp(Orders, "IndexDefs");
-  EXPECT_EQ(defs, Orders->IndexDefs());
-  SetStrProp(Orders, "IndexName", "ByName");
-  EXPECT_EQ(Orders->IndexName(), "ByName");
-  EXPECT_EQ(GetOrdProp(Orders, "Active"), 1);
-  EXPECT_EQ(GetObjectProp(Orders, "FieldDefs"), Orders->FieldDefs());
-  SetStrProp(Orders, "Filter", "ID > 3");
-  SetOrdProp(Orders, "Filtered", 1);
-  EXPECT_EQ(IdsInOrder(Orders), (std::vector<int>{5, 4}));
-  EXPECT_TRUE(IsPublishedProp(Orders, "OnFilterRecord"));
 }
 
 TEST_F(TClientFixture, RecordNumbersAndCounts) {

@@ -1,28 +1,9 @@
-// Field type ordinals, bookmark sharing and the data layer's error texts.
+// Bookmark sharing and the data layer's error texts.
 #include <gtest/gtest.h>
 
 #include "platform/db/DB.h"
 
 using namespace kel;
-
-TEST(FieldTypeTest, KeepsTheConventionalOrdinals) {
-  const struct {
-    TFieldType Type;
-    int Ordinal;
-    const char* Name;
-  } cases[] = {
-      {ftUnknown, 0, "ftUnknown"},   {ftString, 1, "ftString"},     {ftInteger, 3, "ftInteger"},
-      {ftBoolean, 5, "ftBoolean"},   {ftDateTime, 11, "ftDateTime"}, {ftAutoInc, 14, "ftAutoInc"},
-      {ftBlob, 15, "ftBlob"},        {ftMemo, 16, "ftMemo"},        {ftGraphic, 17, "ftGraphic"},
-      {ftWideString, 24, "ftWideString"}, {ftLargeint, 25, "ftLargeint"}, {ftADT, 26, "ftADT"},
-      {ftDataSet, 29, "ftDataSet"},  {ftGuid, 35, "ftGuid"},        {ftTimeStamp, 36, "ftTimeStamp"},
-      {ftFMTBcd, 37, "ftFMTBcd"},    {ftWideMemo, 39, "ftWideMemo"}, {ftSingle, 51, "ftSingle"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(static_cast<int>(c.Type), c.Ordinal) << c.Name;
-    EXPECT_STREQ(FieldTypeName(c.Type), c.Name);
-  }
-}
 
 TEST(BookmarkTest, CopiesShareOneArrayAndCompareByContent) {
   const TBookmark a = TBookmark::Of<std::int32_t>(7);

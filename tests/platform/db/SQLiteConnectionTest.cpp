@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "SQLiteTestSupport.h"
-#include "platform/classes/Properties.h"
 
 using namespace kel;
 using namespace kel::test;
@@ -153,9 +152,3 @@ TEST_F(SQLiteConnectionTest, AnInjectedFaultStopsTheScriptWhereItHits) {
   EXPECT_EQ(Count(), "3");
 }
 
-TEST_F(SQLiteConnectionTest, PublishesItsProperties) {
-  EXPECT_EQ(GetStrProp(Connection, "DatabaseName"), Path);
-  EXPECT_EQ(GetEnumProp(Connection, "Connected"), "True");
-  SetEnumProp(Connection, "Connected", "False");
-  EXPECT_FALSE(Connection->Connected());
-}

@@ -358,22 +358,3 @@ TEST_F(SQLiteQueryTest, ClosingOrFreeingTheConnectionClosesItsQueries) {
   EXPECT_EQ(GetObjectProp(query, "Connection"), nullptr);
 }
 
-TEST_F(SQLiteQueryTest, PublishesConnectionSQLAndOptionsByName) {
-  MakeOrders(3);
-  TSQLiteQuery* query = Query("SELECT id FROM orders");
-  EXPECT_EQ(GetObjectProp(query, "Connection"), Connection);
-  SetObjectProp(query, "Connection", nullptr);
-  EXPECT_EQ(query->Connection(), nullptr);
-  SetObjectProp(query, "Connection", Connection);
-  EXPECT_EQ(GetOrdProp(query, "PacketRecords"), 50);
-  SetPropValue(query, "PacketRecords", "-1");
-  EXPECT_EQ(query->PacketRecords(), -1);
-  SetEnumProp(query, "Active", "True");
-  EXPECT_TRUE(query->Active());
-  EXPECT_EQ(query->FetchedRecordCount(), 3);
-  EXPECT_EQ(GetEnumProp(query, "ReadOnly"), "False");
-  auto* sql = dynamic_cast<TStrings*>(GetObjectProp(query, "SQL"));
-  ASSERT_NE(sql, nullptr);
-  EXPECT_EQ(sql->Count(), 1);
-  EXPECT_EQ(sql->Strings(0), "SELECT id FROM orders");
-}

@@ -1,4 +1,4 @@
-// Colours: the encoding, the system palette, and conversions to and from text.
+// Colours: the system palette, and conversions to and from text.
 #include <gtest/gtest.h>
 
 #include "platform/graphics/Colors.h"
@@ -6,21 +6,6 @@
 
 namespace kel {
 namespace {
-
-TEST(ColorsTest, EncodingMatchesTheClassicLayout) {
-  EXPECT_EQ(RGB(0x12, 0x34, 0x56), 0x563412);
-  EXPECT_EQ(GetRValue(0x563412), 0x12);
-  EXPECT_EQ(GetGValue(0x563412), 0x34);
-  EXPECT_EQ(GetBValue(0x563412), 0x56);
-  EXPECT_EQ(clOlive, RGB(128, 128, 0));
-  EXPECT_EQ(static_cast<std::uint32_t>(clBtnHighlight), 0xFF000014u);
-  EXPECT_EQ(static_cast<std::uint32_t>(clWindow), 0xFF000005u);
-  EXPECT_EQ(clNone, 0x1FFFFFFF);
-  EXPECT_EQ(clDefault, 0x20000000);
-  EXPECT_TRUE(IsSystemColor(clHighlight));
-  EXPECT_FALSE(IsSystemColor(clRed));
-  EXPECT_FALSE(IsSystemColor(clNone));
-}
 
 struct TPaletteCase {
   TColor System;

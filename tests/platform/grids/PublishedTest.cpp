@@ -95,18 +95,6 @@ TEST(PublishedGridTest, CountsAreReadBeforeTheFixedCountsTheyBound) {
   }
 }
 
-TEST(PublishedGridTest, OptionsAndScrollBarsReadAndWriteByElementName) {
-  TDrawGrid grid(nullptr);
-  EXPECT_EQ(GetSetProp(&grid, "Options"),
-            "[goFixedVertLine,goFixedHorzLine,goVertLine,goHorzLine,goRangeSelect]");
-  SetSetProp(&grid, "Options", "[goEditing, goTabs, goFixedHotTrack]");
-  EXPECT_EQ(grid.Options(), (TGridOptions{goEditing, goTabs, goFixedHotTrack}));
-  EXPECT_EQ(GetEnumProp(&grid, "ScrollBars"), "ssBoth");
-  SetEnumProp(&grid, "ScrollBars", "ssVertical");
-  EXPECT_EQ(grid.ScrollBars(), ssVertical);
-  EXPECT_THROW(SetSetProp(&grid, "Options", "[goNoSuchOption]"), EPropertyError);
-}
-
 // Descendants that manage counts and sizes themselves (data grids) start from TCustomGrid, which
 // publishes only the defaults every grid constructs.
 TEST(PublishedGridTest, TheGridsOwnPropertiesBelongToTheDrawGrid) {

@@ -1,7 +1,7 @@
 // Published properties of the window controls: every property of each standard control survives
 // a stream round trip; a new control writes only its bounds; values taken from the parent are
-// not written; the anchors an alignment gives are not written; enumerations by element name; a
-// shown form's ActiveControl reads while its controls are still being read.
+// not written; the anchors an alignment gives are not written; a shown form's ActiveControl
+// reads while its controls are still being read.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -119,54 +119,6 @@ TEST(PublishedAnchorsTest, AnchorsAreWrittenWhenTheAlignmentDoesNotGiveThem) {
     EXPECT_EQ(copy.Align(), c.Align);
     EXPECT_EQ(copy.Anchors(), c.Anchors) << text;
   }
-}
-
-TEST(PublishedEnumTest, EnumerationsAndSetsReadAndWriteByElementName) {
-  struct Case {
-    TClass Class;
-    const char* Path;
-    const char* Default;
-    const char* Other;
-  };
-  const Case cases[] = {
-      {&TPanel::ClassInfo(), "Align", "alNone", "alCustom"},
-      {&TPanel::ClassInfo(), "Anchors", "[akLeft,akTop]", "[akRight,akBottom]"},
-      {&TPanel::ClassInfo(), "BiDiMode", "bdLeftToRight", "bdRightToLeftReadingOnly"},
-      {&TPanel::ClassInfo(), "BorderStyle", "bsNone", "bsSingle"},
-      {&TPanel::ClassInfo(), "BevelOuter", "bvRaised", "bvSpace"},
-      {&TPanel::ClassInfo(), "VerticalAlignment", "taVerticalCenter", "taAlignBottom"},
-      {&TCheckBox::ClassInfo(), "State", "cbUnchecked", "cbGrayed"},
-      {&TCheckBox::ClassInfo(), "Alignment", "taRightJustify", "taLeftJustify"},
-      {&TLabel::ClassInfo(), "Layout", "tlTop", "tlBottom"},
-      {&TSpeedButton::ClassInfo(), "Layout", "blGlyphLeft", "blGlyphBottom"},
-      {&TForm::ClassInfo(), "BorderStyle", "bsSizeable", "bsSizeToolWin"},
-      {&TForm::ClassInfo(), "Position", "poDesigned", "poOwnerFormCenter"},
-      {&TForm::ClassInfo(), "FormStyle", "fsNormal", "fsStayOnTop"},
-      {&TForm::ClassInfo(), "BorderIcons", "[biSystemMenu,biMinimize,biMaximize]", "[biHelp]"},
-  };
-  for (const Case& c : cases) {
-    std::unique_ptr<TComponent> subject(c.Class->CreateComponent(nullptr));
-    const bool isSet = c.Default[0] == '[';
-    auto read = [&] {
-      return isSet ? GetSetProp(subject.get(), c.Path) : GetEnumProp(subject.get(), c.Path);
-    };
-    EXPECT_EQ(read(), c.Default) << c.Class->Name << "." << c.Path;
-    SetPropValue(subject.get(), c.Path, c.Other);
-    EXPECT_EQ(read(), c.Other) << c.Class->Name << "." << c.Path;
-  }
-}
-
-TEST(PublishedEventTest, EventsArePublishedByName) {
-  TForm form(nullptr);
-  TButton button(nullptr);
-  TTimer timer(nullptr);
-  for (const char* name : {"OnClick", "OnMouseWheel", "OnResize", "OnKeyPress", "OnEnter"})
-    EXPECT_TRUE(IsPublishedProp(&button, name)) << name;
-  for (const char* name : {"OnCreate", "OnCloseQuery", "OnShow"})
-    EXPECT_TRUE(IsPublishedProp(&form, name)) << name;
-  EXPECT_TRUE(IsPublishedProp(&timer, "OnTimer"));
-  EXPECT_FALSE(IsPublishedProp(&button, "OnTimer"));
-  EXPECT_THAT(published::WrittenNames(published::WriteText(&timer)), IsEmpty());
 }
 
 // The form shows as soon as Visible is read; its controls have no parent until the program

@@ -1,6 +1,6 @@
 // The style manager: the shipped styles and their palettes, switching by name (system colours
 // follow, every form repaints, controls hear CM_STYLECHANGED), unknown names refused with the
-// style kept, application styles, the scope guard, style elements and the platform version.
+// style kept, application styles, the scope guard and style elements.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -162,15 +162,6 @@ TEST(StylesTest, ControlsLetEveryStyleElementThroughUntilToldOtherwise) {
   EXPECT_EQ(edit->StyleElements(), (TStyleElements{seFont, seClient, seBorder}));
   edit->SetStyleElements({seFont});
   EXPECT_EQ(edit->StyleElements(), TStyleElements{seFont});
-}
-
-TEST(StylesTest, PlatformVersionAnswers) {
-  EXPECT_TRUE(CheckPlatformVersion(6, 2));
-  EXPECT_TRUE(CheckPlatformVersion(10, 0));
-  EXPECT_FALSE(CheckPlatformVersion(10, 1));
-  EXPECT_FALSE(CheckPlatformVersion(11, 0));
-  EXPECT_TRUE(IsVista());
-  EXPECT_FALSE(ThemeServicesEnabled()) << "the system look is drawn classic";
 }
 
 }  // namespace
