@@ -28,10 +28,9 @@ namespace kel {
 namespace {
 
 // An image list of square images cut from a glyph strip, olive being transparent.
-std::unique_ptr<TImageList> LoadGlyphList(const char* Name, bool OliveBackground) {
+std::unique_ptr<TImageList> LoadGlyphList(const char* Name) {
   std::unique_ptr<TBitmap> strip = LoadGlyphStrip(Name);
   auto list = std::make_unique<TImageList>(nullptr, strip->Height(), strip->Height());
-  if (OliveBackground) list->SetBkColor(GlyphStripMaskColor);
   list->AddMasked(strip.get(), GlyphStripMaskColor);
   return list;
 }
@@ -53,6 +52,9 @@ void TKelCustomDBGrid::Construct() {
   if (SystemPrimaryLanguage() == LANG_KOREAN) FOptions += dgAlwaysShowEditor;
   TCustomGrid::SetScrollBars(ssHorizontal);
   TCustomGrid::SetOptions(InitialPlatformOptions);
+  // The grid paints every pixel of its cells itself, backgrounds and focus frames included.
+  TCustomGrid::SetDefaultDrawing(false);
+  TCustomGrid::SetFixedLineColor(clBtnShadow);
 
   FColumns = CreateColumns();
   FFilterGrid = CreateFilter();
@@ -122,9 +124,10 @@ void TKelCustomDBGrid::FreeOwnedObjects() {
 }
 
 void TKelCustomDBGrid::CreateImageLists() {
-  FIndicators = LoadGlyphList("KELDBINDICATORS", true);
-  FCheckBoxes = LoadGlyphList("KELDBCHECKBOXES", true);
-  FExpandBoxes = LoadGlyphList("KELDBEXPANDBOXES", false);
+  FIndicators = LoadGlyphList("KELDBINDICATORS");
+  FCheckBoxes = LoadGlyphList("KELDBCHECKBOXES");
+  FExpandBoxes = LoadGlyphList("KELDBEXPANDBOXES");
+  FMarkers = LoadGlyphList("KELDBMARKERS");
 }
 
 // ---- Factories ---------------------------------------------------------------------------------
@@ -221,7 +224,12 @@ void TKelCustomDBGrid::SetFillerIndex(int Value) { if (Store(FFillerIndex, Value
 void TKelCustomDBGrid::SetHotButtons(THotButtons Value) { if (Store(FHotButtons, Value)) InvalidateLook(); }
 void TKelCustomDBGrid::SetListBorder(TListBorder Value) { Store(FListBorder, Value); }
 void TKelCustomDBGrid::SetFocusRect(TFocusRect Value) { if (Store(FFocusRect, Value)) InvalidateLook(); }
-void TKelCustomDBGrid::SetStripeColor(TColor Value) { if (Store(FStripeColor, Value)) InvalidateLook(); }
+// Like the totals' SelectedColor, a stripe colour switches its drawing option on, clNone off.
+void TKelCustomDBGrid::SetStripeColor(TColor Value) {
+  if (!Store(FStripeColor, Value)) return;
+  SwitchDrawingOptions({gdoStripedRows}, Value != clNone);
+  InvalidateLook();
+}
 void TKelCustomDBGrid::SetSelectionColor(TColor Value) { if (Store(FSelectionColor, Value)) InvalidateLook(); }
 void TKelCustomDBGrid::SetSelectRowColor(TColor Value) { if (Store(FSelectRowColor, Value)) InvalidateLook(); }
 void TKelCustomDBGrid::SetSelectCellColor(TColor Value) { if (Store(FSelectCellColor, Value)) InvalidateLook(); }

@@ -17,6 +17,10 @@
 //   KelDBGridScrolling.cpp   scroll messages, the wheel, scrolling while the mouse drags
 //   KelDBGridLinked.cpp      linked grids, Notification
 //   KelDBGridPending.cpp     operations whose full behaviour comes with later parts of the grid
+//   KelDBGridPaint.cpp       DrawCell: indicator, data and blank cells, their colours, the hooks
+//   KelDBGridPaintTitles.cpp titles with their levels and header bands, the filler corner
+//   KelDBGridPaintTotals.cpp the total band's cells
+//   KelDBGridMarkers.cpp     the marker and indicator strips in the resolved look, tiles
 //   KelTotalsEngine.cpp      the totals calculation; KelTotalsBand.cpp the band's text, repaints
 //   KelDBGridProperties.cpp  the published-property table of TKelDBGrid
 //   KelDBGridInvariants.cpp  AssertInvariants
@@ -24,6 +28,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "KelDBGrids/KelCellText.h"
@@ -63,6 +68,22 @@ using TTotalCalcQueryEvent = std::function<void(TObject* Sender, TDataSet* DataS
 using TTotalCalcValueEvent = std::function<void(TKelColumnTotalValue* Total, TCalcPass Pass, Variant& Value)>;
 using TTotalGetTextEvent = std::function<void(TKelColumn* Column, int Index, String& Text, TTextKind TextKind)>;
 using TTotalClickEvent = std::function<void(TKelColumn* Column, int Index)>;
+
+// The picture chosen for a data cell: an image of a list, or a graphic; none when both are empty.
+struct TCellImage {
+  TImageList* Images = nullptr;
+  int Index = -1;
+  TGraphic* Graphic = nullptr;
+  bool Empty() const { return !Graphic && (!Images || Index < 0 || Index >= Images->Count()); }
+};
+
+using TPaintColumnCellEvent =
+    std::function<void(TObject* Sender, const TRect& Rect, int DataCol, TKelColumn* Column, bool Highlight,
+                       TSelections Selections, TColor& Color, TFont* Font, TCellImage& Image)>;
+using TDrawColumnCellEvent =
+    std::function<void(TObject* Sender, const TRect& Rect, int DataCol, TKelColumn* Column, TGridDrawState State)>;
+using TDrawDataCellEvent = std::function<void(TObject* Sender, const TRect& Rect, TField* Field, TGridDrawState State)>;
+using TCalcImageIndexEvent = std::function<void(TObject* Sender, TKelColumn* Column, int& Index)>;
 
 // The deferred-layout message the grid posts to its own window (WM_USER + 100).
 inline constexpr Cardinal CM_DEFERLAYOUT = WM_USER + 100;
@@ -191,14 +212,50 @@ class TKelCustomDBGrid : public TCustomGrid {
   void SetMarkerStyle(TMarkerStyle Value);
   TMarkerTransparent MarkerTransparent() const { return FMarkerTransparent; }
   void SetMarkerTransparent(TMarkerTransparent Value);
+  // When false, data cells are left to OnDrawDataCell and OnDrawColumnCell.
   bool DefaultDrawing() const { return FDefaultDrawing; }
   void SetDefaultDrawing(bool Value) { FDefaultDrawing = Value; }
+  // The default painting of one data cell (for OnDrawColumnCell): text, image, check or expand
+  // box, after PaintColumnCell, in the canvas's current brush and font.
+  void DefaultDrawColumnCell(const TRect& Rect, int DataCol, TKelColumn* Column, TGridDrawState State);
+  // The field's display text in Rect, aligned by the field (for OnDrawDataCell).
+  void DefaultDrawDataCell(const TRect& Rect, TField* Field, TGridDrawState State);
   bool ParentCustomHint() const { return FParentCustomHint; }
   void SetParentCustomHint(bool Value) { FParentCustomHint = Value; }
   int LoadedStyleIndex() const { return FLoadedStyleIndex; }
   TImageList* Indicators() const { return FIndicators.get(); }
   TImageList* CheckBoxes() const { return FCheckBoxes.get(); }
   TImageList* ExpandBoxes() const { return FExpandBoxes.get(); }
+  // Image lists the application supplies (not owned; cleared when freed): the indicator glyphs,
+  // the title images and the order markers. Without them the built-in strips serve.
+  TImageList* IndicatorImages() const { return FIndicatorImages; }
+  void SetIndicatorImages(TImageList* Value);
+  TImageList* TitleImages() const { return FTitleImages; }
+  void SetTitleImages(TImageList* Value);
+  TImageList* TitleMarkers() const { return FTitleMarkers; }
+  void SetTitleMarkers(TImageList* Value);
+  // IndicatorImages, else the built-in indicator strip in the resolved marker look.
+  TImageList* GetIndicators() const { return FIndicatorImages ? FIndicatorImages : FIndicators.get(); }
+  // TitleMarkers, else the built-in marker strip in the resolved marker look.
+  TImageList* GetMarkers() const { return FTitleMarkers ? FTitleMarkers : FMarkers.get(); }
+  // The marker look the built-in strips were last recoloured for.
+  TMarkerStyle ResolvedMarkerStyle() const { return FBuiltMarkerStyle; }
+  bool ResolvedMarkerTransparent() const { return FBuiltMarkerTransparent; }
+
+  // ---- Colours of the painted cells (KelDBGridPaint.cpp) -------------------------------------
+  // Color for clDefault Default; any other colour but clNone itself; clNone gives Alternative
+  // unless that is clDefault, then Default.
+  static TColor GetTrueColor(TColor Color, TColor Default, TColor Alternative);
+  static TColor DefaultSelectCellColor();
+  static TColor DefaultSelectionColor();
+  static TColor DefaultSelectRowColor();
+  static TColor DefaultStripeColor();
+  static TColor DefaultHighlightText();
+  static TColor DefaultEditorColor();
+  // Silver, or grey on a silver grid.
+  TColor DefaultDataLineColor() const;
+  // Data row Row of the screen (from 0 below the titles) gets the stripe colour.
+  bool IsStripeRow(int DataRow) const;
 
   // ---- Owned property objects -----------------------------------------------------------------
   TKelDBGridColumns* Columns() const { return FColumns.get(); }
@@ -521,6 +578,10 @@ class TKelCustomDBGrid : public TCustomGrid {
   TNotifyEvent OnListItemsUpdated;
   TColumnScrollEvent OnColumnScroll;
   TNotifyEvent OnRowResize;
+  TPaintColumnCellEvent OnPaintColumnCell;
+  TDrawColumnCellEvent OnDrawColumnCell;
+  TDrawDataCellEvent OnDrawDataCell;
+  TCalcImageIndexEvent OnCalcImageIndex;
 
   // ---- For tests and diagnostics --------------------------------------------------------------
   // Layouts run since creation (InternalLayout passes that did their work).
@@ -570,6 +631,17 @@ class TKelCustomDBGrid : public TCustomGrid {
   virtual void PerformDelayed();
   virtual void UpdateSearchPanel();
 
+  // ---- Painting hooks (KelDBGridPaint.cpp) ----------------------------------------------------
+  // Fires OnPaintColumnCell, which may change the brush colour, the font and the image.
+  virtual void PaintColumnCell(const TRect& Rect, int DataCol, TKelColumn* Column, bool Highlight,
+                               TSelections Selections, TColor& Color, TFont* Font, TCellImage& Image);
+  virtual void DrawColumnCell(const TRect& Rect, int DataCol, TKelColumn* Column, TGridDrawState State);
+  virtual void DrawDataCell(const TRect& Rect, TField* Field, TGridDrawState State);
+  // Lets OnCalcImageIndex change a data cell's (Column null: the indicator's) image index.
+  virtual int CalcImageIndex(TKelColumn* Column, int Index);
+  // Non-fixed lines take the data line colours with gdoDataColLines / gdoDataRowLines.
+  TColor LineColor(bool Fixed, bool Vertical) const override;
+
   // ---- Dynamic hooks --------------------------------------------------------------------------
   virtual void ColEnter();
   virtual void ColExit();
@@ -597,7 +669,9 @@ class TKelCustomDBGrid : public TCustomGrid {
   void ResetTotalFields();
   int GreatestTotalValuesCount() const;
   void SetStretchActive();
-  bool InvalidateTile();
+  // Repaints the data area when a column draws images tiled over the grid or along the axis
+  // that moved (idTileCol for rows, idTileRow for columns); answers whether it did.
+  bool InvalidateTile(TImageDraw Tile);
   virtual void FilterChanged();
   void ApplyOrderOnActivation();
 
@@ -635,6 +709,26 @@ class TKelCustomDBGrid : public TCustomGrid {
   friend class TKelColumn;
   friend class TKelDataRowScope;
 
+  // Painting of each cell kind (KelDBGridPaint.cpp, KelDBGridPaintTitles.cpp,
+  // KelDBGridPaintTotals.cpp).
+  void PaintIndicatorCell(int DataRow, const TRect& Rect);
+  void PaintDataCell(int ACol, int DataRow, const TRect& Rect, TGridDrawState State);
+  void PaintFixedCell(const TRect& Rect, TColor Color);
+  void PaintFillerCell(int ARow, const TRect& Rect, TGridDrawState State);
+  void PaintTitleCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State);
+  void PaintHeaderBand(TKelColumn* Column, int Band, const TRect& Title, const TRect& Clip);
+  void PaintTitleFace(const TRect& Rect, TColor Color, TGridDrawState State);
+  void PaintTitleMarker(TKelColumn* Column, TRect& TextRect);
+  void PaintTitleButton(TKelColumn* Column, TRect& TextRect);
+  void PaintTotalCell(int ACol, int Band, const TRect& Rect);
+  bool TotalBandBoxed(int Band) const;
+  void PaintCellFocus(const TRect& Rect);
+  // The colours and selections of a data cell before default painting.
+  TSelections SetupDataCellColors(TKelColumn* Column, int DataRow, bool Fixed, TGridDrawState State);
+  // The image a data cell shows by default (column images, check box, expand box).
+  TCellImage DataCellImage(TKelColumn* Column);
+  // The indicator glyph of data row Row (-1 for none).
+  int IndicatorIndex(int DataRow);
   // Construction and destruction steps.
   void CreateImageLists();
   void FreeOwnedObjects();
@@ -743,6 +837,18 @@ class TKelCustomDBGrid : public TCustomGrid {
   std::unique_ptr<TImageList> FIndicators;   // cut from KELDBINDICATORS
   std::unique_ptr<TImageList> FCheckBoxes;   // cut from KELDBCHECKBOXES
   std::unique_ptr<TImageList> FExpandBoxes;  // cut from KELDBEXPANDBOXES
+  std::unique_ptr<TImageList> FMarkers;      // cut from KELDBMARKERS in the resolved look
+  TImageList* FIndicatorImages = nullptr;    // not owned; cleared by Notification
+  TImageList* FTitleImages = nullptr;        // not owned; cleared by Notification
+  TImageList* FTitleMarkers = nullptr;       // not owned; cleared by Notification
+  // The inputs the marker and indicator strips were last built for (RecreateMarkers).
+  TMarkerStyle FBuiltMarkerStyle = msAuto;   // msAuto: never built
+  bool FBuiltMarkerTransparent = false;
+  bool FBuiltSystemMarkers = false;
+  String FBuiltMarkerStyleName;
+  std::vector<std::string_view> FTextLines;  // scratch of the cell text routine
+  TSelections FCellSelections;               // of the data cell being painted
+  bool FCellHighlight = false;               // the data cell being painted is highlighted
   std::unique_ptr<TKelDBGridDataRows> FDataRows;      // created on first use
   std::unique_ptr<TKelDBGridCurrentRow> FCurrentRow;  // created on first use
   std::unique_ptr<TKelDBGridCurrentCol> FCurrentCol;  // created on first use

@@ -167,7 +167,7 @@ void TKelCustomDBGrid::Scroll(int Distance) {
   if (Distance != 0) {
     HideEditor();
     try {
-      if (!InvalidateTile()) {
+      if (!InvalidateTile(idTileCol)) {
         if (std::abs(Distance) > VisibleRowCount() || FStripeColor != clNone) {
           InvalidateData();
           TotalsChanged(trDataField, nullptr);

@@ -111,6 +111,9 @@ void TKelCustomDBGrid::Notification(TComponent* AComponent, TOperation Operation
   if (AComponent == FMasterGrid) FMasterGrid = nullptr;
   if (AComponent == FManageGrid) FManageGrid = nullptr;
   if (FTotals && AComponent == FTotals->FImages) FTotals->FImages = nullptr;
+  if (AComponent == FIndicatorImages) FIndicatorImages = nullptr;
+  if (AComponent == FTitleImages) FTitleImages = nullptr;
+  if (AComponent == FTitleMarkers) FTitleMarkers = nullptr;
   if (FDataLink && AComponent == DataSource()) FDataLink->SetDataSource(nullptr);
   if (FTotals && AComponent == FTotals->DataSource()) FTotals->DataLink()->SetDataSource(nullptr);
   if (FColumns) {

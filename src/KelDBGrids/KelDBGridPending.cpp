@@ -1,11 +1,10 @@
-// The grid's operations that belong to its later parts (filtering, ordering, markers,
-// painting), as far as the grid's core calls them.
+// The grid's operations that belong to its later parts (filtering, ordering, the search panel),
+// as far as the grid's core calls them.
 //
 // Each one implements the conditions under which it has nothing to do (options off, nothing
 // configured, the grid loading) and the delays that schedule it. Where real work would begin and
 // that work is not built yet, it raises EInvalidGridOperation "... is not available yet" instead
-// of silently dropping the request; where the objects it would work on cannot exist yet (title
-// markers, tiled images), it says so and returns.
+// of silently dropping the request.
 #include <algorithm>
 
 #include "KelDBGrids/KelColumn.h"
@@ -65,20 +64,9 @@ void TKelCustomDBGrid::ApplyOrderOnActivation() {
   // With default columns the titles would take their markers from the (still empty) order.
 }
 
-// ---- Markers, tiles, search panel, painting ----------------------------------------------------
-
-// The image lists built at construction serve until the marker looks are built.
-// TODO(painting): rebuild the marker and indicator lists when the resolved look changes.
-void TKelCustomDBGrid::RecreateMarkers() {}
-
-// No column draws tiled images yet, so nothing outside the moved rows needs repainting.
-bool TKelCustomDBGrid::InvalidateTile() { return false; }
+// ---- Search panel -------------------------------------------------------------------------------
 
 // The search bar is created on first show, which the search panel brings.
 void TKelCustomDBGrid::UpdateSearchPanel() {}
-
-// TODO(painting): titles, indicator, data, total and filler cells. Until then the platform
-// grid's background fill is all a cell shows.
-void TKelCustomDBGrid::DrawCell(int, int, const TRect&, TGridDrawState) {}
 
 }  // namespace kel

@@ -149,7 +149,7 @@ void TKelCustomDBGrid::WMSize(TWMSize& Message) {
 
 void TKelCustomDBGrid::TopLeftChanged() {
   UpdateHorzFlatSB();
-  InvalidateTile();
+  InvalidateTile(idTileRow);
   if (CanEditShow()) TCustomGrid::TopLeftChanged();
   if (!FManagement && FManageGrid) FManageGrid->SetLeftCol(LeftCol());
   if (LeftCol() == FLastLeftCol) return;

@@ -92,6 +92,13 @@ using TMultiSelectOption = TMultiSelection;
 using TMultiSelectOptions = TSet<TMultiSelection>;
 inline constexpr TMultiSelectOptions DefaultMultiSelectOptions{msRows};
 
+// What a painted data cell is part of (passed to OnPaintColumnCell): the focused cell and row, a
+// multi-selection, a cell drawn as fixed (a frozen column or a row below the data), a stripe row.
+enum TSelection : std::uint8_t { slCellSelected, slRowSelected, slMultiSelected, slCellFixed, slRowStriped };
+KEL_ENUM_NAMES(TSelection, "slCellSelected", "slRowSelected", "slMultiSelected", "slCellFixed",
+               "slRowStriped")
+using TSelections = TSet<TSelection>;
+
 enum TSelectAction : std::uint8_t { saUnselect, saSelect, saClear, saDelete, saRefresh };
 
 }  // namespace kel

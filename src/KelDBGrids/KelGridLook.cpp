@@ -230,61 +230,70 @@ void DrawSortMarker(TCanvas* Canvas, const TRect& Rect, TMarkerStyle Style, bool
 
 // ---- Check boxes --------------------------------------------------------------------------------
 
-void DrawCheckBox(TCanvas* Canvas, const TRect& Rect, TCheckBoxStyle Style, TKelBoxState State) {
+namespace {
+
+// The face and frame of a box in Style; answers the colour of what is drawn inside.
+TColor DrawBox(TCanvas* Canvas, const TRect& Box, TCheckBoxStyle Style) {
   const TColor face = ColorToRGB(clBtnFace);
   const TColor window = ColorToRGB(clWindow);
   const TColor text = ColorToRGB(clWindowText);
   const TColor light = ColorToRGB(clBtnHighlight);
-  const TColor accent = ColorToRGB(clHighlight);
-  const TRect box = Centered(Rect, 13, 13);
-  TRect inside = box;
+  TRect inside = Box;
   inside.Inflate(-1, -1);
-  TColor mark = text;
   switch (Style) {
     case cbDefault:
-      Fill(Canvas, box, window);
-      Frame(Canvas, box, Mix(window, text, 70));
-      break;
+      Fill(Canvas, Box, window);
+      Frame(Canvas, Box, Mix(window, text, 70));
+      return text;
     case cbSoft:
-      Fill(Canvas, box, window);
-      SoftFrame(Canvas, box, Mix(window, text, 45), Mix(window, text, 18));
-      break;
+      Fill(Canvas, Box, window);
+      SoftFrame(Canvas, Box, Mix(window, text, 45), Mix(window, text, 18));
+      return text;
     case cbLoweredDark:  // classic two-pixel sunken well
-      Fill(Canvas, box, window);
-      Bevel(Canvas, box, Mix(face, text, 40), light);
+      Fill(Canvas, Box, window);
+      Bevel(Canvas, Box, Mix(face, text, 40), light);
       Bevel(Canvas, inside, Mix(face, text, 75), face);
-      inside.Inflate(-1, -1);
-      break;
+      return text;
     case cbLoweredGray:
-      Fill(Canvas, box, window);
-      Bevel(Canvas, box, Mix(face, text, 40), light);
-      break;
+      Fill(Canvas, Box, window);
+      Bevel(Canvas, Box, Mix(face, text, 40), light);
+      return text;
     case cbLoweredMild:
-      Fill(Canvas, box, Mix(window, face, 50));
-      Bevel(Canvas, box, Mix(face, text, 25), Mix(face, light, 60));
-      break;
+      Fill(Canvas, Box, Mix(window, face, 50));
+      Bevel(Canvas, Box, Mix(face, text, 25), Mix(face, light, 60));
+      return text;
     case cbFlat:  // a flat tile, no frame
-      Fill(Canvas, box, Mix(face, text, 15));
-      break;
+      Fill(Canvas, Box, Mix(face, text, 15));
+      return text;
     case cbGray:
-      Fill(Canvas, box, face);
-      Frame(Canvas, box, Mix(face, text, 45));
-      mark = Mix(face, text, 70);
-      break;
+      Fill(Canvas, Box, face);
+      Frame(Canvas, Box, Mix(face, text, 45));
+      return Mix(face, text, 70);
     case cbMild:
-      Fill(Canvas, box, window);
-      Frame(Canvas, box, Mix(window, text, 30));
-      mark = accent;
-      break;
+      Fill(Canvas, Box, window);
+      Frame(Canvas, Box, Mix(window, text, 30));
+      return ColorToRGB(clHighlight);
     case cbAuto:
     case cbAutoGray:
     case cbAutoLowered:
       assert(false && "the grid resolves automatic check box styles before drawing");
       break;
   }
+  return text;
+}
+
+}  // namespace
+
+void DrawCheckBox(TCanvas* Canvas, const TRect& Rect, TCheckBoxStyle Style, TKelBoxState State) {
+  const TRect box = Centered(Rect, 13, 13);
+  const TColor mark = DrawBox(Canvas, box, Style);
+  const TColor face = ColorToRGB(clBtnFace);
+  const TColor text = ColorToRGB(clWindowText);
   if (State == kbsChecked) Tick(Canvas, box.Left + 3, box.Top + 2, mark);
   else if (State == kbsGrayed) Fill(Canvas, Centered(box, 7, 7), Mix(face, text, 40));
 }
+
+void DrawTotalBox(TCanvas* Canvas, const TRect& Rect, TCheckBoxStyle Style) { DrawBox(Canvas, Rect, Style); }
 
 // ---- Hot buttons --------------------------------------------------------------------------------
 

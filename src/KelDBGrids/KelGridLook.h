@@ -26,6 +26,8 @@ void DrawSortMarker(TCanvas* Canvas, const TRect& Rect, TMarkerStyle Style, bool
                      bool Transparent);
 // A 13-pixel check box centred in Rect, framed by Style.
 void DrawCheckBox(TCanvas* Canvas, const TRect& Rect, TCheckBoxStyle Style, TKelBoxState State);
+// The frame and face of a total box filling Rect, framed by Style.
+void DrawTotalBox(TCanvas* Canvas, const TRect& Rect, TCheckBoxStyle Style);
 // The hot look of a title button over a face of Color.
 void DrawHotButton(TCanvas* Canvas, const TRect& Rect, THotButtons Style, TColor Color);
 // The border of a drop-down list; Rect shrinks to the inside of the border.

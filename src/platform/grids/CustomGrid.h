@@ -319,6 +319,8 @@ class TCustomGrid : public TCustomControl {
                            std::vector<TShownCell>& Cells);
   void DrawLines(const TGridDrawInfo& Info);
   void DrawCells(const TGridDrawInfo& Info, bool Focused);
+  void CollectClipRects();
+  bool InClip(const TRect& Cell) const;
   void DrawCellBackground(const TRect& ARect, TGridDrawState AState);
   void DrawFixedEdges(const TRect& ARect, const TGridDrawInfo& Info);
   void FillBeyondCells(const TGridDrawInfo& Info);
@@ -396,6 +398,9 @@ class TCustomGrid : public TCustomControl {
   bool FPainting = false;          // Paint is running (ChangeGridOrientation may transform)
   std::vector<TShownCell> FShownCols;  // columns met by the paint's clip, fixed ones first
   std::vector<TShownCell> FShownRows;
+  // The rectangles of the paint's clip region (empty: the bounding box is exact), so that cells
+  // between two invalid areas, such as a scrolled-in row and a scroll bar, are not repainted.
+  std::vector<TRect> FClipRects;
 };
 
 }  // namespace kel

@@ -37,6 +37,7 @@ void TCustomGrid::Paint() {
   const TGridDrawInfo info = DrawInfo();
   const bool rightToLeft = UseRightToLeftAlignment();
   const TRect clip = MirrorRect(canvas->ClipRect());  // logical
+  CollectClipRects();
   CollectShown(info.Horz, clip.Left, clip.Right, FShownCols);
   CollectShown(info.Vert, clip.Top, clip.Bottom, FShownRows);
   cairo_get_matrix(canvas->Handle(), &FPaintMatrix);
@@ -60,6 +61,26 @@ void TCustomGrid::Paint() {
     if (!row.IsEmpty()) canvas->DrawFocusRect(row);
   }
   DrawTrackingLine();
+}
+
+void TCustomGrid::CollectClipRects() {
+  FClipRects.clear();
+  cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(Canvas()->Handle());
+  if (list->status == CAIRO_STATUS_SUCCESS && list->num_rectangles > 1) {
+    for (int i = 0; i < list->num_rectangles; ++i) {
+      const cairo_rectangle_t& r = list->rectangles[i];
+      FClipRects.push_back(Rect(int(r.x), int(r.y), int(r.x + r.width), int(r.y + r.height)));
+    }
+  }
+  cairo_rectangle_list_destroy(list);
+}
+
+bool TCustomGrid::InClip(const TRect& Cell) const {
+  if (FClipRects.empty()) return true;
+  TRect common;
+  for (const TRect& r : FClipRects)
+    if (IntersectRect(common, r, Cell)) return true;
+  return false;
 }
 
 void TCustomGrid::ChangeGridOrientation(bool RightToLeftOrientation) {
@@ -192,6 +213,7 @@ void TCustomGrid::DrawCells(const TGridDrawInfo& Info, bool Focused) {
       // The editor covers the focused cell.
       if (editorShown && state.Contains(gdFocused)) continue;
       const TRect where = MirrorRect(logical);
+      if (!InClip(where)) continue;
       if (FDefaultDrawing) DrawCellBackground(where, state);
       DrawCell(col.Index, row.Index, where, state);
       if (fixed && fixedEdges) DrawFixedEdges(where, Info);
