@@ -13,53 +13,10 @@ namespace {
 
 using ColumnModelTest = TColumnFixture;
 
-struct TDefault {
-  const char* Path;
-  String Value;
-};
-
 TEST_P(ColumnModelTest, EveryPublishedSettingHasItsDefault) {
   TKelDBGridColumns loose(nullptr, TKelColumn::ClassInfo());
   TKelColumn* column = loose.Add();
-  EXPECT_EQ(GetPropList(column).size(), 78u);
-  EXPECT_EQ(GetPropList(column->Title()).size(), 19u);
-  const TDefault defaults[] = {
-      {"Alignment", "taLeftJustify"}, {"AutoNumber", "False"}, {"ButtonStyle", "cbsAuto"},
-      {"CalendarDepth", "cdDecade"}, {"CharCase", "ecNormal"}, {"CheckBox", "False"},
-      {"CheckBoxKind", "ckCheck"}, {"CheckBoxStyle", "cbAuto"}, {"CheckBoxThemed", "False"},
-      {"CheckBoxToggle", "ctOnCellClick"}, {"CheckBoxValues", "True;False"},
-      {"Color", std::to_string(clWindow)}, {"DelimiterChar", ","}, {"DelimiterLine", "False"},
-      {"DialogOptions", "[doShowColumn,doItemEnabled]"}, {"DropDownRows", "0"},
-      {"DropDownWidth", "0"}, {"EditMemo", "True"}, {"EditorHint", ""}, {"Ellipsis", "True"},
-      {"ExpandBox", "False"}, {"ExpandBoxSize", "ebSmall"}, {"ExpandBoxThemed", "False"},
-      {"ExpandBoxToggle", "etOnCellClick"}, {"ExpandCols", "0"}, {"Expanded", "True"},
-      {"ExpandStyle", "cesAuto"}, {"FieldName", ""}, {"FilterText", ""}, {"Hint", ""},
-      {"ImageDraw", "idCenter"}, {"ImageMargin", "0"}, {"ImageOffsetX", "0"}, {"ImageOffsetY", "0"},
-      {"ImeMode", "imDontCare"}, {"ImeName", ""}, {"KeyField", ""},
-      {"ListOptions", "[loAutoComplete,loAutoCloseEditor,loSelectNextValue,loAllowClearValue,"
-                      "loShowToday,loAllowChangeOrder,loAllowColumnResize]"},
-      {"LookupColumn", "lcNotDefined"}, {"LookupKeyField", ""}, {"LookupListFields", ""},
-      {"LookupListTitles", ""}, {"LookupListWidths", ""}, {"LookupResultField", ""},
-      {"MultiSelectList", "False"}, {"MultiSelectText", "mstEllipsis"},
-      {"PickOptions", "[poSelectPickText,poAcceptPickList]"}, {"PickTextFormat", ""},
-      {"QuickDraw", "True"}, {"ReadOnly", "False"}, {"ShowBlob", "True"}, {"ShowEdit", "True"},
-      {"SuppressRTL", "False"}, {"ToolTips", "True"}, {"ToolTipsWidth", "ttAutoWidth"},
-      {"Transparent", "False"}, {"TransparentColor", std::to_string(clNone)},
-      {"VAlignment", "tvCenter"}, {"Visible", "True"}, {"Wallpaper", "False"}, {"Width", "64"},
-      {"WidthBase", "64"}, {"WidthMax", "-1"}, {"WidthMin", "-1"}, {"WordWrap", "True"},
-      {"Title.Alignment", "taLeftJustify"}, {"Title.AutoFilter", "True"}, {"Title.AutoToggle", "True"},
-      {"Title.Button", "True"}, {"Title.Caption", ""}, {"Title.Color", std::to_string(clBtnFace)},
-      {"Title.Ellipsis", "True"}, {"Title.Header", ""}, {"Title.HeaderHint", ""}, {"Title.Hint", ""},
-      {"Title.ImageIndex", "-1"}, {"Title.Marker", "tmNone"}, {"Title.MarkerIndex", "-1"},
-      {"Title.OrderIndex", "-1"}, {"Title.VAlignment", "tvCenter"}, {"Title.WordWrap", "True"},
-      {"TotalHeader.TotalResult", "trCaption"}, {"TotalHeader.CalcValue", "cvSum"},
-      {"TotalHeader.CalcApply", "caBoth"}, {"TotalHeader.NullValue", "nvExclude"},
-      {"TotalHeader.TotalRecNo", "1"}, {"TotalHeader.ImageIndex", "-1"},
-      {"TotalHeader.Color", std::to_string(clBtnFace)}, {"TotalHeader.TotalBox", "tbAuto"},
-      {"TotalFooter.ToolTipsWidth", "ttAutoWidth"}, {"TotalFooter.FormatAsFloat", "False"},
-      {"TotalFields.FieldName", ""}, {"TotalFields.Visible", "True"},
-      {"TotalFields.VAlignment", "tvCenter"}};
-  for (const TDefault& d : defaults) EXPECT_EQ(GetPropValue(column, d.Path), d.Value) << d.Path;
+  EXPECT_EQ(published::OffDefault(column), std::vector<String>{});
   EXPECT_EQ(column->TotalFields()->TotalResult(), trTotalField);
   EXPECT_TRUE(column->AssignedValues().Empty());
   EXPECT_EQ(column->PickList()->Count(), 0);
@@ -294,15 +251,6 @@ TEST_P(ColumnModelTest, AllThreeAutomaticColumnsComeFirstAsNumberSelectExpand) {
   TKelColumn* number = loose.AddAutoNumber();
   EXPECT_FALSE(number->AssignedValues().Contains(cvWidth));
   EXPECT_EQ(number->Width(), 64);
-}
-
-TEST_P(ColumnModelTest, StateIsDefaultWhenTheGridAddedTheLastColumn) {
-  Link(2);
-  Design({"Id", "Name"});
-  EXPECT_EQ(Grid->Columns()->State(), csCustomized);
-  Grid->Columns()->InternalAdd();
-  EXPECT_EQ(Grid->Columns()->State(), csDefault);
-  EXPECT_TRUE(Column(0)->IsStored());
 }
 
 TEST_P(ColumnModelTest, CheckBoxAndExpandBoxExcludeEachOther) {

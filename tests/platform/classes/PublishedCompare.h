@@ -78,8 +78,8 @@ inline std::vector<String> Differences(TObject* A, TObject* B) {
   return result;
 }
 
-// "Path = value" for every published property of Holder, nested persistents included, that does
-// not hold the default its table declares.
+// "Path = value" for every published property of Holder, nested persistents included, that a
+// stream would write: stored, and off the default its table declares.
 inline void CollectOffDefault(TObject* Holder, const String& Prefix, std::vector<String>& Out) {
   for (const TPropInfo* info : GetPropList(Holder)) {
     const String path = Prefix + info->Name;
@@ -88,7 +88,7 @@ inline void CollectOffDefault(TObject* Holder, const String& Prefix, std::vector
       if (nested && !dynamic_cast<TComponent*>(nested)) CollectOffDefault(nested, path + ".", Out);
       continue;
     }
-    if (!info->HasDefault) continue;
+    if (!info->HasDefault || !info->IsStoredFor(Holder)) continue;
     bool atDefault = true;
     if (info->Kind == tkString)
       atDefault = info->GetStr(Holder) == info->StrDefault;
