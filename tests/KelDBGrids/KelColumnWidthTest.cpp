@@ -101,6 +101,8 @@ TEST_P(ColumnWidthTest, RefusedAndHiddenWidths) {
   EXPECT_EQ(id->Width(), -Grid->GetColLineWidth());
   EXPECT_EQ(id->TrueWidth(), 70);
   EXPECT_EQ(id->WidthBase(), 70);
+  EXPECT_EQ(Grid->ColWidths(Grid->DataToRawColumn(0)), -1);
+  EXPECT_EQ(Grid->VisibleColumns().size(), 1u);
   // The width a hidden column keeps is streamed.
   EXPECT_NE(StreamedText(Grid->Columns()).find("Width = 70"), String::npos);
 }
@@ -147,6 +149,14 @@ TEST_P(ColumnWidthTest, TheDefaultWidthMeasuresTheColumnAndTitleFonts) {
   // A column without a field takes the grid's default column width.
   TKelColumn* unbound = Grid->Columns()->Add();
   EXPECT_EQ(unbound->DefaultWidth(), Grid->DefaultColWidth());
+  // The grid's bounds for default widths apply last.
+  Grid->SetDefaultWidthMax(50);
+  EXPECT_EQ(name->DefaultWidth(), 50);
+  Grid->SetDefaultWidthMax(-1);
+  Grid->SetDefaultWidthMin(900);
+  EXPECT_EQ(name->DefaultWidth(), 900);
+  EXPECT_EQ(Grid->ColWidths(Grid->DataToRawColumn(0)), 900);
+  Grid->AssertInvariants();
 }
 
 TEST_P(ColumnWidthTest, TheBaseWidthOutsideStretching) {

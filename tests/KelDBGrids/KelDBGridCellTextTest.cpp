@@ -203,13 +203,6 @@ TEST_F(CellTextTest, AutoNumbersCountRecordsExceptInReports) {
   EXPECT_THROW(TKelDataRowScope(Grid, 3), EInvalidGridOperation);
 }
 
-TEST_F(CellTextTest, GlobalsStartAsDocumented) {
-  EXPECT_EQ(DefPickTextFormat, "%1:s - %0:s");
-  EXPECT_EQ(DefAutoNumberFormat, "%d.");
-  EXPECT_EQ(NullValueString, "");
-  EXPECT_EQ(DelayInterval, 200);
-}
-
 TEST_F(CellTextTest, ColumnsWithoutFieldOrGridKeepTheirText) {
   TKelColumn* unbound = AddColumn("Missing");
   EXPECT_EQ(unbound->GetDisplayText(), "");

@@ -1,5 +1,4 @@
-// The three option sets: element names in bit order, the platform options each grid option
-// sets, the rules SetOptions and SetOptionsEx apply, the reactions of changed bits, and the
+// The three option sets: the platform options each grid option sets, the rules SetOptions and SetOptionsEx apply, the reactions of changed bits, and the
 // Switch helpers.
 #include "KelDBGridFixture.h"
 
@@ -7,15 +6,6 @@ namespace kel::test {
 namespace {
 
 using OptionsTest = TGridFixture;
-
-TEST(OptionsDefaultsTest, ElementNamesInBitOrder) {
-  EXPECT_STREQ(EnumNamesOf(TKelDBGridOption{})[31], "dgRightMoving");
-  EXPECT_STREQ(EnumNamesOf(TKelDBGridOptionEx{})[28], "dgShowEditorByCharOff");
-  EXPECT_STREQ(EnumNamesOf(TKelDBGridOptionExt{})[16], "dgScaleByParentFont");
-  EXPECT_EQ(EnumNamesOf(TKelDBGridOption{}).size(), 32u);
-  EXPECT_EQ(EnumNamesOf(TKelDBGridOptionEx{}).size(), 29u);
-  EXPECT_EQ(EnumNamesOf(TKelDBGridOptionExt{}).size(), 17u);
-}
 
 TEST_P(OptionsTest, ANewGridSetsExactlyItsPlatformOptions) {
   EXPECT_EQ(Grid->PlatformOptions(), (TGridOptions{goVertLine, goHorzLine, goRowSizing, goColSizing,

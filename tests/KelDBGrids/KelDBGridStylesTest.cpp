@@ -1,11 +1,10 @@
 // The grid's style queries and resolutions, cell by cell against their tables, with the
-// platform's active style switched by name; the style adjustment tables; the grid style's
-// spacing sets.
+// platform's active style switched by name; the style adjustment tables.
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "KelDBGrids/KelDBGrids.h"
+#include "KelDBGridFixture.h"
 #include "ZoltsGraph/ZoltsGraph.h"
 #include "platform/testkit/Testkit.h"
 
@@ -19,22 +18,7 @@ String StyleTestName(const String& Style) {
   return name;
 }
 
-class GridStyleFixture : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Form = new TForm(nullptr);
-    Form->SetBounds(40, 40, 640, 480);
-    Grid = new TKelDBGrid(Form);
-    Grid->SetParent(Form);
-    Grid->SetBounds(0, 0, 600, 300);
-    Form->Show();
-    Application->ProcessMessages();
-  }
-  void TearDown() override { delete Form; }
-
-  TForm* Form = nullptr;
-  TKelDBGrid* Grid = nullptr;
-};
+using GridStyleFixture = test::TGridFixtureBase;
 
 // ---- CheckBoxStyle --------------------------------------------------------------------------------
 
@@ -260,46 +244,6 @@ TEST_F(GridStyleFixture, FixedTextOfStylesWithAColourOfTheirOwn) {
 
 // ---- The tables -----------------------------------------------------------------------------------
 
-struct TTableEntry {
-  const char* Table;
-  const char* Style;
-  int Value;
-};
-
-int ReadTable(const String& Table, const String& Style) {
-  if (Table == "CellFrame") return TKelCustomDBGrid::GetCellFrameStyle(Style);
-  if (Table == "FixedText") return TKelCustomDBGrid::GetFixedTextStyle(Style);
-  if (Table == "Flat") return TKelCustomDBGrid::GetFlatStyle(Style) ? 1 : 0;
-  return TKelCustomDBGrid::GetSelectRowStyle(Style);
-}
-
-class StartUpTables : public ::testing::TestWithParam<TTableEntry> {};
-
-TEST_P(StartUpTables, HoldTheirStartUpValues) {
-  EXPECT_EQ(ReadTable(GetParam().Table, GetParam().Style), GetParam().Value);
-}
-
-// First, last and signed entries of each table, and names a table does not list.
-INSTANTIATE_TEST_SUITE_P(
-    Entries, StartUpTables,
-    ::testing::Values(
-        TTableEntry{"CellFrame", "Aqua Graphite", 1}, TTableEntry{"CellFrame", "Amakrits", 2},
-        TTableEntry{"CellFrame", "Glossy", 1}, TTableEntry{"CellFrame", "Windows10", 0},
-        TTableEntry{"FixedText", "Aqua Light Slate", -90}, TTableEntry{"FixedText", "Cyan Dusk", -100},
-        TTableEntry{"FixedText", "Charcoal Dark Slate", 50}, TTableEntry{"FixedText", "Sterling", -120},
-        TTableEntry{"FixedText", "Madison Dark", 60}, TTableEntry{"FixedText", "Zodiac LE", 30},
-        TTableEntry{"FixedText", "Amakrits", 0},
-        TTableEntry{"Flat", "Windows", 1}, TTableEntry{"Flat", "Amakrits", 1},
-        TTableEntry{"Flat", "Metropolis UI Black", 1}, TTableEntry{"Flat", "Windows10 Dark", 1},
-        TTableEntry{"Flat", "Zodiac LE", 1}, TTableEntry{"Flat", "Carbon", 0},
-        TTableEntry{"Flat", "Auric", 0},
-        TTableEntry{"SelectRow", "Iceberg Classico", 10}, TTableEntry{"SelectRow", "Amakrits", -110},
-        TTableEntry{"SelectRow", "Vapor", -110}, TTableEntry{"SelectRow", "Calypso", 5},
-        TTableEntry{"SelectRow", "Windows10 WhiteSmoke", 10}, TTableEntry{"SelectRow", "Carbon", 0}),
-    [](const auto& info) {
-      return String(info.param.Table) + "_" + StyleTestName(info.param.Style);
-    });
-
 TEST(StyleTablesTest, ClassLevelSettersAddAndChangeEntries) {
   EXPECT_EQ(TKelCustomDBGrid::GetCellFrameStyle("Slate Test"), 0);
   TKelCustomDBGrid::SetCellFrameStyle("Slate Test", 3);
@@ -314,40 +258,6 @@ TEST(StyleTablesTest, ClassLevelSettersAddAndChangeEntries) {
   TKelCustomDBGrid::SetFlatStyle("Amakrits", true);
   EXPECT_TRUE(TKelCustomDBGrid::GetFlatStyle("Amakrits"));
   EXPECT_EQ(TKelCustomDBGrid::GetCellFrameStyle("amakrits"), 0) << "names are exact";
-}
-
-// ---- Grid style ---------------------------------------------------------------------------------
-
-TEST_F(GridStyleFixture, DefaultOnAnUnthemedGridGivesTheStandardSpacings) {
-  TKelGridStyle* style = Grid->GridStyle();
-  style->SetVisualStyle(vsDefault);
-  EXPECT_EQ(style->VisualStyle(), vsStandard);
-  EXPECT_EQ((std::array{style->DataRowSpace(), style->HeaderRowSpace(), style->TitleColMargin(),
-                        style->TitleRowSpace(), style->TotalColMargin(), style->TotalRowSpace()}),
-            (std::array{3, 4, 0, 4, 0, 4}));
-  style->SetVisualStyle(vsXPStyle);
-  EXPECT_EQ((std::array{style->DataRowSpace(), style->HeaderRowSpace(), style->TitleColMargin(),
-                        style->TitleRowSpace(), style->TotalColMargin(), style->TotalRowSpace()}),
-            (std::array{4, 8, 1, 8, 0, 8}));
-}
-
-TEST_F(GridStyleFixture, ASpacingChangeSwitchesToCustomAndIsStoredThen) {
-  TKelGridStyle* style = Grid->GridStyle();
-  const TPropList& props = TKelGridStyle::PublishedProperties();
-  const int rowHeight = Grid->DefaultRowHeight();
-  EXPECT_FALSE(props.Find("DataRowSpace")->IsStoredFor(style));
-  style->SetDataRowSpace(12);
-  EXPECT_EQ(style->VisualStyle(), vsCustom);
-  Application->ProcessMessages();
-  EXPECT_GT(Grid->DefaultRowHeight(), rowHeight) << "the grid lays out again";
-  for (const char* name : {"DataRowSpace", "HeaderRowSpace", "TitleColMargin", "TitleRowSpace",
-                           "TotalColMargin", "TotalRowSpace"})
-    EXPECT_TRUE(props.Find(name)->IsStoredFor(style)) << name;
-  style->SetVisualStyle(vsCustom);
-  EXPECT_EQ(style->DataRowSpace(), 12) << "vsCustom keeps the spacings";
-  style->SetVisualStyle(vsStandard);
-  EXPECT_FALSE(props.Find("DataRowSpace")->IsStoredFor(style));
-  EXPECT_EQ(style->DataRowSpace(), 3);
 }
 
 }  // namespace

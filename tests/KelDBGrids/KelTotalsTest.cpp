@@ -12,38 +12,20 @@ namespace kel::test {
 namespace {
 
 // A grid over one column "V" (integer, Null where a value is missing), with a footer total.
-class TTotalsFixture : public ::testing::Test {
+class TTotalsFixture : public TGridFixtureBase {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kel-totals-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    Directory = pattern;
-    Form = new TForm(nullptr);
-    Form->SetBounds(40, 40, 640, 480);
-    Source = new TDataSource(Form);
-    Grid = new TKelDBGrid(Form);
-    Grid->SetParent(Form);
-    Grid->SetBounds(0, 0, 600, 300);
+    TGridFixtureBase::SetUp();
     Grid->SetOptionsEx(Grid->OptionsEx() + dgTotalFooter - dgDelayUpdateTotals - dgAutoUpdateTotals);
     Column = Grid->Columns()->Add();
     Column->SetFieldName("V");
     Footer = Column->TotalFooter();
     Footer->SetTotalResult(trCalcValue);
-    Form->Show();
-  }
-
-  void TearDown() override {
-    delete Form;
-    std::filesystem::remove_all(Directory);
   }
 
   // The values as a client data set (Sql false) or an SQLite query, linked to the grid.
   TDataSet* Link(const std::vector<Variant>& Values, bool Sql = false) {
-    TDataSet* data = Sql ? MakeQuery(Values) : MakeClient(Values);
-    Source->SetDataSet(data);
-    Grid->SetDataSource(Source);
-    Application->ProcessMessages();
-    return data;
+    return TGridFixtureBase::Link(Sql ? MakeQuery(Values) : MakeClient(Values));
   }
 
   TDataSet* MakeClient(const std::vector<Variant>& Values) {
@@ -76,10 +58,6 @@ class TTotalsFixture : public ::testing::Test {
     return Footer->Caption();
   }
 
-  std::filesystem::path Directory;
-  TForm* Form = nullptr;
-  TDataSource* Source = nullptr;
-  TKelDBGrid* Grid = nullptr;
   TKelColumn* Column = nullptr;
   TKelColumnTotalFooter* Footer = nullptr;
 };

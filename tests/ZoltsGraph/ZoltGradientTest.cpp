@@ -126,10 +126,6 @@ TEST(ZoltGradientTest, IsActiveNeedsTheSwitchActiveAStartColourAndAnUnthemedOwne
   GradientEnabled = true;
 }
 
-TEST(ZoltGradientTest, DefaultHotColor) {
-  EXPECT_EQ(TZoltGradient::DefaultHotColor(), RGB(198, 211, 239));
-}
-
 struct TShadeCase {
   const char* Name;
   TColor Color;
