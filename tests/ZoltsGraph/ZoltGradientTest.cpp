@@ -1,5 +1,5 @@
-// Gradient settings: defaults, change notification, Change/Assign, the published tables, when
-// the gradient paints, and the shading of colours.
+// Gradient settings: defaults, change notification, Change/Assign, when the gradient paints,
+// and the shading of colours.
 #include "ZoltsGraph/ZoltsGraph.h"
 
 #include "platform/testkit/Testkit.h"
@@ -76,22 +76,6 @@ TEST(ZoltGradientTest, ChangeCopiesAndReportsOnlyDifferences) {
   target.Assign(&source);
   EXPECT_TRUE(target.SwapColors());
   EXPECT_EQ(changes, 2);
-}
-
-TEST(ZoltGradientTest, PublishedPropertiesByName) {
-  TZoltGradientButton gradient;
-  SetEnumProp(&gradient, "Direction", "gdHorizontal");
-  SetSetProp(&gradient, "Options", "[goHotTrack]");
-  SetOrdProp(&gradient, "ShadowFactor", -60);
-  EXPECT_EQ(gradient.Direction(), gdHorizontal);
-  EXPECT_EQ(gradient.Options(), TZoltGradientOptions{goHotTrack});
-  EXPECT_EQ(gradient.ShadowFactor(), -60);
-  EXPECT_EQ(GetEnumProp(&gradient, "Active"), "True");
-  // The base publishes Active only.
-  TZoltGradient base;
-  EXPECT_TRUE(IsPublishedProp(&base, "Active"));
-  EXPECT_FALSE(IsPublishedProp(&base, "Direction"));
-  EXPECT_FALSE(IsPublishedProp(&gradient, "Cells"));
 }
 
 // Whether a gradient paints: the process switch, Active, a start colour, and a themed owner.

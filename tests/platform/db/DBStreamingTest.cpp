@@ -1,7 +1,6 @@
 // The published properties of the data components survive component streaming: a client data
 // set with field and index definitions, its persistent fields and a data source; every published
-// property of a data set and of each field class; a streamed Active opening after loading; the
-// data set's properties by name.
+// property of a data set and of each field class; a streamed Active opening after loading.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -254,24 +253,3 @@ TEST(DBStreamingTest, AStreamedActiveDataSetOpensOnceEverythingIsLoaded) {
   EXPECT_EQ(orders->FieldByName("Customer")->AsString(), "Grace");
 }
 
-TEST(DBStreamingTest, DataSetPropertiesAreReachedByName) {
-  TComponent owner(nullptr);
-  TClientDataSet* data = MakeOrders(&owner, {{1, "a", 1}, {2, "b", 2}});
-  EXPECT_EQ(GetEnumProp(data, "Active"), "True");
-  SetPropValue(data, "Filter", "ID > 1");
-  SetEnumProp(data, "Filtered", "True");
-  EXPECT_EQ(IdsInOrder(data), std::vector<int>{2});
-  SetSetProp(data, "FilterOptions", "[foCaseInsensitive]");
-  EXPECT_EQ(data->FilterOptions(), TFilterOptions{foCaseInsensitive});
-  EXPECT_EQ(GetSetProp(data, "FilterOptions"), "[foCaseInsensitive]");
-  EXPECT_EQ(GetEnumProp(data, "AutoCalcFields"), "True");
-  EXPECT_TRUE(IsPublishedProp(data, "OnFilterRecord"));
-  TField* name = data->FieldByName("Name");
-  EXPECT_EQ(GetStrProp(name, "DisplayLabel"), "Name");
-  EXPECT_EQ(GetOrdProp(name, "DisplayWidth"), 20);
-  EXPECT_EQ(GetOrdProp(data->FieldByName("Amount"), "Index"), 2);
-  SetOrdProp(data->FieldByName("Amount"), "Index", 0);
-  EXPECT_EQ(data->Fields()->Fields(0)->FieldName(), "Amount");
-  SetEnumProp(data, "Active", "False");
-  EXPECT_FALSE(data->Active());
-}
