@@ -1,5 +1,4 @@
-// Fonts, pens and brushes: defaults, conversions, one change notification per change, Assign,
-// and their published properties.
+// Fonts, pens and brushes: defaults, conversions, one change notification per change, and Assign.
 #include <gtest/gtest.h>
 
 #include "platform/classes/Properties.h"
@@ -42,6 +41,8 @@ TEST(FontTest, SizeAndHeightConvertAtNinetySixDpi) {
     font.SetHeight(c.Height);
     EXPECT_EQ(font.Size(), c.Size) << c.Height;
   }
+  // The height is what a stream keeps; the size follows from it.
+  EXPECT_FALSE(GetPropInfo(&font, "Size")->IsStoredFor(&font));
 }
 
 TEST(FontTest, EverySetterFiresOnceAndOnlyOnChange) {
@@ -141,25 +142,6 @@ TEST(BrushTest, ColouringAClearBrushMakesItSolidInOneChange) {
   brush.SetColor(clYellow);  // same colour: still made solid
   EXPECT_EQ(brush.Style(), bsSolid);
   EXPECT_EQ(changes.Count, 4);
-}
-
-TEST(GraphicsObjectsTest, PublishedPropertiesReadAndWriteByName) {
-  TFont font;
-  SetStrProp(&font, "Name", "DejaVu Serif");
-  SetOrdProp(&font, "Height", -16);
-  SetEnumProp(&font, "Pitch", "fpFixed");
-  EXPECT_EQ(font.Name(), "DejaVu Serif");
-  EXPECT_EQ(font.Size(), 12);
-  EXPECT_EQ(font.Pitch(), fpFixed);
-  EXPECT_EQ(GetOrdProp(&font, "Size"), 12);
-  const TPropInfo* size = GetPropInfo(&font, "Size");
-  ASSERT_NE(size, nullptr);
-  EXPECT_FALSE(size->IsStoredFor(&font));
-  TPen pen;
-  EXPECT_EQ(GetEnumProp(&pen, "Style"), "psSolid");
-  TBrush brush;
-  SetEnumProp(&brush, "Style", "bsClear");
-  EXPECT_EQ(brush.Style(), bsClear);
 }
 
 }  // namespace

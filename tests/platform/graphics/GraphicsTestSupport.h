@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
-#include <random>
 
+#include "../rtl/TempDirectory.h"
 #include "platform/graphics/Graphics.h"
 
 namespace kel::test {
@@ -49,23 +48,6 @@ inline int CountPixels(TBitmap& bitmap, const TRect& area, TColor color) {
   return count;
 }
 
-// A fresh directory under the system temporary directory, removed with everything in it.
-class TTempDir {
- public:
-  TTempDir() {
-    std::random_device random;
-    FPath = std::filesystem::temp_directory_path() /
-            ("kel-graphics-" + std::to_string(random()) + "-" + std::to_string(random()));
-    std::filesystem::create_directories(FPath);
-  }
-  ~TTempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(FPath, ignored);
-  }
-  String File(const String& name) const { return (FPath / name).string(); }
-
- private:
-  std::filesystem::path FPath;
-};
+using TTempDir = testing_support::TTempDirectory;
 
 }  // namespace kel::test
