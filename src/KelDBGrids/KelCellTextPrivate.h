@@ -1,6 +1,10 @@
 // Helpers the column and the grid share for cell text (not for users of the grid).
 #pragma once
 
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
+
 #include "platform/db/DB.h"
 #include "platform/rtl/Types.h"
 
@@ -8,6 +12,17 @@ namespace kel {
 
 class TKelColumn;
 class TStrings;
+
+// The texts a lookup value column found for its keys, so that repainting its cells does not
+// search the lookup data set again. Valid while the lookup data set, its data version and the
+// column's key and result fields stay those it was filled for.
+struct TLookupTextCache {
+  const TDataSet* DataSet = nullptr;
+  std::uint64_t Version = 0;
+  String KeyField;
+  String ResultField;
+  std::unordered_map<String, std::pair<String, String>> Texts;  // key -> display, edit text
+};
 
 // Memo fields, whose whole text a cell may show or edit.
 bool IsMemoField(const TField* Field);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+#include "KelDBGrids/KelCellTextPrivate.h"
 #include "KelDBGrids/KelDBGridFilter.h"
 #include "KelDBGrids/KelDBGridsPrivate.h"
 #include "platform/db/DB.h"

@@ -35,6 +35,7 @@ class TImageList;
 class TKelCustomDBGrid;
 class TKelDBGridColumns;
 class TPopupMenu;
+struct TLookupTextCache;
 class TStrings;
 class TStringList;
 
@@ -366,6 +367,9 @@ class TKelColumn : public TCollectionItem {
   // grid lets the column change its field.
   void ToggleCheckBoxValue();
 
+  // The texts found for lookup keys so far (see KelCellTextPrivate.h); made on first use.
+  TLookupTextCache& LookupTexts() const;
+
   // Columns the user made or streamed are stored; the grid's default columns are not.
   bool IsStored() const { return FStored; }
   // Every published setting back to its default, assigned values cleared, pick list freed;
@@ -457,6 +461,7 @@ class TKelColumn : public TCollectionItem {
   // The pick texts formatted with PickTextFormat, one per pick text: built on first use by the
   // cell text, dropped whenever PickList, PickText or PickTextFormat change.
   mutable std::unique_ptr<TStringList> FFormattedPickText;
+  mutable std::unique_ptr<TLookupTextCache> FLookupTexts;
   std::unique_ptr<TStringList> FPickText;
   std::unique_ptr<TStringList> FFilterList;
 

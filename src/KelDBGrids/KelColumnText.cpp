@@ -152,4 +152,9 @@ void TKelColumn::ToggleCheckBoxValue() {
   grid->ColTextChanged(this);
 }
 
+TLookupTextCache& TKelColumn::LookupTexts() const {
+  if (!FLookupTexts) FLookupTexts = std::make_unique<TLookupTextCache>();
+  return *FLookupTexts;
+}
+
 }  // namespace kel

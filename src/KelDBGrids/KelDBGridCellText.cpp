@@ -54,14 +54,35 @@ bool IsBinaryKind(const TField* Field) {
   }
 }
 
+// Enough distinct keys for any window of rows; a cache that fills up starts again.
+constexpr std::size_t LookupCacheLimit = 4096;
+
 // The looked-up value of Key for a lookup value column; empty when the key is not found.
 String LookUpValue(const TKelColumn* Column, const String& Key, TTextKind TextKind) {
   TDataSet* lookup = Column->LookupDataSet();
   if (!lookup) return String();
   if (!lookup->Active()) lookup->Open();
-  if (!lookup->Locate(Column->LookupKeyField(), Variant(Key), {})) return String();
-  TField* result = lookup->FieldByName(Column->LookupResultField());
-  return TextKind == tkEdit ? result->EditText() : result->DisplayText();
+  TLookupTextCache& cache = Column->LookupTexts();
+  const String keyField = Column->LookupKeyField();
+  const String resultField = Column->LookupResultField();
+  if (cache.DataSet != lookup || cache.Version != lookup->DataVersion() || cache.KeyField != keyField ||
+      cache.ResultField != resultField || cache.Texts.size() >= LookupCacheLimit) {
+    cache.Texts.clear();
+    cache.DataSet = lookup;
+    cache.Version = lookup->DataVersion();
+    cache.KeyField = keyField;
+    cache.ResultField = resultField;
+  }
+  auto found = cache.Texts.find(Key);
+  if (found == cache.Texts.end()) {
+    std::pair<String, String> texts;
+    if (lookup->Locate(keyField, Variant(Key), {})) {
+      TField* result = lookup->FieldByName(resultField);
+      texts = {result->DisplayText(), result->EditText()};
+    }
+    found = cache.Texts.emplace(Key, std::move(texts)).first;
+  }
+  return TextKind == tkEdit ? found->second.second : found->second.first;
 }
 
 }  // namespace

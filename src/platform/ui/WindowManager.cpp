@@ -349,8 +349,22 @@ void TWindowManager::PaintWindowTree(TWinControl* Control, cairo_t* Context, TPo
   if (client != Bounds(Origin.X, Origin.Y, Control->Width(), Control->Height()))
     SendPaint(Control, WM_NCPAINT, Context, Origin, area, Region);
   if (!clientArea.IsEmpty()) {
-    SendPaint(Control, WM_ERASEBKGND, Context, client.TopLeft(), clientArea, Region);
-    SendPaint(Control, WM_PAINT, Context, client.TopLeft(), clientArea, Region);
+    // Opaque child windows paint every pixel they cover, so the parent leaves their area alone.
+    cairo_region_t* own = cairo_region_copy(Region);
+    for (TControl* child : Control->FControls) {
+      auto* window = dynamic_cast<TWinControl*>(child);
+      if (!window || !window->FHandle || window->FTopWindow || !window->ControlStyle().Contains(csOpaque)) continue;
+      const TWindowInfo* info = Info(window->FHandle);
+      if (!info || !info->Visible) continue;
+      const cairo_rectangle_int_t covered =
+          ToCairo(Bounds(client.Left + window->Left(), client.Top + window->Top(), window->Width(), window->Height()));
+      cairo_region_subtract_rectangle(own, &covered);
+    }
+    if (!cairo_region_is_empty(own)) {
+      SendPaint(Control, WM_ERASEBKGND, Context, client.TopLeft(), clientArea, own);
+      SendPaint(Control, WM_PAINT, Context, client.TopLeft(), clientArea, own);
+    }
+    cairo_region_destroy(own);
   }
   if (!Control->FHandle || clientArea.IsEmpty()) return;
   const std::vector<TControl*> children = Control->FControls;
