@@ -133,7 +133,8 @@ void TDemoForm::BuildGrid() {
   FGrid->SetParent(this);
   FGrid->SetAlign(alClient);
   FGrid->SetOptions(FGrid->Options() + dgTitleHeaders);
-  FGrid->SetOptionsEx(FGrid->OptionsEx() + dgTotalFooter);
+  // Only the footer cells that hold a total are boxed.
+  FGrid->SetOptionsEx(FGrid->OptionsEx() + dgTotalFooter + dgTotalDataBoxOnly);
   FGrid->SetDrawingOptions(FGrid->DrawingOptions() + gdoStripedRows);
   AddColumns();
   AddFooterTotals();

@@ -97,6 +97,8 @@ TColor TKelCustomDBGrid::DefaultHighlightText() { return clHighlightText; }
 TColor TKelCustomDBGrid::DefaultEditorColor() { return clInfoBk; }
 
 TColor TKelCustomDBGrid::DefaultDataLineColor() const {
+  // A custom style's lines are a shade of its own window colour, dark styles included.
+  if (StylesEnabled()) return MixColors(clWindow, clWindowText, 22);
   return ColorToRGB(Color()) == RGB(192, 192, 192) ? RGB(128, 128, 128) : RGB(192, 192, 192);
 }
 
