@@ -252,7 +252,7 @@ class TKelCustomDBGrid : public TCustomGrid {
   static TColor DefaultStripeColor();
   static TColor DefaultHighlightText();
   static TColor DefaultEditorColor();
-  // Silver, or grey on a silver grid.
+  // Silver, or grey on a silver grid; under a custom style a shade of its window colour.
   TColor DefaultDataLineColor() const;
   // Data row Row of the screen (from 0 below the titles) gets the stripe colour.
   bool IsStripeRow(int DataRow) const;
