@@ -16,6 +16,8 @@
 //   KelDBGridScrollBars.cpp  the vertical scroll bar and window size
 //   KelDBGridScrolling.cpp   scroll messages, the wheel, scrolling while the mouse drags
 //   KelDBGridLinked.cpp      linked grids, Notification
+//   KelDBGridKeys.cpp        the key map, Tab, deletion and insertion, characters, leaving
+//   KelDBGridEditor.cpp      what the grid answers its editor, drop-down menus and lists
 //   KelDBGridPending.cpp     operations whose full behaviour comes with later parts of the grid
 //   KelDBGridPaint.cpp       DrawCell: indicator, data and blank cells, their colours, the hooks
 //   KelDBGridPaintTitles.cpp titles with their levels and header bands, the filler corner
@@ -33,6 +35,7 @@
 
 #include "KelDBGrids/KelCellText.h"
 #include "KelDBGrids/KelColumnTypes.h"
+#include "KelDBGrids/KelDBGridEditorTypes.h"
 #include "KelDBGrids/KelDBGridOptions.h"
 #include "KelDBGrids/KelDBGridTotals.h"
 #include "KelDBGrids/KelDBGridTypes.h"
@@ -506,6 +509,58 @@ class TKelCustomDBGrid : public TCustomGrid {
   // Makes RawCol current, skipping hidden columns in Direction (-1, 0, +1).
   void MoveCol(int RawCol, int Direction);
   const String& EditTextCache() const { return FEditText; }
+
+  // ---- Keys (KelDBGridKeys.cpp) ---------------------------------------------------------------
+  // The grid's key map over the data (rows are records); keys that would act on a multi-row
+  // selection or the search raise EInvalidGridOperation before changing anything.
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  // Enter and Space toggle a check box; Enter posts the editor's text.
+  void KeyPress(Char& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  // Characters open the editor only where the column can show one.
+  void WMChar(TWMChar& Message) override;
+  // Leaving the grid drops an untouched inserted record (dgCancelOnExit) or posts the editor.
+  void CMExit(TMessage& Message) override;
+  // Shift state of the last key or mouse event.
+  TShiftState LastShiftState() const { return FLastShiftState; }
+
+  // ---- Editor answers and drop-downs (KelDBGridEditor.cpp) ------------------------------------
+  bool CanEditShow() override;
+  bool CanEditAcceptKey(Char Key) override;
+  // Puts the link into edit state for the selected column (a memo with EditMemo edits as text).
+  bool CanEditModify() override;
+  int GetEditLimit() override;
+  String GetEditMask(int ACol, int ARow) override;
+  // For Column, the selected one when null.
+  virtual TEditorStyle GetEditorStyle(TKelColumn* Column = nullptr);
+  virtual TEditorListKind GetEditorListClass(TKelColumn* Column = nullptr);
+  virtual void EditButtonClick();
+  // Shows the filter list from a column's title; answers whether a list was shown.
+  virtual bool DropDownList(TKelColumn* Column, bool FromTitle);
+  // Pops Menu up (null: the title's or the column's drop-down menu) below the cell; answers
+  // whether a menu was shown.
+  virtual bool DropDownMenu(TKelColumn* Column, bool FromTitle, TPopupMenu* Menu = nullptr);
+  // Screen point a drop-down of Column's cell (or title) opens at.
+  TPoint DropDownPoint(TKelColumn* Column, bool FromTitle) const;
+  virtual void ListDropDown(TObject* List);
+  virtual void ListCloseUp(TObject* List, Variant& Value, bool& Accept);
+  // Opens the nested data set of Column's field in a grid of its own.
+  virtual void ShowPopupEditor(TKelColumn* Column, int X = INT32_MIN, int Y = INT32_MIN);
+  // An editor may drop its list down by itself on the current cell once.
+  bool AllowAutoDropDown();
+  // -2 mouse down, -1 reset, -3 after a click (remembers the clicked cell when it was -2).
+  void AutoDropDownState(int Value);
+  TNotifyEvent OnEditButtonClick;
+  std::function<void(TKelColumn* Column, TObject* List)> OnListDropDown;
+  std::function<void(TKelColumn* Column, TObject* List, Variant& Value, bool& Accept)> OnListCloseUp;
+
+ private:
+  friend class TKelDBGridKeys;
+  TShiftState FLastShiftState;  // of the last key or mouse event
+  int FLastCol = -1;            // cell of the last automatic drop-down; -1 none, -2 blocked
+  int FLastRow = -1;            // while the mouse is down
+
+ public:
 
   // ---- Totals, sequence, lists, filter, order (KelDBGridPending.cpp) --------------------------
   void UpdateTotals(bool Auto);

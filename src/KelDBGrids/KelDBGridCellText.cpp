@@ -186,16 +186,18 @@ void TKelCustomDBGrid::UpdateData() {
 
 // ---- Changing a column's field -----------------------------------------------------------------
 
-bool TKelCustomDBGrid::CanColumnModify(TKelColumn* Column) {
-  if (!Column || ReadOnly() || FDataLink->ReadOnly() || !FDataLink->Active() || Column->ReadOnly())
-    return false;
+bool ModifyColumnField(TKelCustomDBGrid& Grid, TKelColumn* Column, bool MemoText) {
+  TKelGridDataLink* link = Grid.DataLink();
+  if (!Column || Grid.ReadOnly() || link->ReadOnly() || !link->Active() || Column->ReadOnly()) return false;
   TField* field = Column->Field();
   if (!field || !field->CanModify()) return false;
-  if (IsBinaryKind(field) && !field->OnSetText) return false;
-  if (!FDataLink->Edit()) return false;
-  FDataLink->Modified();
+  if (IsBinaryKind(field) && !field->OnSetText && !(MemoText && IsMemoField(field))) return false;
+  if (!link->Edit()) return false;
+  link->Modified();
   return true;
 }
+
+bool TKelCustomDBGrid::CanColumnModify(TKelColumn* Column) { return ModifyColumnField(*this, Column, false); }
 
 void TKelCustomDBGrid::ColTextChanged(TKelColumn* Column) {
   if (OnColTextChanged) OnColTextChanged(Column);

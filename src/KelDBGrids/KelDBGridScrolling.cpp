@@ -154,8 +154,7 @@ bool TKelCustomDBGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
 // cancels it unless it is the appended one at the end, scrolling up always does.
 void TKelCustomDBGrid::WheelScroll(int Rows) {
   TDataSet* dataSet = DataSet();
-  const bool untouched = dataSet->State() == dsInsert && !dataSet->Modified() && !FDataLink->IsModified();
-  if (untouched) {
+  if (UntouchedInsert(*this)) {
     if (Rows < 0 || !dataSet->Eof()) dataSet->Cancel();
     return;
   }

@@ -13,6 +13,13 @@ namespace kel {
 // part of the grid that is not built yet, and doing nothing would silently lose the request.
 [[noreturn]] void RaiseNotAvailable(const char* Operation);
 
+// Puts Grid's link into edit state for Column's field when the grid may change it, marks the link
+// modified and answers whether it is editing. MemoText lets a memo field be edited as text.
+bool ModifyColumnField(TKelCustomDBGrid& Grid, TKelColumn* Column, bool MemoText);
+
+// The data set is inserting a record that neither it nor the grid's editor changed.
+bool UntouchedInsert(const TKelCustomDBGrid& Grid);
+
 // Holds a counter one higher for its lifetime.
 class TCounterGuard {
  public:
