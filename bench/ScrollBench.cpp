@@ -3,6 +3,8 @@
 //   WheelStep      one wheel notch down (three rows); back to the first record when near the end
 //   ThumbToMiddle  the vertical thumb dragged with the mouse to the middle of a freshly opened
 //                  query (the rows up to there are fetched; reopening is not timed)
+//   PageDownKey    one Page Down key held down (a page of rows); back to the first record when
+//                  near the end
 //
 // The table (id, name, qty) is made once and cached beside this program in the build directory
 // (scroll-bench-1m.db). The "fetched" counter is the rows the query read per iteration.
@@ -91,6 +93,24 @@ void WheelStep(benchmark::State& state) {
   state.counters["fetched"] = benchmark::Counter(static_cast<double>(fetched), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(WheelStep)->Unit(benchmark::kMicrosecond);
+
+void PageDownKey(benchmark::State& state) {
+  TScrollForm& form = Shared();
+  long fetched = 0;
+  for (auto _ : state) {
+    const int before = form.Query->FetchedRecordCount();
+    testkit::KeyDown(form.Grid, VK_NEXT);
+    fetched += form.Query->FetchedRecordCount() - before;
+    if (form.Query->RecNo() > RowCount - 1000) {
+      state.PauseTiming();
+      form.Query->First();
+      state.ResumeTiming();
+    }
+  }
+  testkit::KeyUp(form.Grid, VK_NEXT);
+  state.counters["fetched"] = benchmark::Counter(static_cast<double>(fetched), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(PageDownKey)->Unit(benchmark::kMicrosecond);
 
 // The thumb's centre for a bar position, as the window's bar lays it out.
 int ThumbCentre(TKelDBGrid* Grid, int Pos) {
