@@ -74,12 +74,17 @@ struct TKeyStart {
   int Visible;
 };
 
+// The grid's options around the key: cell by cell, whole rows (dgRowSelect), or the grid's own
+// record numbers bounding its moves (scroll-grid mode, with mouse tracking).
+enum TKeyMode { Cells, Rows, ScrollGrid };
+
 struct TKeyCase {
   const char* Name;
+  TKeyMode Mode;
   Word Key;
   TShiftState Shift;
   int (*Id)(const TKeyStart&);  // expected current id (0: a new record)
-  int Col;                      // expected data column (the start is 1)
+  int Col;                      // expected data column (the start is 1; rows keep the first)
   bool Editor;
   TDataSetState State;
 };
@@ -89,28 +94,36 @@ void PrintTo(const TKeyCase& Case, std::ostream* Out) { *Out << Case.Name; }
 int Same(const TKeyStart& S) { return S.Id; }
 
 const TKeyCase KeyCases[] = {
-    {"Down", VK_DOWN, {}, [](const TKeyStart& S) { return S.Id + 1; }, 1, false, dsBrowse},
-    {"Up", VK_UP, {}, [](const TKeyStart& S) { return S.Id - 1; }, 1, false, dsBrowse},
-    {"Right", VK_RIGHT, {}, Same, 2, false, dsBrowse},
-    {"Left", VK_LEFT, {}, Same, 0, false, dsBrowse},
-    {"Home", VK_HOME, {}, Same, 0, false, dsBrowse},
-    {"End", VK_END, {}, Same, 3, false, dsBrowse},
-    {"PageDown", VK_NEXT, {}, [](const TKeyStart& S) { return S.Id + S.Visible; }, 1, false, dsBrowse},
-    {"PageUp", VK_PRIOR, {}, [](const TKeyStart& S) { return S.Id - S.Visible; }, 1, false, dsBrowse},
-    {"CtrlHome", VK_HOME, {ssCtrl}, [](const TKeyStart&) { return 1; }, 1, false, dsBrowse},
-    {"CtrlEnd", VK_END, {ssCtrl}, [](const TKeyStart&) { return Orders; }, 1, false, dsBrowse},
-    {"CtrlUp", VK_UP, {ssCtrl}, [](const TKeyStart& S) { return S.Id - S.Active; }, 1, false, dsBrowse},
-    {"CtrlPageDown", VK_NEXT, {ssCtrl}, [](const TKeyStart& S) { return S.Id + S.Buffer - S.Active - 1; }, 1,
+    {"Down", Cells, VK_DOWN, {}, [](const TKeyStart& S) { return S.Id + 1; }, 1, false, dsBrowse},
+    {"Up", Cells, VK_UP, {}, [](const TKeyStart& S) { return S.Id - 1; }, 1, false, dsBrowse},
+    {"Right", Cells, VK_RIGHT, {}, Same, 2, false, dsBrowse},
+    {"Left", Cells, VK_LEFT, {}, Same, 0, false, dsBrowse},
+    {"Home", Cells, VK_HOME, {}, Same, 0, false, dsBrowse},
+    {"End", Cells, VK_END, {}, Same, 3, false, dsBrowse},
+    {"PageDown", Cells, VK_NEXT, {}, [](const TKeyStart& S) { return S.Id + S.Visible; }, 1, false, dsBrowse},
+    {"PageUp", Cells, VK_PRIOR, {}, [](const TKeyStart& S) { return S.Id - S.Visible; }, 1, false, dsBrowse},
+    {"CtrlHome", Cells, VK_HOME, {ssCtrl}, [](const TKeyStart&) { return 1; }, 1, false, dsBrowse},
+    {"CtrlEnd", Cells, VK_END, {ssCtrl}, [](const TKeyStart&) { return Orders; }, 1, false, dsBrowse},
+    {"CtrlUp", Cells, VK_UP, {ssCtrl}, [](const TKeyStart& S) { return S.Id - S.Active; }, 1, false, dsBrowse},
+    {"CtrlPageDown", Cells, VK_NEXT, {ssCtrl}, [](const TKeyStart& S) { return S.Id + S.Buffer - S.Active - 1; }, 1,
      false, dsBrowse},
-    {"CtrlLeft", VK_LEFT, {ssCtrl}, Same, 0, false, dsBrowse},
-    {"CtrlRight", VK_RIGHT, {ssCtrl}, Same, 3, false, dsBrowse},
-    {"Tab", VK_TAB, {}, Same, 2, false, dsBrowse},
-    {"ShiftTab", VK_TAB, {ssShift}, Same, 0, false, dsBrowse},
-    {"F2", VK_F2, {}, Same, 1, true, dsBrowse},
-    {"Insert", VK_INSERT, {}, [](const TKeyStart&) { return 0; }, 1, false, dsInsert},
-    {"Escape", VK_ESCAPE, {}, Same, 1, false, dsBrowse},
-    {"CtrlFWithoutSearch", 'F', {ssCtrl}, Same, 1, false, dsBrowse},
-    {"CtrlAWithoutMultiSelect", 'A', {ssCtrl}, Same, 1, false, dsBrowse},
+    {"CtrlLeft", Cells, VK_LEFT, {ssCtrl}, Same, 0, false, dsBrowse},
+    {"CtrlRight", Cells, VK_RIGHT, {ssCtrl}, Same, 3, false, dsBrowse},
+    {"Tab", Cells, VK_TAB, {}, Same, 2, false, dsBrowse},
+    {"ShiftTab", Cells, VK_TAB, {ssShift}, Same, 0, false, dsBrowse},
+    {"F2", Cells, VK_F2, {}, Same, 1, true, dsBrowse},
+    {"Insert", Cells, VK_INSERT, {}, [](const TKeyStart&) { return 0; }, 1, false, dsInsert},
+    {"Escape", Cells, VK_ESCAPE, {}, Same, 1, false, dsBrowse},
+    {"CtrlFWithoutSearch", Cells, 'F', {ssCtrl}, Same, 1, false, dsBrowse},
+    {"CtrlAWithoutMultiSelect", Cells, 'A', {ssCtrl}, Same, 1, false, dsBrowse},
+    {"RowSelectRight", Rows, VK_RIGHT, {}, [](const TKeyStart& S) { return S.Id + 1; }, 0, false, dsBrowse},
+    {"RowSelectLeft", Rows, VK_LEFT, {}, [](const TKeyStart& S) { return S.Id - 1; }, 0, false, dsBrowse},
+    {"RowSelectHome", Rows, VK_HOME, {}, [](const TKeyStart&) { return 1; }, 0, false, dsBrowse},
+    {"RowSelectEnd", Rows, VK_END, {}, [](const TKeyStart&) { return Orders; }, 0, false, dsBrowse},
+    {"ScrollGridDown", ScrollGrid, VK_DOWN, {}, [](const TKeyStart& S) { return S.Id + 1; }, 1, false, dsBrowse},
+    {"ScrollGridCtrlEnd", ScrollGrid, VK_END, {ssCtrl}, [](const TKeyStart&) { return Orders; }, 1, false,
+     dsBrowse},
+    {"ScrollGridHome", ScrollGrid, VK_HOME, {}, [](const TKeyStart&) { return 1; }, 1, false, dsBrowse},
 };
 
 class KeyMapTest : public KeysTest, public ::testing::WithParamInterface<TKeyCase> {};
@@ -118,6 +131,12 @@ class KeyMapTest : public KeysTest, public ::testing::WithParamInterface<TKeyCas
 TEST_P(KeyMapTest, MovesTheRecordAndColumnTheKeyNames) {
   const TKeyCase& key = GetParam();
   TDataSet* data = LinkOrders(Orders);
+  if (key.Mode == Rows) Grid->SetOptions(Grid->Options() + dgRowSelect - dgRowScroll);
+  if (key.Mode == ScrollGrid) {
+    Grid->SetOptions(Grid->Options() + dgForceSequence);
+    Grid->SetOptionsExt(Grid->OptionsExt() + dgScrollGridMode + dgMouseTracking);
+    testkit::AdvanceTime(DelayInterval);  // the records are counted after the delay
+  }
   data->MoveBy(29);
   Grid->SetSelectedIndex(1);
   const TKeyStart start{CurrentId(data), Grid->DataLink()->ActiveRecord(), Grid->DataLink()->BufferCount(),
