@@ -35,7 +35,7 @@ bool UntouchedInsert(const TKelCustomDBGrid& Grid) {
 class TKelDBGridKeys {
  public:
   TKelDBGridKeys(TKelCustomDBGrid& Grid, TShiftState Shift)
-      : G(Grid), FLink(*Grid.FDataLink), FShift(Shift.Contains(ssShift)), FCtrl(Shift.Contains(ssCtrl)),
+      : FGrid(Grid), FLink(*Grid.FDataLink), FShift(Shift.Contains(ssShift)), FCtrl(Shift.Contains(ssCtrl)),
         FAlt(Shift.Contains(ssAlt)) {}
 
   void Handle(Word Key) {
@@ -61,27 +61,27 @@ class TKelDBGridKeys {
   void Escape();
   void Home(bool Last);
 
-  bool SelectsRows() const { return G.FMultiSelect == msRows || G.FMultiSelect == msCells; }
-  bool SelectsCols() const { return G.FMultiSelect == msCols || G.FMultiSelect == msCells; }
+  bool SelectsRows() const { return FGrid.FMultiSelect == msRows || FGrid.FMultiSelect == msCells; }
+  bool SelectsCols() const { return FGrid.FMultiSelect == msCols || FGrid.FMultiSelect == msCells; }
   bool ExtendedSelect() const {
-    return G.FOptions.Contains(dgMultiSelect) && G.FOptions.Contains(dgExtendedSelect);
+    return FGrid.FOptions.Contains(dgMultiSelect) && FGrid.FOptions.Contains(dgExtendedSelect);
   }
-  bool UntouchedInsert() const { return kel::UntouchedInsert(G); }
+  bool UntouchedInsert() const { return kel::UntouchedInsert(FGrid); }
   bool CanInsert() const {
-    return !G.FOptions.Contains(dgAllowInsertOff) && G.DataSet()->CanModify() && !G.ReadOnly() &&
-           G.FOptions.Contains(dgEditing);
+    return !FGrid.FOptions.Contains(dgAllowInsertOff) && FGrid.DataSet()->CanModify() && !FGrid.ReadOnly() &&
+           FGrid.FOptions.Contains(dgEditing);
   }
   // Clearing the selection changes it only with dgMultiSelect (Always, or without
   // dgAutoUnselectOff); that belongs to multi-selection.
   void RefuseClearingSelection(bool Always) const {
-    if (G.FOptions.Contains(dgMultiSelect) && (Always || !G.FOptions.Contains(dgAutoUnselectOff)))
+    if (FGrid.FOptions.Contains(dgMultiSelect) && (Always || !FGrid.FOptions.Contains(dgAutoUnselectOff)))
       RaiseNotAvailable("Clearing the selection by key");
   }
   void RefuseSearch(const char* Operation) const {
-    if (G.FSearch->Active()) RaiseNotAvailable(Operation);
+    if (FGrid.FSearch->Active()) RaiseNotAvailable(Operation);
   }
 
-  TKelCustomDBGrid& G;
+  TKelCustomDBGrid& FGrid;
   TKelGridDataLink& FLink;
   bool FShift;
   bool FCtrl;
@@ -92,10 +92,10 @@ class TKelDBGridKeys {
 
 // Inside a select bracket the move would mark rows; without one it is the grid's move.
 int TKelDBGridKeys::SelectingMove(int Distance) {
-  const bool cellSelection = G.FMultiSelectOptions.Contains(msCells) && !G.FOptions.Contains(dgRowSelect);
-  if (G.FOptions.Contains(dgMultiSelect) && (SelectsRows() || cellSelection))
+  const bool cellSelection = FGrid.FMultiSelectOptions.Contains(msCells) && !FGrid.FOptions.Contains(dgRowSelect);
+  if (FGrid.FOptions.Contains(dgMultiSelect) && (SelectsRows() || cellSelection))
     RaiseNotAvailable("Selecting rows by key");
-  return G.MoveBy(Distance, false);
+  return FGrid.MoveBy(Distance, false);
 }
 
 // An untouched record appended at the end goes away instead of staying behind.
@@ -116,43 +116,43 @@ bool TKelDBGridKeys::RowDown(bool Appending) {
   }
   bool moved = SelectingMove(1) != 0;
   if (Appending && FLink.Eof() && CanInsert()) {
-    G.PerformDelayed();
-    G.DataSet()->Append();
+    FGrid.PerformDelayed();
+    FGrid.DataSet()->Append();
     moved = true;
   }
   return moved;
 }
 
 void TKelDBGridKeys::ColumnMove(int RawCol, int Direction) {
-  if (G.DataSet()->State() == dsBrowse && G.FOptions.Contains(dgMultiSelect) && SelectsCols())
+  if (FGrid.DataSet()->State() == dsBrowse && FGrid.FOptions.Contains(dgMultiSelect) && SelectsCols())
     RaiseNotAvailable("Selecting columns by key");
-  G.MoveCol(RawCol, Direction);
+  FGrid.MoveCol(RawCol, Direction);
 }
 
 void TKelDBGridKeys::HorizontalScroll(WPARAM Code) {
-  G.Perform(WM_HSCROLL, Code, 0);
-  G.Perform(WM_HSCROLL, SB_ENDSCROLL, 0);
+  FGrid.Perform(WM_HSCROLL, Code, 0);
+  FGrid.Perform(WM_HSCROLL, SB_ENDSCROLL, 0);
 }
 
 // Column by column with a tab stop; past either end of the row to the next or previous record.
 // The walk stops where it started, or where no record is left to go to.
 void TKelDBGridKeys::TabWalk(bool Backward) {
-  TGridUpdateGuard update(&G);
-  const int lowest = G.FIndicatorOffset + G.FFixedCols;
-  const int start = G.Col();
+  TGridUpdateGuard update(&FGrid);
+  const int lowest = FGrid.FIndicatorOffset + FGrid.FFixedCols;
+  const int start = FGrid.Col();
   int col = start;
   for (;;) {
     col += Backward ? -1 : 1;
-    if (col >= G.ColCount()) {
+    if (col >= FGrid.ColCount()) {
       if (!RowDown(true)) return;
       col = lowest;
     } else if (col < lowest) {
       if (!RowUp()) return;
-      col = G.ColCount() - 1;
+      col = FGrid.ColCount() - 1;
     }
     if (col == start) return;
-    if (G.TabStops(col) && !G.IsHiddenColumn(col)) {
-      G.MoveCol(col, 0);
+    if (FGrid.TabStops(col) && !FGrid.IsHiddenColumn(col)) {
+      FGrid.MoveCol(col, 0);
       return;
     }
   }
@@ -161,13 +161,13 @@ void TKelDBGridKeys::TabWalk(bool Backward) {
 // ---- Deleting and inserting --------------------------------------------------------------------
 
 void TKelDBGridKeys::DeleteRecords() {
-  TDataSet* data = G.DataSet();
-  if (G.FOptions.Contains(dgAllowDeleteOff) || SelectsCols() || G.ReadOnly() || data->IsEmpty() ||
+  TDataSet* data = FGrid.DataSet();
+  if (FGrid.FOptions.Contains(dgAllowDeleteOff) || SelectsCols() || FGrid.ReadOnly() || data->IsEmpty() ||
       !data->CanModify())
     return;
-  const int selected = G.SelectedRows()->Count();
+  const int selected = FGrid.SelectedRows()->Count();
   if (selected > 0) RaiseNotAvailable("Deleting the selected records");
-  if (G.FOptions.Contains(dgConfirmDelete)) {
+  if (FGrid.FOptions.Contains(dgConfirmDelete)) {
     const char* question = selected < 2 ? SDeleteRecordQuestion : SDeleteMultipleRecordsQuestion;
     if (MessageDlg(question, mtConfirmation, mbOKCancel, 0) != mrOk) return;
   }
@@ -177,37 +177,37 @@ void TKelDBGridKeys::DeleteRecords() {
 void TKelDBGridKeys::InsertRecord() {
   if (!CanInsert()) return;
   RefuseClearingSelection(false);
-  G.PerformDelayed();
-  G.DataSet()->Insert();
+  FGrid.PerformDelayed();
+  FGrid.DataSet()->Insert();
 }
 
 // Escape drops the editor's change, or without one the record's.
 void TKelDBGridKeys::Escape() {
   RefuseClearingSelection(false);
-  if (SystemPrimaryLanguage() == LANG_KOREAN) G.FIsESCKey = true;
+  if (SystemPrimaryLanguage() == LANG_KOREAN) FGrid.FIsESCKey = true;
   FLink.Reset();
-  if (!G.FOptions.Contains(dgAlwaysShowEditor)) G.HideEditor();
+  if (!FGrid.FOptions.Contains(dgAlwaysShowEditor)) FGrid.HideEditor();
 }
 
 // Home and End: the first or last column, or with a single column or row selection the first or
 // last record.
 void TKelDBGridKeys::Home(bool Last) {
-  if (G.RowScroll()) {
+  if (FGrid.RowScroll()) {
     HorizontalScroll(Last ? SB_RIGHT : SB_LEFT);
     return;
   }
-  if (G.ColCount() - G.FIndicatorOffset > 1 && !G.FOptions.Contains(dgRowSelect)) {
+  if (FGrid.ColCount() - FGrid.FIndicatorOffset > 1 && !FGrid.FOptions.Contains(dgRowSelect)) {
     if (Last)
-      ColumnMove(G.ColCount() - 1, -1);
+      ColumnMove(FGrid.ColCount() - 1, -1);
     else
-      ColumnMove(G.FIndicatorOffset + G.FFixedCols, 1);
+      ColumnMove(FGrid.FIndicatorOffset + FGrid.FFixedCols, 1);
     return;
   }
   RefuseClearingSelection(false);
   if (Last)
-    G.DataSet()->Last();
+    FGrid.DataSet()->Last();
   else
-    G.DataSet()->First();
+    FGrid.DataSet()->First();
 }
 
 // ---- The key map -------------------------------------------------------------------------------
@@ -226,19 +226,19 @@ void TKelDBGridKeys::CtrlKey(Word Key) {
     case VK_DOWN:
     case VK_NEXT: FLink.MoveBy(FLink.BufferCount() - FLink.ActiveRecord() - 1); break;
     case VK_LEFT:
-      if (G.RowScroll())
+      if (FGrid.RowScroll())
         HorizontalScroll(SB_PAGELEFT);
       else
-        ColumnMove(G.FIndicatorOffset + G.FFixedCols, 1);
+        ColumnMove(FGrid.FIndicatorOffset + FGrid.FFixedCols, 1);
       break;
     case VK_RIGHT:
-      if (G.RowScroll())
+      if (FGrid.RowScroll())
         HorizontalScroll(SB_PAGERIGHT);
       else
-        ColumnMove(G.ColCount() - 1, -1);
+        ColumnMove(FGrid.ColCount() - 1, -1);
       break;
-    case VK_HOME: G.DataSet()->First(); break;
-    case VK_END: G.DataSet()->Last(); break;
+    case VK_HOME: FGrid.DataSet()->First(); break;
+    case VK_END: FGrid.DataSet()->Last(); break;
     case 'F': RefuseSearch("Showing the search panel"); break;
     case VK_F3: RefuseSearch("Searching the grid"); break;
     case 'Z':
@@ -258,15 +258,15 @@ void TKelDBGridKeys::CtrlKey(Word Key) {
 
 // In scroll-grid mode the grid's record numbers bound its moves, and the link moves beyond them.
 bool TKelDBGridKeys::ScrollGridCtrlKey(Word Key) {
-  if (!G.ScrollGridMode()) return false;
-  if ((Key == VK_HOME || Key == VK_END) && G.FOptionsExt.Contains(dgMouseTracking)) {
+  if (!FGrid.ScrollGridMode()) return false;
+  if ((Key == VK_HOME || Key == VK_END) && FGrid.FOptionsExt.Contains(dgMouseTracking)) {
     FLink.MoveBy(Key == VK_HOME ? -MaxMove : MaxMove);
     return true;
   }
-  const bool inserting = G.DataSet()->State() == dsInsert;
+  const bool inserting = FGrid.DataSet()->State() == dsInsert;
   switch (Key) {
-    case VK_HOME: G.MoveBy(-MaxMove); return true;
-    case VK_END: G.MoveBy(MaxMove); return true;
+    case VK_HOME: FGrid.MoveBy(-MaxMove); return true;
+    case VK_END: FGrid.MoveBy(MaxMove); return true;
     case VK_UP:
       if (inserting && FLink.Eof())
         RowUp();
@@ -274,7 +274,7 @@ bool TKelDBGridKeys::ScrollGridCtrlKey(Word Key) {
         FLink.MoveBy(-1);
       return true;
     case VK_DOWN:
-      if (G.RecNumber() >= G.RecCount() || inserting)
+      if (FGrid.RecNumber() >= FGrid.RecCount() || inserting)
         RowDown(true);
       else
         FLink.MoveBy(1);
@@ -284,8 +284,8 @@ bool TKelDBGridKeys::ScrollGridCtrlKey(Word Key) {
 }
 
 bool TKelDBGridKeys::ScrollGridTrackingKey(Word Key) {
-  if (!G.ScrollGridMode() || !G.FOptionsExt.Contains(dgMouseTracking)) return false;
-  const int page = G.VisibleRowCount();
+  if (!FGrid.ScrollGridMode() || !FGrid.FOptionsExt.Contains(dgMouseTracking)) return false;
+  const int page = FGrid.VisibleRowCount();
   switch (Key) {
     case VK_UP:
       if (!RowUp()) FLink.MoveBy(-1);
@@ -296,10 +296,10 @@ bool TKelDBGridKeys::ScrollGridTrackingKey(Word Key) {
     case VK_HOME: FLink.MoveBy(-MaxMove); return true;
     case VK_END: FLink.MoveBy(MaxMove); return true;
     case VK_PRIOR:
-      if (G.MoveBy(-page) == 0) FLink.MoveBy(-page);
+      if (FGrid.MoveBy(-page) == 0) FLink.MoveBy(-page);
       return true;
     case VK_NEXT:
-      if (G.MoveBy(page) == 0) FLink.MoveBy(page);
+      if (FGrid.MoveBy(page) == 0) FLink.MoveBy(page);
       return true;
     default: return false;
   }
@@ -311,7 +311,7 @@ void TKelDBGridKeys::PlainKey(Word Key) {
   if (ScrollGridTrackingKey(Key)) return;
   switch (Key) {
     case VK_F2:
-      if (TKelColumn* column = G.SelectedColumn(); column && column->CanEditShow()) G.SetEditorMode(true);
+      if (TKelColumn* column = FGrid.SelectedColumn(); column && column->CanEditShow()) FGrid.SetEditorMode(true);
       break;
     case VK_F3: RefuseSearch("Searching the grid"); break;
     case VK_INSERT:
@@ -320,27 +320,27 @@ void TKelDBGridKeys::PlainKey(Word Key) {
     case VK_UP: RowUp(); break;
     case VK_DOWN: RowDown(true); break;
     case VK_RIGHT:
-      if (G.RowScroll())
+      if (FGrid.RowScroll())
         HorizontalScroll(SB_LINERIGHT);
-      else if (G.FOptions.Contains(dgRowSelect))
+      else if (FGrid.FOptions.Contains(dgRowSelect))
         RowDown(true);
       else
-        ColumnMove(G.Col() + 1, 1);
+        ColumnMove(FGrid.Col() + 1, 1);
       break;
     case VK_LEFT:
-      if (G.RowScroll())
+      if (FGrid.RowScroll())
         HorizontalScroll(SB_LINELEFT);
-      else if (G.FOptions.Contains(dgRowSelect))
+      else if (FGrid.FOptions.Contains(dgRowSelect))
         RowUp();
       else
-        ColumnMove(G.Col() - 1, -1);
+        ColumnMove(FGrid.Col() - 1, -1);
       break;
     case VK_END: Home(true); break;
     case VK_HOME: Home(false); break;
     case VK_NEXT:
     case VK_PRIOR:
       if (SelectsRows()) RefuseClearingSelection(false);
-      G.MoveBy(Key == VK_NEXT ? G.VisibleRowCount() : -G.VisibleRowCount());
+      FGrid.MoveBy(Key == VK_NEXT ? FGrid.VisibleRowCount() : -FGrid.VisibleRowCount());
       break;
     case VK_ESCAPE: Escape(); break;
     case VK_TAB:
