@@ -331,6 +331,10 @@ class TKelColumn : public TCollectionItem {
   // A click on a check-box cell acts on the box.
   virtual bool CanCellTrack() const { return FCheckBox; }
   virtual bool IsExpandableBox() const { return FExpandBox; }
+  // The active record is the one whose expand box the grid holds open (one record per grid).
+  virtual bool IsExpandedBox() const;
+  // Opens the active record's expand box (closing any other) or closes it, and repaints.
+  virtual void ToggleExpandBox();
 
   // ---- Cell text (KelColumnText.cpp) ----------------------------------------------------------
   // The text painted for the active record: the field's display text (a memo's whole text with

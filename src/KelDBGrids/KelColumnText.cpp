@@ -135,6 +135,20 @@ int TKelColumn::GetCheckBoxImageIndex() const {
   return index;
 }
 
+bool TKelColumn::IsExpandedBox() const {
+  TKelCustomDBGrid* grid = Grid();
+  if (!FExpandBox || !grid || grid->FExpandedRecord.IsEmpty() || !grid->DataLink()->Active()) return false;
+  TDataSet* data = grid->DataSet();
+  return !data->IsEmpty() && data->CompareBookmarks(data->GetBookmark(), grid->FExpandedRecord) == 0;
+}
+
+void TKelColumn::ToggleExpandBox() {
+  TKelCustomDBGrid* grid = Grid();
+  if (!FExpandBox || !grid || !grid->DataLink()->Active() || grid->DataSet()->IsEmpty()) return;
+  grid->FExpandedRecord = IsExpandedBox() ? TBookmark() : grid->DataSet()->GetBookmark();
+  grid->InvalidateData();
+}
+
 void TKelColumn::ToggleCheckBoxValue() {
   TKelCustomDBGrid* grid = Grid();
   if (!CheckBox() || !grid || !grid->DataLink()->Active() || grid->DataSet()->IsEmpty()) return;

@@ -984,6 +984,7 @@ class TKelCustomDBGrid : public TCustomGrid {
 
   // ---- Linked grids ----
   TKelCustomDBGrid* FMasterGrid = nullptr;  // the grid followed; cleared by Notification
+  TBookmark FExpandedRecord;  // the record whose expand box is open; empty: none
   TKelCustomDBGrid* FManageGrid = nullptr;  // the next grid of the ring to synchronise
 
   // ---- Delay timers (one-shot; each ends before its work runs) ----

@@ -381,6 +381,11 @@ void TKelCustomDBGrid::KeyPress(Char& Key) {
       Key = 0;
       return;
     }
+    if (column && column->ExpandBox() && column->ExpandBoxToggle() != etCustomToggle) {
+      column->ToggleExpandBox();
+      Key = 0;
+      return;
+    }
   }
   if (Key == U'\r' && !FOptions.Contains(dgAlwaysShowEditor)) FDataLink->UpdateData();
   TCustomGrid::KeyPress(Key);

@@ -175,7 +175,9 @@ TCellImage TKelCustomDBGrid::DataCellImage(TKelColumn* Column) {
   }
   if (Column->CheckBox()) return {FCheckBoxes.get(), Column->GetCheckBoxImageIndex(), nullptr};
   if (Column->ExpandBox()) {
-    const int state = Column->IsCheckBoxValue(true) ? 1 : Column->IsCheckBoxValue(false) ? 0 : 2;
+    // Open on the record the grid holds expanded; a dot where the field has nothing to expand.
+    const TField* field = Column->Field();
+    const int state = Column->IsExpandedBox() ? 1 : field && field->IsNull() ? 2 : 0;
     return {FExpandBoxes.get(), CalcImageIndex(Column, state + 3 * Column->ExpandBoxSize()), nullptr};
   }
   return {};

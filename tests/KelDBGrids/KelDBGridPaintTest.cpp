@@ -119,12 +119,13 @@ TEST_F(PaintTest, CheckBoxesShowTheValue) {
   EXPECT_EQ(plain, 0);
 }
 
-TEST_F(PaintTest, ExpandBoxesShowPlusOrMinus) {
+TEST_F(PaintTest, ExpandBoxesOpenOnTheRecordTheGridHoldsExpanded) {
   TKelColumn* paid = Painter->Columns()->Items(2);
   paid->SetExpandBox(true);
   paid->SetExpandBoxSize(ebLarge);
   const int col = Painter->DataToRawColumn(2);
-  // Dark pixels on the vertical through the box's centre, the centre row left out.
+  // Dark pixels on the vertical through the box's centre, the centre row left out: the plus has
+  // a vertical stroke, the minus none.
   auto stroke = [&](int Row) {
     const TRect r = Painter->CellRect(col, DataRow(Row));
     const int cx = r.CenterPoint().X - r.Left, cy = r.CenterPoint().Y - r.Top;
@@ -133,8 +134,19 @@ TEST_F(PaintTest, ExpandBoxesShowPlusOrMinus) {
       if (dy < -1 || dy > 1) dark += Luminance(At(col, DataRow(Row), cx, cy + dy)) < 128;
     return dark;
   };
-  // Row 0 is unpaid (collapsed: plus), row 1 paid (expanded: minus).
-  EXPECT_GT(stroke(0), stroke(1));
+  const int closed = stroke(0);
+  EXPECT_GT(closed, 0);
+  // Space on the box opens the current record's; moving on and opening another closes the first.
+  Painter->SetFocus();
+  Painter->SetSelectedIndex(2);
+  testkit::PressKey(Painter, VK_SPACE);
+  EXPECT_TRUE(paid->IsExpandedBox());
+  EXPECT_LT(stroke(0), closed);
+  EXPECT_EQ(stroke(1), closed);
+  Data->Next();
+  paid->ToggleExpandBox();
+  EXPECT_EQ(stroke(0), closed);
+  EXPECT_LT(stroke(1), closed);
 }
 
 TEST_F(PaintTest, IndicatorMarksTheCurrentRowAndDrawsLateGlyphsDisabled) {
