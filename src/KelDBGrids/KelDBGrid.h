@@ -756,6 +756,8 @@ class TKelCustomDBGrid : public TCustomGrid {
   // With ParentFont the title, header and totals fonts take the new font.
   void CMParentFontChanged(TMessage& Message) override;
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  // The cells, then the filler face beyond the last column along the titles and the totals.
+  void Paint() override;
 
  private:
   friend class TKelGridDataLink;
@@ -776,6 +778,7 @@ class TKelCustomDBGrid : public TCustomGrid {
   void PaintTitleMarker(TKelColumn* Column, TRect& TextRect);
   void PaintTitleButton(TKelColumn* Column, TRect& TextRect);
   void PaintTotalCell(int ACol, int Band, const TRect& Rect);
+  void PaintBeyondColumns();
   bool TotalBandBoxed(int Band) const;
   void PaintCellFocus(const TRect& Rect);
   // The colours and selections of a data cell before default painting.

@@ -310,6 +310,35 @@ void TKelCustomDBGrid::PaintIndicatorCell(int DataRow, const TRect& Rect) {
 
 // ---- The dispatch -------------------------------------------------------------------------------
 
+void TKelCustomDBGrid::Paint() {
+  TCustomGrid::Paint();
+  PaintBeyondColumns();
+}
+
+// Right of the last column the titles continue as the filler and the total band in its colour.
+void TKelCustomDBGrid::PaintBeyondColumns() {
+  TGridDrawInfo info;
+  CalcDrawInfo(info);
+  const int from = info.Horz.GridBoundary, to = info.Horz.GridExtent;
+  if (from >= to) return;
+  auto area = [&](int Top, int Bottom) {
+    return UseRightToLeftAlignment() ? TRect{ClientWidth() - to, Top, ClientWidth() - from, Bottom}
+                                     : TRect{from, Top, to, Bottom};
+  };
+  if (FOptions.Contains(dgTitles) && FTitleOffset > 0) {
+    const TRect titles = area(0, GetTitleHeight() - GetRowLineWidth());
+    if (FFillerButton)
+      PaintTitleFace(titles, FFillerColor, {});
+    else
+      DrawFixedCell(Canvas(), titles, FFixedStyle, FFillerColor);
+  }
+  if (FTotalOffset > 1) {
+    Canvas()->Brush()->SetStyle(bsSolid);
+    Canvas()->Brush()->SetColor(FTotals->Color());
+    Canvas()->FillRect(area(info.Vert.GridBoundary - GetTotalHeight(), info.Vert.GridBoundary));
+  }
+}
+
 void TKelCustomDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
   const bool indicator = ACol < FIndicatorOffset;
   const int blankRow = RowCount() - FTotalOffset;  // the first bottom row, when there are any

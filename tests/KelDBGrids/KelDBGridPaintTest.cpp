@@ -171,6 +171,20 @@ TEST_F(PaintTest, FillerIndexChoosesTheCornerGlyph) {
   EXPECT_LT(Darkest(0, 0), empty - 60);
 }
 
+TEST_F(PaintTest, TitlesAndTotalsContinueBeyondTheLastColumn) {
+  Painter->SetOptionsEx(Painter->OptionsEx() + dgTotalFooter);
+  Painter->SetFillerButton(false);
+  Painter->SetFillerColor(RGB(210, 220, 230));
+  Painter->Totals()->SetColor(RGB(230, 220, 210));
+  Application->ProcessMessages();
+  const TRect last = Painter->CellRect(Painter->ColCount() - 1, 0);
+  const TRect footer = Painter->CellRect(Painter->ColCount() - 1, Painter->RowCount() - 1);
+  EXPECT_EQ(testkit::Pixel(Painter, {last.Right + 20, last.CenterPoint().Y}), RGB(210, 220, 230));
+  EXPECT_EQ(testkit::Pixel(Painter, {footer.Right + 20, footer.CenterPoint().Y}), RGB(230, 220, 210));
+  EXPECT_EQ(testkit::Pixel(Painter, {last.Right + 20, Painter->CellRect(1, DataRow(2)).CenterPoint().Y}),
+            ColorToRGB(clWindow));
+}
+
 TEST_F(PaintTest, OrderMarkerFollowsTheCaptionOrSitsAtTheRightEnd) {
   TKelColumnTitle* title = Painter->Columns()->Items(1)->Title();
   const int col = NameCol();
