@@ -71,15 +71,17 @@ void TKelCustomDBGrid::PaintTitleCell(int ACol, int ARow, const TRect& Rect, TGr
   for (int c = dataCol + 1; c <= last; ++c) title.Right += colLine + ColWidths(DataToRawColumn(c));
   for (int r = depth; r < ARow; ++r) title.Top -= RowHeights(r) + rowLine;
   for (int r = ARow + 1; r <= lastRow; ++r) title.Bottom += rowLine + RowHeights(r);
-  // The cell, with the grid lines inside the title.
+  TKelColumnTitle* caption = column->Title();
+  const int bands = FOptions.Contains(dgTitleHeaders) ? caption->GetHeaderRowCount() : 0;
+  bool bandGoesOn = false;
+  for (int band = 0; band < bands && !bandGoesOn; ++band) bandGoesOn = caption->HeaderRight(band);
+  // The cell, with the grid lines inside the title or inside a band it shares with the next column.
   TRect clip = Rect;
-  if (dataCol < last) clip.Right += colLine;
+  if (dataCol < last || bandGoesOn) clip.Right += colLine;
   if (ARow < lastRow) clip.Bottom += rowLine;
   TClipSaver saver(Canvas());
   Canvas()->IntersectClipRect(clip);
 
-  TKelColumnTitle* caption = column->Title();
-  const int bands = FOptions.Contains(dgTitleHeaders) ? caption->GetHeaderRowCount() : 0;
   TRect face = title;
   face.Top += bands * FHeaderRowHeight;
   PaintTitleFace(face, caption->Color(), State);

@@ -231,6 +231,10 @@ TEST_F(PaintTest, HeaderBandsMergeAcrossColumnsWithTheSameCaption) {
   // Inside the shared band there is no edge between the two columns; below it each title has one.
   EXPECT_NE(testkit::Pixel(Painter, {border, bandY}), testkit::Pixel(Painter, {border, titleY}));
   EXPECT_EQ(testkit::Pixel(Painter, {border, bandY}), testkit::Pixel(Painter, {border - 30, bandY}));
+  // The band covers the column line between its columns.
+  Painter->SetHeaderColor(RGB(200, 220, 240));
+  Application->ProcessMessages();
+  EXPECT_EQ(testkit::Pixel(Painter, {name.Right, bandY}), RGB(200, 220, 240));
 }
 
 TEST_F(PaintTest, TotalBoxesFrameTheFooterValues) {
