@@ -163,9 +163,10 @@ void ReadTwo(TField* Customer, TField* Amount, TTwoFields& Read) {
   Read.Sum += Amount->AsFloat();
 }
 
+// The text and its length as the data set takes them: sqlite3_column_text, then its byte count.
 void ReadTwoRaw(sqlite3_stmt* Statement, TTwoFields& Read) {
   const unsigned char* text = sqlite3_column_text(Statement, 1);
-  Read.Text += std::strlen(reinterpret_cast<const char*>(text));
+  Read.Text += text ? static_cast<std::size_t>(sqlite3_column_bytes(Statement, 1)) : 0;
   Read.Sum += sqlite3_column_double(Statement, 3);
 }
 

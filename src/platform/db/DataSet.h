@@ -117,6 +117,13 @@ class TRecordBuffer {
   TBookmarkFlag FBookmarkFlag = bfCurrent;  // storage behind the default Get/SetBookmarkFlag
 };
 
+// The keys of a Locate or Lookup scan, each already converted to its field's kind.
+struct TSearchKeys {
+  const std::vector<TField*>& Fields;
+  const std::vector<Variant>& Keys;
+  TLocateOptions Options;
+};
+
 class TDataSet : public TComponent {
   KEL_CLASS(TDataSet, TComponent)
 
@@ -393,6 +400,10 @@ class TDataSet : public TComponent {
   // on it, otherwise the cursor position is marked unknown.
   virtual bool LocateRecord(const String& KeyFields, const Variant& KeyValues,
                             TLocateOptions Options, bool SyncCursor);
+  // Moves the cursor forward past records that cannot match, so that the next record fetched is
+  // the first that may; the scan still checks that one field by field. Skipping nothing is
+  // always correct: descendants skip what their stored rows can rule out cheaply.
+  virtual void SkipNonMatching(const TSearchKeys& /*Search*/) {}
 
   // ---- Helpers for descendants ----------------------------------------------------------------
   // The buffer field values are read from and written to in the current state: the active
@@ -477,7 +488,8 @@ class TDataSet : public TComponent {
                  TLocateOptions Options) const;
   // Runs Visit on every record the filter accepts, in order, with the fields reading that record
   // (dsFilter state), until Visit answers false. The cursor is left on the last record visited.
-  void ScanRecords(const std::function<bool()>& Visit);
+  // With Search, records SkipNonMatching passes over are not visited.
+  void ScanRecords(const std::function<bool()>& Visit, const TSearchKeys* Search = nullptr);
   // The lookup index of KeyFields giving ResultFields, built or rebuilt when it is not current;
   // null when the key fields cannot be indexed. Raises EDatabaseError for unknown fields.
   TLookupIndex* LookupIndex(const String& KeyFields, const String& ResultFields);

@@ -85,21 +85,26 @@ bool TDataSet::LocateRecord(const String& KeyFields, const Variant& KeyValues,
     }
   }
   bool found = false;
-  ScanRecords([&] {
-    found = KeysMatch(fields, keys, Options);
-    return !found;
-  });
+  const TSearchKeys search{fields, keys, Options};
+  ScanRecords(
+      [&] {
+        found = KeysMatch(fields, keys, Options);
+        return !found;
+      },
+      &search);
   if (!found || !SyncCursor) CursorPosChanged();
   return found;
 }
 
-void TDataSet::ScanRecords(const std::function<bool()>& Visit) {
+void TDataSet::ScanRecords(const std::function<bool()>& Visit, const TSearchKeys* Search) {
   TRecordBuffer* buffer = TempBuffer();
   TTempState state(this, dsFilter);
   TBufferScope filterBuffer(FFilterBuffer, buffer);
   CursorPosChanged();
   InternalFirst();
-  while (FetchRecord(buffer, gmNext, true) == grOK && Visit()) {
+  for (;;) {
+    if (Search) SkipNonMatching(*Search);
+    if (FetchRecord(buffer, gmNext, true) != grOK || !Visit()) break;
   }
 }
 

@@ -116,6 +116,7 @@ class TSQLiteQuery : public TDataSet {
   bool GetFieldData(TField* Field, Variant& Value) override;
   void SetFieldData(TField* Field, const Variant& Value) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void SkipNonMatching(const TSearchKeys& Search) override;
 
  private:
   // Where edits go (SQLiteQueryUpdate.cpp); Table is empty for a read-only query.

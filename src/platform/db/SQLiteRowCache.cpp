@@ -251,6 +251,18 @@ std::string_view TSQLiteRowCache::Cell(const Byte* Row, int Column) const {
   return {reinterpret_cast<const char*>(Row + begin), end - begin};
 }
 
+std::optional<std::string_view> TSQLiteRowCache::Text(const Byte* Row, int Column) const {
+  const std::string_view cell = Cell(Row, Column);
+  if (cell[0] != ctText) return std::nullopt;
+  return cell.substr(1);
+}
+
+std::optional<Int64> TSQLiteRowCache::Integer(const Byte* Row, int Column) const {
+  const std::string_view cell = Cell(Row, Column);
+  if (cell[0] != ctInteger) return std::nullopt;
+  return LoadInteger(cell.data() + 1, cell.size() - 1);
+}
+
 bool TSQLiteRowCache::Read(const Byte* Row, int Column, Variant& Value, TFieldType Type) const {
   const std::string_view cell = Cell(Row, Column);
   const char* payload = cell.data() + 1;

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -74,6 +75,9 @@ class TSQLiteRowCache {
   void Bind(sqlite3_stmt* Statement, int Index, const Byte* Row, int Column) const;
   // The cell's bytes, tag included: equal bytes mean equal values (used as row keys).
   std::string_view Cell(const Byte* Row, int Column) const;
+  // A text cell's bytes (none for any other kind of cell), and an integer cell's value.
+  std::optional<std::string_view> Text(const Byte* Row, int Column) const;
+  std::optional<Int64> Integer(const Byte* Row, int Column) const;
 
  private:
   struct TBlockDeleter {
