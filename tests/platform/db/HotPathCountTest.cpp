@@ -115,6 +115,24 @@ TEST_F(HotPathCountTest, LocateReadsRowsOnlyUpToTheMatch) {
   EXPECT_LE(locating, target / RecordsPerAllocation + 10);
 }
 
+// Every record the scan fills passes the filter, so the filter's calls count the records filled.
+TEST_F(HotPathCountTest, LocateAndLookupFillOnlyRecordsWhoseTextOrIntegerMayMatch) {
+  TSQLiteQuery* query = OpenOrders();
+  int filled = 0;
+  query->OnFilterRecord = [&](TDataSet*, bool& Accept) {
+    ++filled;
+    Accept = true;
+  };
+  query->SetFiltered(true);
+  filled = 0;
+  EXPECT_FALSE(query->Locate("customer", "nobody", {}));
+  EXPECT_EQ(query->FetchedRecordCount(), RowCount);
+  EXPECT_EQ(filled, 0);
+  const int id = RowCount - 93;
+  EXPECT_EQ(query->Lookup("customer;id", VarArrayOf({"C" + std::to_string(id % 100), id}), "id"), Variant(id));
+  EXPECT_EQ(filled, 1);
+}
+
 TEST(HotPathCount, WalkFetchesEachRecordOnceAndSendsNoEventsWhileDisabled) {
   TComponent owner(nullptr);
   auto* rows = new TCountingDataSet(&owner, RowCount);

@@ -287,6 +287,40 @@ TEST_F(SQLiteQueryTest, LocateSearchesRowsNotReadYet) {
   EXPECT_EQ(query->FieldByName("id")->AsInteger(), 142);
 }
 
+// Text columns may hold blobs and NULL, integer columns reals: Locate compares what the fields
+// read, whatever kind of value the file stores.
+TEST_F(SQLiteQueryTest, LocateFindsWhatTheFieldsReadWhateverTheFileStores) {
+  Connection->ExecSQL("CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT, n INTEGER)");
+  Connection->ExecSQL(
+      "INSERT INTO t VALUES (1, 'Ann', 2.5), (2, NULL, 7), (3, X'426F62', 3), (4, 'bob', 3), (5, 'Bob', 9)");
+  TSQLiteQuery* query = Query("SELECT id, name, n FROM t ORDER BY id");
+  query->Open();
+  const struct {
+    const char* Fields;
+    Variant Keys;
+    TLocateOptions Options;
+    int Id;  // 0: not found
+  } cases[] = {
+      {"name", "Bob", {}, 3},
+      {"name", "bob", {}, 4},
+      {"name", "BOB", {loCaseInsensitive}, 3},
+      {"name", "Bo", {loPartialKey}, 3},
+      {"name", Null(), {}, 2},
+      {"name", "Nobody", {}, 0},
+      {"n", 3, {}, 3},
+      {"n", "7", {}, 2},
+      {"n", 2.5, {}, 1},
+      {"name;n", VarArrayOf({"Bob", 9}), {}, 5},
+      {"name;n", VarArrayOf({"bob", 9}), {}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.Fields) + ", case " + std::to_string(&c - cases));
+    query->First();
+    EXPECT_EQ(query->Locate(c.Fields, c.Keys, c.Options), c.Id != 0);
+    EXPECT_EQ(query->FieldByName("id")->AsInteger(), c.Id != 0 ? c.Id : 1);
+  }
+}
+
 TEST_F(SQLiteQueryTest, AFilterCountsTheRecordsItAccepts) {
   MakeOrders(90);
   TSQLiteQuery* query = Query("SELECT id, status FROM orders");
