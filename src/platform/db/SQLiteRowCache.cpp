@@ -74,7 +74,7 @@ TSQLiteRowCache::~TSQLiteRowCache() = default;
 
 void TSQLiteRowCache::Reset(std::vector<TFieldType> ColumnTypes) {
   FColumnTypes = std::move(ColumnTypes);
-  FCellOffsets.assign(FColumnTypes.size() + 1, 0);
+  FPending.assign(FColumnTypes.size(), TPendingCell{});
   FDateColumns.clear();
   for (TFieldType type : FColumnTypes) FDateColumns.push_back(IsDateTimeType(type));
   FBlocks.clear();
@@ -110,85 +110,90 @@ Byte* TSQLiteRowCache::Allocate(std::size_t Size) {
   return bytes;
 }
 
-Byte* TSQLiteRowCache::Extend(std::size_t Size) {
-  if (FCellsSize + Size > FCells.size()) FCells.resize(std::max(FCells.size() * 2, FCellsSize + Size));
-  Byte* at = FCells.data() + FCellsSize;
-  FCellsSize += Size;
-  return at;
-}
-
-void TSQLiteRowCache::PutCell(Byte Tag, const void* Payload, std::size_t Size) {
-  Byte* cell = Extend(1 + Size);
-  *cell = Tag;
-  if (Size > 0) std::memcpy(cell + 1, Payload, Size);
-}
-
-void TSQLiteRowCache::PutValue(sqlite3_value* Value, bool DateColumn) {
+std::size_t TSQLiteRowCache::Measure(sqlite3_value* Value, bool DateColumn, TPendingCell& Cell) {
   switch (sqlite3_value_type(Value)) {
-    case SQLITE_INTEGER: {
-      const Int64 integer = sqlite3_value_int64(Value);
-      const std::size_t width = IntegerWidth(integer);
-      Byte* cell = Extend(1 + width);
-      cell[0] = ctInteger;
-      StoreInteger(cell + 1, integer, width);
+    case SQLITE_INTEGER:
+      Cell.Tag = ctInteger;
+      Cell.Integer = sqlite3_value_int64(Value);
+      Cell.Size = IntegerWidth(Cell.Integer);
       break;
-    }
-    case SQLITE_FLOAT: {
-      const double number = sqlite3_value_double(Value);
-      PutCell(ctFloat, &number, 8);
+    case SQLITE_FLOAT:
+      Cell.Tag = ctFloat;
+      Cell.Number = sqlite3_value_double(Value);
+      Cell.Size = 8;
       break;
-    }
     case SQLITE_TEXT: {
       const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(Value));
       const auto length = static_cast<std::size_t>(sqlite3_value_bytes(Value));
-      TDateTime date = 0;
       TISODateStyle style = isoDate;
-      if (DateColumn && ParseISODate(text, length, date, style)) {
-        Byte* cell = Extend(10);
-        cell[0] = ctDate;
-        cell[1] = style;
-        std::memcpy(cell + 2, &date, 8);
+      if (DateColumn && ParseISODate(text, length, Cell.Number, style)) {
+        Cell.Tag = ctDate;
+        Cell.Style = style;
+        Cell.Size = 9;
       } else {
-        PutCell(ctText, text, length);
+        Cell.Tag = ctText;
+        Cell.Bytes = text;
+        Cell.Size = length;
       }
       break;
     }
     case SQLITE_BLOB:
-      PutCell(ctBlob, sqlite3_value_blob(Value), static_cast<std::size_t>(sqlite3_value_bytes(Value)));
+      Cell.Tag = ctBlob;
+      Cell.Bytes = sqlite3_value_blob(Value);
+      Cell.Size = static_cast<std::size_t>(sqlite3_value_bytes(Value));
       break;
     default:
-      PutCell(ctNull, nullptr, 0);
+      Cell.Tag = ctNull;
+      Cell.Size = 0;
       break;
+  }
+  return 1 + Cell.Size;
+}
+
+void TSQLiteRowCache::Write(Byte* At, const TPendingCell& Cell) {
+  At[0] = Cell.Tag;
+  switch (Cell.Tag) {
+    case ctInteger: StoreInteger(At + 1, Cell.Integer, Cell.Size); break;
+    case ctFloat: std::memcpy(At + 1, &Cell.Number, 8); break;
+    case ctDate:
+      At[1] = Cell.Style;
+      std::memcpy(At + 2, &Cell.Number, 8);
+      break;
+    case ctText:
+    case ctBlob:
+      if (Cell.Size > 0) std::memcpy(At + 1, Cell.Bytes, Cell.Size);
+      break;
+    default: break;
   }
 }
 
 const Byte* TSQLiteRowCache::Pack(sqlite3_stmt* Statement) {
-  // One pass over the columns into the scratch cells, then one copy into the block: the row's
-  // size is known only once every text has been read.
-  const int columns = ColumnCount();
-  FCellsSize = 0;
-  for (int column = 0; column < columns; ++column) {
-    FCellOffsets[static_cast<std::size_t>(column)] = static_cast<std::uint32_t>(FCellsSize);
+  // One pass measures every cell (the row's size is known only once every text has been read),
+  // the second writes them straight into the block.
+  const auto columns = static_cast<std::size_t>(ColumnCount());
+  std::size_t cells = 0;
+  for (std::size_t column = 0; column < columns; ++column)
     // The value object once per column: the sqlite3_column_* calls would each look the column
     // up again. The connection runs without per-call locking, so reading it directly is safe.
-    PutValue(sqlite3_column_value(Statement, column), FDateColumns[static_cast<std::size_t>(column)] != 0);
-  }
-  FCellOffsets[static_cast<std::size_t>(columns)] = static_cast<std::uint32_t>(FCellsSize);
-  const std::size_t offsets = static_cast<std::size_t>(columns) + 1;
-  const bool wide = 1 + offsets * 2 + FCellsSize > UINT16_MAX;
+    cells += Measure(sqlite3_column_value(Statement, static_cast<int>(column)), FDateColumns[column] != 0,
+                     FPending[column]);
+  const std::size_t offsets = columns + 1;
+  const bool wide = 1 + offsets * 2 + cells > UINT16_MAX;
   const std::size_t header = 1 + offsets * (wide ? 4 : 2);
-  Byte* row = Allocate(header + FCellsSize);
+  Byte* row = Allocate(header + cells);
   row[0] = wide ? 1 : 0;
-  for (std::size_t column = 0; column < offsets; ++column) {
-    const std::uint32_t offset = static_cast<std::uint32_t>(header) + FCellOffsets[column];
+  auto offset = static_cast<std::uint32_t>(header);
+  for (std::size_t column = 0; column <= columns; ++column) {
     if (wide) {
       std::memcpy(row + 1 + column * 4, &offset, 4);
     } else {
       const auto narrow = static_cast<std::uint16_t>(offset);
       std::memcpy(row + 1 + column * 2, &narrow, 2);
     }
+    if (column == columns) break;
+    Write(row + offset, FPending[column]);
+    offset += static_cast<std::uint32_t>(1 + FPending[column].Size);
   }
-  std::memcpy(row + header, FCells.data(), FCellsSize);
   return row;
 }
 

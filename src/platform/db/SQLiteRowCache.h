@@ -84,20 +84,27 @@ class TSQLiteRowCache {
     void operator()(Byte* Block) const;
   };
 
+  // A cell measured but not yet written: its tag, payload and payload size.
+  struct TPendingCell {
+    Byte Tag = 0;
+    Byte Style = 0;              // a date's ISO layout
+    std::size_t Size = 0;        // payload bytes after the tag
+    Int64 Integer = 0;
+    double Number = 0;           // a real, or a date
+    const void* Bytes = nullptr;  // text or blob, owned by the statement until the next step
+  };
+
   Byte* Allocate(std::size_t Size);
-  // Pack's scratch: room for Size more bytes of cells, and one cell written there.
-  Byte* Extend(std::size_t Size);
-  void PutCell(Byte Tag, const void* Payload, std::size_t Size);
-  void PutValue(sqlite3_value* Value, bool DateColumn);
+  // The cell a statement value packs to; answers its bytes, tag included.
+  static std::size_t Measure(sqlite3_value* Value, bool DateColumn, TPendingCell& Cell);
+  static void Write(Byte* At, const TPendingCell& Cell);
   // Stores the order explicitly, before the first change that moves positions.
   void LeaveSlotOrder();
   void RebuildPositions() const;
 
   std::vector<TFieldType> FColumnTypes;          // field type per column (dates are parsed)
   std::vector<Byte> FDateColumns;                // per column: 1 when text is parsed as a date
-  std::vector<Byte> FCells;                      // Pack's scratch: the row's cells
-  std::size_t FCellsSize = 0;                    // bytes of FCells in use
-  std::vector<std::uint32_t> FCellOffsets;       // Pack's scratch: each cell's start in FCells
+  std::vector<TPendingCell> FPending;            // Pack's scratch: the row's cells, measured
   std::vector<std::unique_ptr<Byte, TBlockDeleter>> FBlocks;  // packed rows; never moved
   std::size_t FNextBlockSize = 0;                // size of the block to allocate next
   std::size_t FBlockFree = 0;                    // unused bytes at the end of the last block
