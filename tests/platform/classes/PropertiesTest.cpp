@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "../rtl/ErrorOf.h"
 #include "TestClasses.h"
 
 using namespace kel;
@@ -164,12 +165,7 @@ template <typename E>
 void ExpectError(const ErrorCase& c) {
   TTestWidget widget(nullptr);
   const auto before = PublishedSnapshot(&widget);
-  try {
-    c.Action(widget);
-    ADD_FAILURE() << c.Name << ": no exception";
-  } catch (const E& e) {
-    EXPECT_EQ(e.Message(), c.Message) << c.Name;
-  }
+  EXPECT_EQ(testing_support::ErrorOf<E>([&] { c.Action(widget); }), c.Message) << c.Name;
   EXPECT_EQ(PublishedSnapshot(&widget), before) << c.Name;
 }
 

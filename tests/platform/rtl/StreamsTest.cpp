@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "ErrorOf.h"
 #include "TempDirectory.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -15,15 +16,7 @@ namespace {
 
 using testing_support::TTempDirectory;
 
-template <typename E>
-String ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const E& error) {
-    return error.Message();
-  }
-  return "no error";
-}
+using testing_support::ErrorOf;
 
 String ReadText(TStream& stream, Int64 count) {
   String text(static_cast<std::size_t>(count), '\0');

@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "ErrorOf.h"
 #include "TempDirectory.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
@@ -25,15 +26,7 @@ void Fill(TStrings& strings, const Lines& lines) {
   for (const String& line : lines) strings.Add(line);
 }
 
-template <typename E>
-String ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const E& error) {
-    return error.Message();
-  }
-  return "no error";
-}
+using testing_support::ErrorOf;
 
 // --- Sorting, duplicates, case sensitivity ---------------------------------------------------
 

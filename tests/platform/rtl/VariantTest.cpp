@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <limits>
 
+#include "ErrorOf.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -15,18 +15,7 @@ namespace {
 const TSQLTimeStamp NoonStamp{2024, 3, 5, 12, 0, 0, 0};
 const TSQLTimeStampOffset NoonStampPlusTwo{2024, 3, 5, 12, 0, 0, 0, 2, 0};
 
-// Runs `action` and checks that it raises E with `message`.
-template <typename E>
-void ExpectError(const std::function<void()>& action, const String& message) {
-  try {
-    action();
-    ADD_FAILURE() << "no exception, expected: " << message;
-  } catch (const E& e) {
-    EXPECT_EQ(e.Message(), message);
-  } catch (const std::exception& e) {
-    ADD_FAILURE() << "wrong exception: " << e.what();
-  }
-}
+using testing_support::ErrorOf;
 
 String CastMessage(const char* from, const char* to) {
   return String("Could not convert variant of type (") + from + ") into type (" + to + ")";
@@ -158,22 +147,14 @@ TEST(Variant, ConvertsToIntegers) {
 }
 
 TEST(Variant, RefusesIntegerConversionsThatCannotWork) {
-  ExpectError<EVariantTypeCastError>([] { Variant("abc").AsInteger(); },
-                                     CastMessage("String", "Integer"));
-  ExpectError<EVariantTypeCastError>([] { Null().AsInteger(); }, CastMessage("Null", "Integer"));
-  ExpectError<EVariantTypeCastError>([] { Null().AsInt64(); }, CastMessage("Null", "Int64"));
-  ExpectError<EVariantTypeCastError>([] { VarArrayOf({1}).AsInteger(); },
-                                     CastMessage("Array Variant", "Integer"));
-  ExpectError<EVariantOverflowError>([] { Variant(Int64{5000000000}).AsInteger(); },
-                                     OverflowMessage("Int64", "Integer"));
-  ExpectError<EVariantOverflowError>([] { Variant(1e10).AsInteger(); },
-                                     OverflowMessage("Double", "Integer"));
-  ExpectError<EVariantOverflowError>(
-      [] { Variant(std::numeric_limits<std::uint64_t>::max()).AsInt64(); },
-      OverflowMessage("UInt64", "Int64"));
-  ExpectError<EVariantOverflowError>(
-      [] { Variant(std::numeric_limits<double>::infinity()).AsInt64(); },
-      OverflowMessage("Double", "Int64"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("abc").AsInteger(); }), CastMessage("String", "Integer"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Null().AsInteger(); }), CastMessage("Null", "Integer"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Null().AsInt64(); }), CastMessage("Null", "Int64"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarArrayOf({1}).AsInteger(); }), CastMessage("Array Variant", "Integer"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(Int64{5000000000}).AsInteger(); }), OverflowMessage("Int64", "Integer"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(1e10).AsInteger(); }), OverflowMessage("Double", "Integer"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(std::numeric_limits<std::uint64_t>::max()).AsInt64(); }), OverflowMessage("UInt64", "Int64"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(std::numeric_limits<double>::infinity()).AsInt64(); }), OverflowMessage("Double", "Int64"));
 }
 
 TEST(Variant, ConvertsToDoublesAndDates) {
@@ -203,12 +184,10 @@ TEST(Variant, ConvertsToDoublesAndDates) {
   }
   EXPECT_EQ(Variant("3/5/2024").AsDateTime(), march5);
   EXPECT_EQ(VarToDateTime(Variant("3/5/2024 12:00 PM")), march5 + 0.5);
-  ExpectError<EVariantTypeCastError>([] { Variant("abc").AsDouble(); },
-                                     CastMessage("String", "Double"));
-  ExpectError<EVariantTypeCastError>([] { Variant("abc").AsDateTime(); },
-                                     CastMessage("String", "Date"));
-  ExpectError<EVariantTypeCastError>([] { Null().AsDouble(); }, CastMessage("Null", "Double"));
-  ExpectError<EVariantTypeCastError>([] { VarToDateTime(Null()); }, CastMessage("Null", "Date"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("abc").AsDouble(); }), CastMessage("String", "Double"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("abc").AsDateTime(); }), CastMessage("String", "Date"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Null().AsDouble(); }), CastMessage("Null", "Double"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToDateTime(Null()); }), CastMessage("Null", "Date"));
 }
 
 TEST(Variant, ConvertsToBooleans) {
@@ -225,9 +204,8 @@ TEST(Variant, ConvertsToBooleans) {
     SCOPED_TRACE(VarTypeAsText(VarType(c.Value)) + " " + VarToStr(c.Value));
     EXPECT_EQ(c.Value.AsBoolean(), c.Expected);
   }
-  ExpectError<EVariantTypeCastError>([] { Variant("yes").AsBoolean(); },
-                                     CastMessage("String", "Boolean"));
-  ExpectError<EVariantTypeCastError>([] { Null().AsBoolean(); }, CastMessage("Null", "Boolean"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("yes").AsBoolean(); }), CastMessage("String", "Boolean"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Null().AsBoolean(); }), CastMessage("Null", "Boolean"));
 }
 
 TEST(Variant, ConvertsToCurrency) {
@@ -243,15 +221,10 @@ TEST(Variant, ConvertsToCurrency) {
     SCOPED_TRACE(VarTypeAsText(VarType(c.Value)) + " " + VarToStr(c.Value));
     EXPECT_EQ(c.Value.AsCurrency().Value, c.Raw);
   }
-  ExpectError<EVariantOverflowError>([] { Variant(1e300).AsCurrency(); },
-                                     OverflowMessage("Double", "Currency"));
-  ExpectError<EVariantOverflowError>([] { Variant(INT64_MAX).AsCurrency(); },
-                                     OverflowMessage("Int64", "Currency"));
-  ExpectError<EVariantOverflowError>(
-      [] { Variant(StrToBcd("100000000000000000000")).AsCurrency(); },
-      OverflowMessage("FMTBcd", "Currency"));
-  ExpectError<EVariantTypeCastError>([] { Variant("1.2.3").AsCurrency(); },
-                                     CastMessage("String", "Currency"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(1e300).AsCurrency(); }), OverflowMessage("Double", "Currency"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(INT64_MAX).AsCurrency(); }), OverflowMessage("Int64", "Currency"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(StrToBcd("100000000000000000000")).AsCurrency(); }), OverflowMessage("FMTBcd", "Currency"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("1.2.3").AsCurrency(); }), CastMessage("String", "Currency"));
 }
 
 TEST(Variant, ConvertsToText) {
@@ -285,9 +258,8 @@ TEST(Variant, ConvertsToText) {
   }
   EXPECT_EQ(VarToStr(Null()), "");
   EXPECT_EQ(VarToStrDef(Null(), "n/a"), "n/a");
-  ExpectError<EVariantTypeCastError>([] { Null().AsString(); }, CastMessage("Null", "String"));
-  ExpectError<EVariantTypeCastError>([] { VarToStr(VarArrayOf({1})); },
-                                     CastMessage("Array Variant", "String"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Null().AsString(); }), CastMessage("Null", "String"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToStr(VarArrayOf({1})); }), CastMessage("Array Variant", "String"));
 }
 
 TEST(Variant, ChangesKindWithVarAsType) {
@@ -319,16 +291,11 @@ TEST(Variant, ChangesKindWithVarAsType) {
     EXPECT_EQ(VarType(converted), VarType(c.Expected));
     EXPECT_TRUE(VarSameValue(converted, c.Expected)) << VarToStr(converted);
   }
-  ExpectError<EVariantOverflowError>([] { VarAsType(300, varByte); },
-                                     OverflowMessage("Integer", "Byte"));
-  ExpectError<EVariantOverflowError>([] { VarAsType(-1, varWord); },
-                                     OverflowMessage("Integer", "Word"));
-  ExpectError<EVariantOverflowError>([] { VarAsType(1e39, varSingle); },
-                                     OverflowMessage("Double", "Single"));
-  ExpectError<EVariantTypeCastError>([] { VarAsType(Null(), varInteger); },
-                                     CastMessage("Null", "Integer"));
-  ExpectError<EVariantTypeCastError>([] { VarAsType(1, varOleStr + 1); },
-                                     CastMessage("Integer", "Unknown"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { VarAsType(300, varByte); }), OverflowMessage("Integer", "Byte"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { VarAsType(-1, varWord); }), OverflowMessage("Integer", "Word"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { VarAsType(1e39, varSingle); }), OverflowMessage("Double", "Single"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarAsType(Null(), varInteger); }), CastMessage("Null", "Integer"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarAsType(1, varOleStr + 1); }), CastMessage("Integer", "Unknown"));
 }
 
 // --- Values ----------------------------------------------------------------------------------
@@ -385,15 +352,12 @@ TEST(Variant, CreatedArraysStartUnassignedWithinTheirBounds) {
   EXPECT_EQ(VarArrayHighBound(VarArrayCreate(4, 3)), 3);
 
   const String outOfBounds0 = "Variant or safe array index 0 out of bounds";
-  ExpectError<EVariantBadIndexError>([&] { values[0]; }, outOfBounds0);
-  ExpectError<EVariantBadIndexError>([&] { values[4] = 1; },
-                                     "Variant or safe array index 4 out of bounds");
-  ExpectError<EVariantBadIndexError>([] { VarArrayCreate(3, 1); },
-                                     "Invalid variant array bounds 3..1");
-  ExpectError<EVariantNotAnArrayError>([] { Variant(5)[0]; }, "Variant is not an array");
-  ExpectError<EVariantNotAnArrayError>([] { VarArrayHighBound(5); }, "Variant is not an array");
-  ExpectError<EVariantNotAnArrayError>([] { VarArrayLowBound(Null()); },
-                                       "Variant is not an array");
+  EXPECT_EQ(ErrorOf<EVariantBadIndexError>([&] { values[0]; }), outOfBounds0);
+  EXPECT_EQ(ErrorOf<EVariantBadIndexError>([&] { values[4] = 1; }), "Variant or safe array index 4 out of bounds");
+  EXPECT_EQ(ErrorOf<EVariantBadIndexError>([] { VarArrayCreate(3, 1); }), "Invalid variant array bounds 3..1");
+  EXPECT_EQ(ErrorOf<EVariantNotAnArrayError>([] { Variant(5)[0]; }), "Variant is not an array");
+  EXPECT_EQ(ErrorOf<EVariantNotAnArrayError>([] { VarArrayHighBound(5); }), "Variant is not an array");
+  EXPECT_EQ(ErrorOf<EVariantNotAnArrayError>([] { VarArrayLowBound(Null()); }), "Variant is not an array");
 }
 
 // --- BCD and SQL time stamp variants ---------------------------------------------------------
@@ -431,8 +395,8 @@ TEST(Variant, CreatesAndReadsBcdValues) {
     SCOPED_TRACE(c.Expected);
     EXPECT_EQ(BcdToStr(VarToBcd(c.Value)), c.Expected);
   }
-  ExpectError<EVariantTypeCastError>([] { VarToBcd("abc"); }, CastMessage("String", "FMTBcd"));
-  ExpectError<EVariantTypeCastError>([] { VarToBcd(Null()); }, CastMessage("Null", "FMTBcd"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToBcd("abc"); }), CastMessage("String", "FMTBcd"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToBcd(Null()); }), CastMessage("Null", "FMTBcd"));
   EXPECT_THROW(VarFMTBcdCreate("123.4", 4, 2), EOverflow);
 }
 
@@ -464,10 +428,8 @@ TEST(Variant, CreatesAndReadsSQLTimeStamps) {
   EXPECT_EQ(VarToSQLTimeStampOffset(offset), NoonStampPlusTwo);
   EXPECT_EQ(VarToSQLTimeStampOffset(Variant(NoonStamp)),
             (TSQLTimeStampOffset{2024, 3, 5, 12, 0, 0, 0, 0, 0}));
-  ExpectError<EVariantTypeCastError>([] { VarToSQLTimeStamp(Null()); },
-                                     CastMessage("Null", "Date"));
-  ExpectError<EVariantTypeCastError>([] { VarToSQLTimeStamp("noon"); },
-                                     CastMessage("String", "Date"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToSQLTimeStamp(Null()); }), CastMessage("Null", "Date"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToSQLTimeStamp("noon"); }), CastMessage("String", "Date"));
 }
 
 }  // namespace
