@@ -75,11 +75,18 @@ void TSQLiteConnection::DoDisconnect() {
   // By index from the end: a closing query may leave the list.
   for (std::size_t i = FQueries.size(); i-- > 0;)
     if (i < FQueries.size()) FQueries[i]->Close();
+  FSharedStatements.clear();
   if (!FHandle) return;
   // Closing rolls back whatever transaction is still open.
   sqlite3_close_v2(FHandle);
   FHandle = nullptr;
   FSavepointDepth = 0;
+}
+
+TSQLiteStatement& TSQLiteConnection::SharedStatement(const String& SQL) {
+  std::unique_ptr<TSQLiteStatement>& statement = FSharedStatements[SQL];
+  if (!statement) statement = std::make_unique<TSQLiteStatement>(this, SQL);
+  return *statement;
 }
 
 void TSQLiteConnection::AddQuery(TSQLiteQuery* Query) {

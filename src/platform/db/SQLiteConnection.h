@@ -18,6 +18,8 @@
 #pragma once
 
 #include <initializer_list>
+#include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/classes/Component.h"
@@ -29,6 +31,7 @@ namespace kel {
 
 class TParams;
 class TSQLiteQuery;
+class TSQLiteStatement;
 
 class TSQLiteConnection : public TComponent {
   KEL_CLASS(TSQLiteConnection, TComponent)
@@ -77,6 +80,9 @@ class TSQLiteConnection : public TComponent {
   [[noreturn]] void RaiseError(const TComponent* Source = nullptr) const;
   // Called before every statement step; raises the injected fault when its turn has come.
   void BeforeStep(bool Writes);
+  // A statement the data sets run often (questions about the schema), prepared once while
+  // connected; the caller resets it when done.
+  TSQLiteStatement& SharedStatement(const String& SQL);
 
  protected:
   void Loaded() override;
@@ -97,6 +103,7 @@ class TSQLiteConnection : public TComponent {
   bool FStreamedConnected = false;      // Connected as read from a stream, applied by Loaded
   std::vector<TSQLiteQuery*> FQueries;  // queries using this connection, not owned
   int FSavepointDepth = 0;              // open TSQLiteTransaction scopes (savepoint names)
+  std::map<String, std::unique_ptr<TSQLiteStatement>> FSharedStatements;  // by SQL; see SharedStatement
   int FStepsToFault = 0;                // steps left until the injected fault; 0 = none
   int FWritesToFault = 0;               // writing steps left until the injected fault; 0 = none
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/db/DBConsts.h"
+#include "platform/db/DataSetPrivate.h"
 #include "platform/db/Field.h"
 #include "platform/db/SQLiteConnection.h"
 #include "platform/db/SQLiteQuery.h"
@@ -35,10 +36,11 @@ struct TTableColumn {
 
 std::vector<TTableColumn> TableColumns(TSQLiteConnection* Connection, const String& Schema,
                                        const String& Table, const TComponent* Source) {
-  TSQLiteStatement statement(Connection,
-                             "SELECT name, type, \"notnull\", dflt_value IS NOT NULL, pk "
-                             "FROM pragma_table_info(?1, ?2)",
-                             0, Source);
+  // Every open of a query asks this: preparing it once saves about a third of an open.
+  TSQLiteStatement& statement = Connection->SharedStatement(
+      "SELECT name, type, \"notnull\", dflt_value IS NOT NULL, pk FROM pragma_table_info(?1, ?2)");
+  const TFinally reset([&statement] { statement.Reset(); });
+  statement.SetSource(Source);
   statement.Bind(1, Table);
   statement.Bind(2, Schema);
   std::vector<TTableColumn> columns;

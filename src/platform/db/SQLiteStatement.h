@@ -31,6 +31,8 @@ class TSQLiteStatement {
   TSQLiteStatement& operator=(const TSQLiteStatement&) = delete;
 
   bool Empty() const { return FHandle == nullptr; }
+  // The component error messages name from now on (a shared statement serves many).
+  void SetSource(const TComponent* Source) { FSource = Source; }
   sqlite3_stmt* Handle() const { return FHandle; }
   // Byte offset in SQL where the next statement starts.
   std::size_t NextOffset() const { return FNextOffset; }
