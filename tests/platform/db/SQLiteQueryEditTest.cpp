@@ -271,6 +271,28 @@ TEST_F(SQLiteQueryEditTest, KeysOtherThanAnIntegerIdWork) {
             "Afirst,B2nd");
 }
 
+// Each open asks the table's columns again: a table made anew with another key, or none, and a
+// connection closed and opened again, give the answer of the schema as it is now.
+TEST_F(SQLiteQueryEditTest, EachOpenSeesTheTableAsItIsDeclaredNow) {
+  Connection->ExecSQL("CREATE TABLE t (k TEXT PRIMARY KEY, v TEXT NOT NULL); INSERT INTO t VALUES ('a', 'x')");
+  TSQLiteQuery* query = Query("SELECT k, v FROM t");
+  query->Open();
+  EXPECT_TRUE(query->CanModify());
+  EXPECT_TRUE(query->FieldByName("v")->Required());
+  query->Close();
+  Connection->ExecSQL("DROP TABLE t; CREATE TABLE t (k TEXT, v TEXT); INSERT INTO t VALUES ('a', 'x')");
+  query->Open();
+  EXPECT_FALSE(query->CanModify());
+  EXPECT_FALSE(query->FieldByName("v")->Required());
+  Connection->Close();
+  Connection->Open();
+  Connection->ExecSQL("DROP TABLE t; CREATE TABLE t (k INTEGER PRIMARY KEY, v TEXT NOT NULL DEFAULT '')");
+  query->Open();
+  EXPECT_TRUE(query->CanModify());
+  EXPECT_EQ(query->FieldByName("k")->DataType(), ftLargeint);
+  EXPECT_FALSE(query->FieldByName("v")->Required());
+}
+
 TEST_F(SQLiteQueryEditTest, ExpressionColumnsKeepTheirValueAndRefuseChanges) {
   MakeOrders(3);
   TSQLiteQuery* query = Query("SELECT id, customer, amount * 2 AS doubled FROM orders ORDER BY id");
