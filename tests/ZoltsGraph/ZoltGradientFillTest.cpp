@@ -85,6 +85,8 @@ struct TRunCase {
   TPoint EndAt;    // where the end colour shows
 };
 
+void PrintTo(const TRunCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 class GradientRunTest : public ZoltGradientFillTest,
                         public ::testing::WithParamInterface<TRunCase> {};
 

@@ -21,6 +21,8 @@ struct TTypeCase {
   Variant Value;
 };
 
+void PrintTo(const TTypeCase& Case, std::ostream* Out) { *Out << FieldTypeName(Case.Type); }
+
 class TFieldTypeFileTest : public ::testing::TestWithParam<TTypeCase> {};
 
 // A value and a Null in a field of the case's type, saved and loaded into a fresh data set.
@@ -206,6 +208,8 @@ struct TDamageCase {
   std::function<void(String&)> Damage;
   const char* Reason;
 };
+
+void PrintTo(const TDamageCase& Case, std::ostream* Out) { *Out << Case.Name; }
 
 class TDamagedFileTest : public TDataFileFixture, public ::testing::WithParamInterface<TDamageCase> {};
 

@@ -46,6 +46,8 @@ struct TSortCase {
   const char* CaseInsFields;
 };
 
+void PrintTo(const TSortCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 // Null first, then by value; the comparison of one field, descending or case-insensitive.
 template <typename T, typename Less>
 int CompareOptional(const std::optional<T>& A, const std::optional<T>& B, Less IsLess) {

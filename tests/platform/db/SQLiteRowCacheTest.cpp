@@ -15,6 +15,8 @@ struct TIntegerCase {
   Int64 Value;
 };
 
+void PrintTo(const TIntegerCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 class SQLiteRowCacheIntegerTest : public TSQLiteFixture, public ::testing::WithParamInterface<TIntegerCase> {};
 
 TEST_P(SQLiteRowCacheIntegerTest, ReadsBackAndWritesBackByItsKey) {

@@ -22,6 +22,8 @@ struct TPublishedCase {
   TOverrides Overrides;
 };
 
+void PrintTo(const TPublishedCase& Case, std::ostream* Out) { *Out << Case.Class->Name; }
+
 std::vector<TPublishedCase> Cases() {
   return {
       {&TDrawGrid::ClassInfo(), {}},

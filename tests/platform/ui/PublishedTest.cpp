@@ -23,6 +23,8 @@ struct TPublishedCase {
   std::set<String> AtDefault;
 };
 
+void PrintTo(const TPublishedCase& Case, std::ostream* Out) { *Out << Case.Class->Name; }
+
 std::vector<TPublishedCase> Cases() {
   return {
       {&TPanel::ClassInfo(), {}, {}},
