@@ -9,23 +9,6 @@
 namespace kel {
 namespace {
 
-TEST(ZoltGradientTest, DefaultsOfTheBaseAndTheButtonGradient) {
-  TZoltGradient base;
-  EXPECT_TRUE(base.Active());
-  EXPECT_EQ(base.Direction(), gdVertical);
-  EXPECT_TRUE(base.Options().Empty());
-  EXPECT_FALSE(base.SwapColors());
-  EXPECT_EQ(base.StartColor(), clWindow);
-  EXPECT_EQ(base.EndColor(), clDefault);
-  EXPECT_EQ(base.HotColor(), clDefault);
-  EXPECT_EQ(base.StepColor(), clDefault);
-  EXPECT_EQ(base.Cells(), AllGradientCells);
-  EXPECT_EQ(base.ShadowFactor(), -25);
-
-  TZoltGradientButton button;
-  EXPECT_EQ(button.Options(), (TZoltGradientOptions{goGradient, goHotButton}));
-}
-
 // Every setter reports a change once, and only when the value differs.
 TEST(ZoltGradientTest, SettersReportRealChangesOnly) {
   TZoltGradientButton gradient;
@@ -116,6 +99,8 @@ struct TShadeCase {
   int Factor;
   TColor Expected;
 };
+
+void PrintTo(const TShadeCase& Case, std::ostream* Out) { *Out << Case.Name; }
 
 class ShadowColorTest : public ::testing::TestWithParam<TShadeCase> {};
 
