@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "../rtl/TempDirectory.h"
 #include "platform/db/DB.h"
 #include "platform/rtl/Strings.h"
 
@@ -17,19 +17,13 @@ namespace kel::test {
 class TSQLiteFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kel-sqlite-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    Directory = pattern;
     Path = (Directory / "test.db").string();
     Connection = new TSQLiteConnection(&Owner);
     Connection->SetDatabaseName(Path);
     Connection->Open();
   }
 
-  void TearDown() override {
-    Owner.DestroyComponents();
-    std::filesystem::remove_all(Directory);
-  }
+  void TearDown() override { Owner.DestroyComponents(); }
 
   // A query over SQL on the fixture's connection (not opened).
   TSQLiteQuery* Query(const String& SQL) {
@@ -74,8 +68,9 @@ class TSQLiteFixture : public ::testing::Test {
     Connection->Commit();
   }
 
+  testing_support::TTempDirectory Temp;
+  std::filesystem::path Directory{Temp.Path()};
   TComponent Owner{nullptr};
-  std::filesystem::path Directory;
   std::string Path;
   TSQLiteConnection* Connection = nullptr;
 };

@@ -12,7 +12,7 @@ namespace kel::testing_support {
 class TTempDirectory {
  public:
   TTempDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kel-rtl-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "kel-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     FPath = pattern;
   }
