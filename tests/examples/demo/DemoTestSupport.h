@@ -10,18 +10,14 @@
 #include <memory>
 #include <string>
 
+#include "../../platform/rtl/TempDirectory.h"
+
 namespace kel::testsupport {
 
 class TTempFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelgrid-demo-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    Folder = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(Folder); }
-
-  std::filesystem::path Folder;
+  testing_support::TTempDirectory Temp;
+  std::filesystem::path Folder{Temp.Path()};
 };
 
 // The first column of the first row of SQL as text ("" for NULL or no row).
