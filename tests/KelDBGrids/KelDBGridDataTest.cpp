@@ -8,6 +8,8 @@ namespace kel::test {
 namespace {
 
 using DataTest = TGridFixture;
+// Behaviour that no kind of data set can change.
+using GridBehaviourTest = TGridFixture;
 
 int CurrentId(TDataSet* Data) { return Data->FieldByName("Id")->AsInteger(); }
 
@@ -107,7 +109,7 @@ TEST_P(DataTest, SequenceCountsRecordsUnderForcedSequence) {
   Grid->AssertInvariants();
 }
 
-TEST_P(DataTest, AUnidirectionalDataSetIsRefusedAndThePreviousSourceStays) {
+TEST_P(GridBehaviourTest, AUnidirectionalDataSetIsRefusedAndThePreviousSourceStays) {
   Link(3);
   auto* forward = new TForwardOnlyDataSet(Form);
   forward->FieldDefs()->Add("Id", ftInteger);
@@ -130,7 +132,7 @@ TEST_P(DataTest, AUnidirectionalDataSetIsRefusedAndThePreviousSourceStays) {
   EXPECT_EQ(Grid->UpdateLock(), 0);
 }
 
-TEST_P(DataTest, CircularLinksAreRefused) {
+TEST_P(GridBehaviourTest, CircularLinksAreRefused) {
   Link(3);
   auto* follower = new TTestGrid(Form);
   follower->SetParent(Form);
@@ -159,7 +161,7 @@ TEST_P(DataTest, CircularLinksAreRefused) {
   Grid->AssertInvariants();
 }
 
-TEST_P(DataTest, LinkedGridsFollowTheirMaster) {
+TEST_P(GridBehaviourTest, LinkedGridsFollowTheirMaster) {
   Link(3);
   auto* follower = new TTestGrid(Form);
   follower->SetParent(Form);
@@ -225,7 +227,7 @@ TEST_P(DataTest, EnumerableViews) {
   EXPECT_EQ(inactive, 0);
 }
 
-TEST_P(DataTest, SelectedIndexAndFieldMoveTheCurrentColumn) {
+TEST_P(GridBehaviourTest, SelectedIndexAndFieldMoveTheCurrentColumn) {
   TDataSet* data = Link(3);
   int enters = 0;
   int exits = 0;
@@ -255,7 +257,7 @@ TEST_P(DataTest, SelectedIndexAndFieldMoveTheCurrentColumn) {
   Grid->AssertInvariants();
 }
 
-TEST_P(DataTest, FocusControlSelectsTheFieldsColumn) {
+TEST_P(GridBehaviourTest, FocusControlSelectsTheFieldsColumn) {
   TDataSet* data = Link(3);
   data->FieldByName("Qty")->FocusControl();
   EXPECT_EQ(Grid->SelectedField(), data->FieldByName("Qty"));
@@ -311,7 +313,7 @@ TEST_P(DataTest, CustomizedColumnsFindTheirFieldsAgainAfterAReopen) {
   Grid->AssertInvariants();
 }
 
-TEST_P(DataTest, RemovingTheDataSourceEmptiesTheGrid) {
+TEST_P(GridBehaviourTest, RemovingTheDataSourceEmptiesTheGrid) {
   Link(4);
   delete Source;
   Source = nullptr;
@@ -408,9 +410,6 @@ TEST_P(DataTest, TheEditorShowsWhatCodeWritesIntoItsField) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Grid, DataTest, ::testing::Values(TDataKind::Client, TDataKind::SQLite), KindName);
-
-// Behaviour that no kind of data set can change.
-using GridBehaviourTest = TGridFixture;
 
 TEST_P(GridBehaviourTest, KoreanInputKeepsTheEditorsTextWhenCodeChangesTheField) {
   TDataSet* data = Link(3);

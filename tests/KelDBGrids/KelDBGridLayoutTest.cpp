@@ -6,7 +6,10 @@
 namespace kel::test {
 namespace {
 
+// The record window and its rows over both kinds of data set.
 using LayoutTest = TGridFixture;
+// The column set, the layout bracket and its locks read no records: one kind of data set.
+using LayoutRulesTest = TGridFixture;
 
 TEST_P(LayoutTest, InactiveLinkShowsTitlesOneEmptyDataRowAndTheBottomRows) {
   TDataSet* data = Link(5);
@@ -73,7 +76,7 @@ TEST_P(LayoutTest, TheBlankRowTakesTheRoomLeftBelowTheRecords) {
   Grid->AssertInvariants();
 }
 
-TEST_P(LayoutTest, TitleRowsFollowDgTitles) {
+TEST_P(LayoutRulesTest, TitleRowsFollowDgTitles) {
   Link(4);
   Grid->SetOptions(Grid->Options() - dgTitles);
   EXPECT_EQ(Grid->TitleOffset(), 0);
@@ -86,7 +89,7 @@ TEST_P(LayoutTest, TitleRowsFollowDgTitles) {
   Grid->AssertInvariants();
 }
 
-TEST_P(LayoutTest, IndicatorOffsetsTheDataColumns) {
+TEST_P(LayoutRulesTest, IndicatorOffsetsTheDataColumns) {
   Link(2);
   EXPECT_EQ(Grid->DataToRawColumn(0), 1);
   EXPECT_EQ(Grid->RawToDataColumn(1), 0);
@@ -103,7 +106,7 @@ TEST_P(LayoutTest, IndicatorOffsetsTheDataColumns) {
   Grid->AssertInvariants();
 }
 
-TEST_P(LayoutTest, DefaultColumnsFollowedByAStoredOneLeaveOnlyTheStoredOne) {
+TEST_P(LayoutRulesTest, DefaultColumnsFollowedByAStoredOneLeaveOnlyTheStoredOne) {
   Link(3);
   // The grid's default columns for Id, Name, Qty, then a column the user adds.
   TKelColumn* stored = Grid->Columns()->Add();
@@ -117,7 +120,7 @@ TEST_P(LayoutTest, DefaultColumnsFollowedByAStoredOneLeaveOnlyTheStoredOne) {
   Grid->AssertInvariants();
 }
 
-TEST_P(LayoutTest, StoredColumnsFollowedByADefaultOneKeepOnlyTheStoredOnes) {
+TEST_P(LayoutRulesTest, StoredColumnsFollowedByADefaultOneKeepOnlyTheStoredOnes) {
   Link(3);
   Grid->Columns()->SetState(csCustomized);  // stored columns Id, Name, Qty
   ASSERT_EQ(Grid->Columns()->Count(), 3);
@@ -134,7 +137,7 @@ TEST_P(LayoutTest, StoredColumnsFollowedByADefaultOneKeepOnlyTheStoredOnes) {
   Grid->AssertInvariants();
 }
 
-TEST_P(LayoutTest, CustomizedColumnsTolerateMissingFields) {
+TEST_P(LayoutRulesTest, CustomizedColumnsTolerateMissingFields) {
   Link(3);
   TKelColumn* known = Grid->Columns()->Add();
   known->SetFieldName("Name");
@@ -152,7 +155,7 @@ TEST_P(LayoutTest, CustomizedColumnsTolerateMissingFields) {
   Grid->AssertInvariants();
 }
 
-TEST_P(LayoutTest, HiddenFieldsGetNoDefaultColumn) {
+TEST_P(LayoutRulesTest, HiddenFieldsGetNoDefaultColumn) {
   TDataSet* data = Link(3);
   data->FieldByName("Name")->SetVisible(false);
   Application->ProcessMessages();
@@ -163,7 +166,7 @@ TEST_P(LayoutTest, HiddenFieldsGetNoDefaultColumn) {
   Grid->AssertInvariants();
 }
 
-TEST_P(LayoutTest, ALayoutRequestedInsideABracketRunsOnceAtItsEnd) {
+TEST_P(LayoutRulesTest, ALayoutRequestedInsideABracketRunsOnceAtItsEnd) {
   Link(3);
   const int before = Grid->LayoutCount();
   Grid->BeginLayout();
@@ -181,7 +184,7 @@ TEST_P(LayoutTest, ALayoutRequestedInsideABracketRunsOnceAtItsEnd) {
   Grid->AssertInvariants();
 }
 
-TEST_P(LayoutTest, DeferredLayoutIsPostedOnceAndRunsFromTheQueue) {
+TEST_P(LayoutRulesTest, DeferredLayoutIsPostedOnceAndRunsFromTheQueue) {
   Link(3);
   const int before = Grid->LayoutCount();
   Grid->BeginLayout();
@@ -204,7 +207,7 @@ TEST_P(LayoutTest, DeferredLayoutIsPostedOnceAndRunsFromTheQueue) {
   Grid->AssertInvariants();
 }
 
-TEST_P(LayoutTest, AFailingLayoutLeavesEveryLockCounterAsItWas) {
+TEST_P(LayoutRulesTest, AFailingLayoutLeavesEveryLockCounterAsItWas) {
   Link(3);
   Grid->OnDefineFieldMap = [] { throw EDatabaseError("broken map"); };
   EXPECT_THROW(Grid->LayoutChanged(), EDatabaseError);
@@ -224,6 +227,7 @@ TEST_P(LayoutTest, AFailingLayoutLeavesEveryLockCounterAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Grid, LayoutTest, ::testing::Values(TDataKind::Client, TDataKind::SQLite), KindName);
+INSTANTIATE_TEST_SUITE_P(Grid, LayoutRulesTest, ::testing::Values(TDataKind::Client), KindName);
 
 }  // namespace
 }  // namespace kel::test
