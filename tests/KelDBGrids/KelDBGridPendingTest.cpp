@@ -13,6 +13,8 @@ struct TRefusal {
   std::function<void(TKelDBGrid*)> Refused;
 };
 
+void PrintTo(const TRefusal& Case, std::ostream* Out) { *Out << Case.Name; }
+
 const TRefusal Refusals[] = {
     {"AutoUpdateOrder", nullptr, [](TKelDBGrid* g) { g->SetOptionsEx(g->OptionsEx() + dgAutoUpdateOrder); }},
     {"LoadCurrentOrder", nullptr, [](TKelDBGrid* g) { g->SwitchOptionsEx({dgLoadCurrentOrder}, true); }},

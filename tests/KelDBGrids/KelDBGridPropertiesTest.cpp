@@ -23,27 +23,7 @@ TEST_P(PropertiesTest, ANewGridHoldsItsDefaults) {
             (std::vector<String>{"Left", "Top", "Width", "Height"}));
 }
 
-TEST_P(PropertiesTest, ConstructionStateBesidesThePublishedProperties) {
-  EXPECT_EQ(Grid->TitleOffset(), 1);
-  EXPECT_EQ(Grid->IndicatorOffset(), 1);
-  EXPECT_TRUE(Grid->DoubleBuffered());
-  EXPECT_TRUE(Grid->AcquireFocusWanted());
-  EXPECT_EQ(Grid->LoadedStyleIndex(), -1);
-  EXPECT_EQ(Grid->Color(), clWindow);
-  EXPECT_FALSE(Grid->ParentColor());
-  EXPECT_EQ(Grid->MultiSelect(), msRows);
-  EXPECT_EQ(Grid->SelectionBegCol(), -1);
-  EXPECT_EQ(Grid->SelectionEndCol(), -1);
-  EXPECT_EQ(Grid->SelectionMin(), -1);
-  EXPECT_EQ(Grid->SelectionMax(), -1);
-  EXPECT_EQ(Grid->SelectedRows()->Count(), 0);
-  EXPECT_EQ(Grid->SelectedCols()->Count(), 0);
-  EXPECT_TRUE(Grid->SelectedCols()->AutoRefresh());
-  EXPECT_FALSE(Grid->Totals()->Visible());
-  EXPECT_FALSE(Grid->Totals()->Active());
-  EXPECT_FALSE(Grid->Search()->GetVisible());
-  EXPECT_EQ(Grid->DataLink()->Grid(), Grid);
-  EXPECT_TRUE(Grid->DataLink()->VisualControl());
+TEST_P(PropertiesTest, ANewGridLaysOutWithoutDataAndCutsItsGlyphStrips) {
   // Square images cut from the glyph strips.
   struct TStrip {
     TImageList* List;
@@ -171,24 +151,6 @@ TEST_P(PropertiesTest, GridStyleSetsAndCustomSpacings) {
   EXPECT_EQ(style->TotalRowSpace(), 4);
 }
 
-TEST_P(PropertiesTest, ScrollBarStyleFollowsTheFixedStyle) {
-  struct TCase {
-    TFixedStyle Fixed;
-    TScrollBarStyle Bars;
-  };
-  const TCase cases[] = {{fsDefault, ssRegular}, {fsSoft, ssRegular}, {fsNice, ssFlat},
-                         {fsGreat, ssFlat},      {fsFine, ssFlat},    {fsFlat, ssHotTrack},
-                         {fsGray, ssHotTrack},   {fsMild, ssHotTrack}};
-  for (const TCase& c : cases) {
-    Grid->SetFixedStyle(c.Fixed);
-    EXPECT_EQ(Grid->ScrollProp()->Style(), c.Bars) << c.Fixed;
-  }
-  Grid->ScrollProp()->SetStyle(ssRegular);
-  EXPECT_FALSE(Grid->ScrollProp()->ParentStyle());
-  Grid->SetFixedStyle(fsFlat);
-  EXPECT_EQ(Grid->ScrollProp()->Style(), ssRegular);
-}
-
 TEST_P(PropertiesTest, LineCountsStayWithinTheirBounds) {
   struct TStep {
     std::function<void()> Set;
@@ -284,24 +246,13 @@ TEST_P(PropertiesTest, SettingsSectionDefaultsToOwnerAndGridNames) {
   EXPECT_EQ(settings->Options(), (TKelSettingsOptions{soLoadLayout, soSaveLayout, soUserSettings}));
 }
 
-TEST_P(PropertiesTest, SearchAndFilterState) {
+TEST_P(PropertiesTest, TheSearchShowsWhileActiveWithAText) {
   TKelDBGridSearch* search = Grid->Search();
   EXPECT_FALSE(search->GetVisible());
   search->SetText("abc");
   EXPECT_TRUE(search->GetVisible());
-  EXPECT_FALSE(search->GetFilterActive());
-  // Keeping only matching rows is refused until filtering exists.
-  EXPECT_THROW(search->SwitchOptions({soFilterRows}, true), EInvalidGridOperation);
-  EXPECT_FALSE(search->GetFilterActive());
   search->SetActive(false);
   EXPECT_FALSE(search->GetVisible());
-  TKelDBGridFilter* filter = Grid->FilterGrid();
-  EXPECT_FALSE(filter->Active());
-  EXPECT_TRUE(filter->FilteredColumns().empty());
-  EXPECT_EQ(filter->FilterText(), "");
-  filter->SwitchOptions({foLoadAllItems}, true);
-  filter->SwitchOptions({foAutoApplyList}, false);
-  EXPECT_EQ(filter->Options(), (TKelDBGridFilterOptions{foListAnimation, foListAlignment, foOverlayedList, foLoadAllItems}));
 }
 
 // The kind of data set cannot change what these tests check.

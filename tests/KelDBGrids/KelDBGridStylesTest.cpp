@@ -20,74 +20,43 @@ String StyleTestName(const String& Style) {
 
 using GridStyleFixture = test::TGridFixtureBase;
 
-// ---- CheckBoxStyle --------------------------------------------------------------------------------
+// ---- What the automatic settings resolve to under each fixed style -------------------------------
 
-struct TCheckBoxRow {
+struct TFixedStyleRow {
   TFixedStyle Fixed;
-  std::array<TCheckBoxStyle, 3> Auto;  // for cbAuto, cbAutoGray, cbAutoLowered
+  std::array<TCheckBoxStyle, 3> CheckBoxes;  // for cbAuto, cbAutoGray, cbAutoLowered
+  THotButtons HotButtons;
+  TListBorder WithBothLines;  // lbAuto, dgColLines and dgRowLines set, no custom style
+  TScrollBarStyle ScrollBars;
 };
 
-class CheckBoxStyleTable : public GridStyleFixture,
-                           public ::testing::WithParamInterface<TCheckBoxRow> {};
+void PrintTo(const TFixedStyleRow& Row, std::ostream* Out) { *Out << EnumNamesOf(Row.Fixed)[Row.Fixed]; }
 
-TEST_P(CheckBoxStyleTable, AutomaticStylesFollowTheFixedStyle) {
-  Grid->SetFixedStyle(GetParam().Fixed);
-  EXPECT_EQ(Grid->CheckBoxStyle(cbAuto), GetParam().Auto[0]);
-  EXPECT_EQ(Grid->CheckBoxStyle(cbAutoGray), GetParam().Auto[1]);
-  EXPECT_EQ(Grid->CheckBoxStyle(cbAutoLowered), GetParam().Auto[2]);
+class FixedStyleTable : public GridStyleFixture, public ::testing::WithParamInterface<TFixedStyleRow> {
+ protected:
+  void SetUp() override {
+    GridStyleFixture::SetUp();
+    Grid->SetFixedStyle(GetParam().Fixed);
+  }
+};
+
+TEST_P(FixedStyleTable, AutomaticCheckBoxStylesFollowIt) {
+  EXPECT_EQ(Grid->CheckBoxStyle(cbAuto), GetParam().CheckBoxes[0]);
+  EXPECT_EQ(Grid->CheckBoxStyle(cbAutoGray), GetParam().CheckBoxes[1]);
+  EXPECT_EQ(Grid->CheckBoxStyle(cbAutoLowered), GetParam().CheckBoxes[2]);
   for (int style = cbDefault; style <= cbMild; ++style)
     EXPECT_EQ(Grid->CheckBoxStyle(static_cast<TCheckBoxStyle>(style)), style) << "kept";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FixedStyles, CheckBoxStyleTable,
-    ::testing::Values(TCheckBoxRow{fsDefault, {cbDefault, cbSoft, cbDefault}},
-                      TCheckBoxRow{fsSoft, {cbSoft, cbSoft, cbSoft}},
-                      TCheckBoxRow{fsNice, {cbLoweredDark, cbLoweredGray, cbLoweredDark}},
-                      TCheckBoxRow{fsFlat, {cbFlat, cbGray, cbLoweredDark}},
-                      TCheckBoxRow{fsGreat, {cbLoweredGray, cbLoweredGray, cbLoweredGray}},
-                      TCheckBoxRow{fsGray, {cbGray, cbGray, cbLoweredGray}},
-                      TCheckBoxRow{fsFine, {cbLoweredMild, cbLoweredGray, cbLoweredMild}},
-                      TCheckBoxRow{fsMild, {cbMild, cbGray, cbLoweredMild}}),
-    [](const auto& info) { return String(EnumNamesOf(info.param.Fixed)[info.param.Fixed]); });
-
-// ---- HotButtonsStyle ------------------------------------------------------------------------------
-
-struct THotRow {
-  TFixedStyle Fixed;
-  THotButtons Auto;
-};
-
-class HotButtonsTable : public GridStyleFixture, public ::testing::WithParamInterface<THotRow> {};
-
-TEST_P(HotButtonsTable, AutomaticFollowsTheFixedStyleAndOthersAreKept) {
-  Grid->SetFixedStyle(GetParam().Fixed);
-  EXPECT_EQ(Grid->HotButtonsStyle(), GetParam().Auto);
+TEST_P(FixedStyleTable, AutomaticHotButtonsFollowItAndOthersAreKept) {
+  EXPECT_EQ(Grid->HotButtonsStyle(), GetParam().HotButtons);
   for (int style = hbNone; style <= hbRaised; ++style) {
     Grid->SetHotButtons(static_cast<THotButtons>(style));
     EXPECT_EQ(Grid->HotButtonsStyle(), style);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FixedStyles, HotButtonsTable,
-    ::testing::Values(THotRow{fsDefault, hbBump}, THotRow{fsSoft, hbBump},
-                      THotRow{fsNice, hbRaised}, THotRow{fsFlat, hbRaised},
-                      THotRow{fsGreat, hbLowered}, THotRow{fsGray, hbLowered},
-                      THotRow{fsFine, hbTile}, THotRow{fsMild, hbTile}),
-    [](const auto& info) { return String(EnumNamesOf(info.param.Fixed)[info.param.Fixed]); });
-
-// ---- ListBorderStyle ------------------------------------------------------------------------------
-
-struct TBorderRow {
-  TFixedStyle Fixed;
-  TListBorder WithBothLines;  // lbAuto, dgColLines and dgRowLines set, no custom style
-};
-
-class ListBorderTable : public GridStyleFixture, public ::testing::WithParamInterface<TBorderRow> {};
-
-TEST_P(ListBorderTable, AutomaticBorderByFixedStyleLinesAndStyle) {
-  Grid->SetFixedStyle(GetParam().Fixed);
+TEST_P(FixedStyleTable, AutomaticBorderFollowsItTheLinesAndTheStyle) {
   Grid->SetOptions(Grid->Options() + TKelDBGridOptions{dgColLines, dgRowLines});
   EXPECT_EQ(Grid->ListBorderStyle(), GetParam().WithBothLines);
   Grid->SetOptions(Grid->Options() - dgRowLines);
@@ -106,12 +75,24 @@ TEST_P(ListBorderTable, AutomaticBorderByFixedStyleLinesAndStyle) {
   EXPECT_EQ(Grid->ListBorderStyle(), GetParam().WithBothLines);
 }
 
+TEST_P(FixedStyleTable, ScrollBarsFollowItUntilGivenAStyleOfTheirOwn) {
+  EXPECT_EQ(Grid->ScrollProp()->Style(), GetParam().ScrollBars);
+  Grid->ScrollProp()->SetStyle(ssFlat);
+  EXPECT_FALSE(Grid->ScrollProp()->ParentStyle());
+  Grid->SetFixedStyle(GetParam().Fixed == fsDefault ? fsFlat : fsDefault);
+  EXPECT_EQ(Grid->ScrollProp()->Style(), ssFlat);
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    FixedStyles, ListBorderTable,
-    ::testing::Values(TBorderRow{fsDefault, lbDefault}, TBorderRow{fsSoft, lbGray},
-                      TBorderRow{fsNice, lbDefault}, TBorderRow{fsFlat, lbDefault},
-                      TBorderRow{fsGreat, lbGray}, TBorderRow{fsGray, lbGray},
-                      TBorderRow{fsFine, lbMild}, TBorderRow{fsMild, lbMild}),
+    FixedStyles, FixedStyleTable,
+    ::testing::Values(TFixedStyleRow{fsDefault, {cbDefault, cbSoft, cbDefault}, hbBump, lbDefault, ssRegular},
+                      TFixedStyleRow{fsSoft, {cbSoft, cbSoft, cbSoft}, hbBump, lbGray, ssRegular},
+                      TFixedStyleRow{fsNice, {cbLoweredDark, cbLoweredGray, cbLoweredDark}, hbRaised, lbDefault, ssFlat},
+                      TFixedStyleRow{fsFlat, {cbFlat, cbGray, cbLoweredDark}, hbRaised, lbDefault, ssHotTrack},
+                      TFixedStyleRow{fsGreat, {cbLoweredGray, cbLoweredGray, cbLoweredGray}, hbLowered, lbGray, ssFlat},
+                      TFixedStyleRow{fsGray, {cbGray, cbGray, cbLoweredGray}, hbLowered, lbGray, ssHotTrack},
+                      TFixedStyleRow{fsFine, {cbLoweredMild, cbLoweredGray, cbLoweredMild}, hbTile, lbMild, ssFlat},
+                      TFixedStyleRow{fsMild, {cbMild, cbGray, cbLoweredMild}, hbTile, lbMild, ssHotTrack}),
     [](const auto& info) { return String(EnumNamesOf(info.param.Fixed)[info.param.Fixed]); });
 
 TEST_F(GridStyleFixture, FocusRectAutoMeansDefault) {
@@ -183,6 +164,8 @@ struct TAdjustmentRow {
   bool Flat;
   int SelectRow;
 };
+
+void PrintTo(const TAdjustmentRow& Row, std::ostream* Out) { *Out << Row.Style; }
 
 class StyleAdjustments : public GridStyleFixture,
                          public ::testing::WithParamInterface<TAdjustmentRow> {};
