@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <map>
+#include <optional>
 
+#include "../platform/rtl/TempDirectory.h"
 #include "KelCellTextFixture.h"
 
 namespace kel::test {
@@ -55,21 +55,18 @@ std::vector<String> Lines(const TStrings* List) {
 class PlacesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kel-places-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    Directory = pattern;
     TSQLiteConnection connection(nullptr);
-    connection.SetDatabaseName((Directory / "places.db").string());
+    connection.SetDatabaseName(Directory.emplace().File("places.db"));
     connection.Open();
     connection.ExecSQL(CreatePlaces);
   }
-  static void TearDownTestSuite() { std::filesystem::remove_all(Directory); }
+  static void TearDownTestSuite() { Directory.reset(); }
 
   void SetUp() override {
     Form = new TForm(nullptr);
     Form->SetBounds(40, 40, 640, 480);
     auto* connection = new TSQLiteConnection(Form);
-    connection->SetDatabaseName((Directory / "places.db").string());
+    connection->SetDatabaseName(Directory->File("places.db"));
     connection->Open();
     Places = new TSQLiteQuery(Form);
     Places->SetConnection(connection);
@@ -99,15 +96,13 @@ class PlacesTest : public ::testing::Test {
     Application->ProcessMessages();
   }
 
-  static std::filesystem::path Directory;
+  static inline std::optional<testing_support::TTempDirectory> Directory;
   TForm* Form = nullptr;
   TSQLiteQuery* Places = nullptr;
   TDataSource* Source = nullptr;
   TKelDBGrid* Grid = nullptr;
   int Loads = 0;  // OnListItemsUpdated calls
 };
-
-std::filesystem::path PlacesTest::Directory;
 
 TEST_F(PlacesTest, ListsHoldEachDistinctValueOnceAfterTheDelay) {
   Activate();

@@ -6,7 +6,9 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <optional>
 
+#include "../platform/rtl/TempDirectory.h"
 #include "KelDBGridFixture.h"
 #include "KelDBGrids/KelDBGrids.h"
 #include "platform/db/DB.h"
@@ -21,10 +23,7 @@ constexpr int TableRows = 1000;
 class TSqlTotalsFixture : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kel-sqltotals-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    Directory = pattern;
-    Path = (Directory / "totals.db").string();
+    Path = Directory.emplace().File("totals.db");
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(Path.c_str(), &db), SQLITE_OK);
     const char* sql =
@@ -36,7 +35,7 @@ class TSqlTotalsFixture : public ::testing::Test {
     ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
   }
-  static void TearDownTestSuite() { std::filesystem::remove_all(Directory); }
+  static void TearDownTestSuite() { Directory.reset(); }
 
   void SetUp() override {
     Form = new TForm(nullptr);
@@ -89,7 +88,7 @@ class TSqlTotalsFixture : public ::testing::Test {
     return value;
   }
 
-  static inline std::filesystem::path Directory;
+  static inline std::optional<testing_support::TTempDirectory> Directory;
   static inline std::string Path;
   TForm* Form = nullptr;
   TSQLiteQuery* Query = nullptr;
