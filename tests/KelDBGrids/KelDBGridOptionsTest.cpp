@@ -225,16 +225,6 @@ TEST_P(OptionsTest, OptionsExtReactions) {
 }
 
 TEST_P(OptionsTest, SwitchHelpersGoThroughTheSetters) {
-  Grid->SwitchDrawingOptions({gdoStripedRows, gdoEditorColor}, true);
-  EXPECT_EQ(Grid->DrawingOptions().Mask(), 127u | 128u | 256u);
-  Grid->SwitchDrawingOptions({gdoHighlightText}, false);
-  EXPECT_FALSE(Grid->DrawingOptions().Contains(gdoHighlightText));
-  Grid->SwitchHintOptions({hoDataHints}, true);
-  EXPECT_EQ(Grid->HintOptions().Mask(), 4119u | 128u);
-  Grid->SwitchResizeOptions({roColumnMoving}, false);
-  EXPECT_EQ(Grid->ResizeOptions().Mask(), 15u & ~2u);
-  Grid->SwitchSystemStyleElements({sseSearch}, true);
-  EXPECT_EQ(Grid->SystemStyleElements().Mask(), 31u | 128u);
   Grid->SwitchMultiSelectOptions({msNone, msCols}, true);
   EXPECT_EQ(Grid->MultiSelectOptions(), (TMultiSelectOptions{msRows, msCols}));
   Grid->SwitchOptionsEx({dgTotalHeader}, true);
