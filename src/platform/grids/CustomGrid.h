@@ -163,6 +163,8 @@ class TCustomGrid : public TCustomControl {
   // Decides whether a press at (X, Y) starts sizing a column or a row: State becomes
   // gsColSizing or gsRowSizing with the cell Index, the border's position SizingPos and the
   // press's offset from it SizingOfs; otherwise State is gsNormal and Index -1.
+  // The geometry of the shown cells, cached until the grid's geometry changes.
+  const TGridDrawInfo& DrawInfo() const;
   virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
                                int& SizingOfs, TGridDrawInfo& FixedInfo);
   // The mouse moved while sizing: moves the sizing line to follow it.
@@ -233,7 +235,12 @@ class TCustomGrid : public TCustomControl {
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
+  // The grid's own handling of a press (GridMouseDown), then OnMouseDown.
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // A press without OnMouseDown: focus, double click, sizing, selecting, fixed-cell clicks and
+  // moving; for descendants that fire the event after handling of their own. False when the
+  // grid could not take the focus (the press is dropped).
+  bool GridMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
@@ -274,7 +281,6 @@ class TCustomGrid : public TCustomControl {
   void CalcAxis(TGridAxisDrawInfo& Axis) const;
   void CalcFixedAxis(TGridAxisDrawInfo& Axis, TGridOptions LineOptions, int FixedCount,
                      int FirstCell, const TGridAxis& Sizes) const;
-  const TGridDrawInfo& DrawInfo() const;
   // Start (logical pixels) of a shown cell of an axis.
   static int CellStart(const TGridAxisDrawInfo& Axis, int Index);
   // The logical span [Start, End) of the shown cells of an axis in Lo..Hi; false when none.

@@ -226,11 +226,15 @@ void TCustomGrid::WMGetDlgCode(TWMGetDlgCode& Message) {
 // ---- Mouse --------------------------------------------------------------------------------------
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (GridMouseDown(Button, Shift, X, Y)) TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+bool TCustomGrid::GridMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (CanFocus()) {
     if (!Focused()) SetFocus();
     if (!IsActiveControl()) {
       SetMouseCapture(false);
-      return;
+      return false;
     }
   }
   if (Button == mbLeft && Shift.Contains(ssDouble)) {
@@ -240,7 +244,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     CalcSizingState(X, Y, FGridState, FSizingIndex, FSizingPos, FSizingOfs, info);
     if (FGridState != gsNormal) {
       InvalidateTrackingLine();
-      return;
+      return true;
     }
     const TGridCoord cell = CalcCoordFromPoint(MirrorX(X), Y, info);
     if (cell.X >= FFixedCols && cell.Y >= FFixedRows) {
@@ -268,7 +272,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         StartMoving(akColumns, cell, X, Y);
     }
   }
-  TCustomControl::MouseDown(Button, Shift, X, Y);
+  return true;
 }
 
 // A press on a column title (goFixedColClick) or a row title (goFixedRowClick) holds it down.
