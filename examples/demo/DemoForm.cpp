@@ -132,7 +132,8 @@ void TDemoForm::BuildGrid() {
   FGrid = new TKelDBGrid(this);
   FGrid->SetParent(this);
   FGrid->SetAlign(alClient);
-  FGrid->SetOptions(FGrid->Options() + dgTitleHeaders);
+  // Title clicks do not order the rows yet; without the marker toggle they are plain clicks.
+  FGrid->SetOptions(FGrid->Options() + dgTitleHeaders - dgMarkerAutoToggle);
   // Only the footer cells that hold a total are boxed.
   FGrid->SetOptionsEx(FGrid->OptionsEx() + dgTotalFooter + dgTotalDataBoxOnly);
   FGrid->SetDrawingOptions(FGrid->DrawingOptions() + gdoStripedRows);

@@ -333,7 +333,8 @@ class TKelColumn : public TCollectionItem {
   virtual bool IsExpandableBox() const { return FExpandBox; }
   // The active record is the one whose expand box the grid holds open (one record per grid).
   virtual bool IsExpandedBox() const;
-  // Opens the active record's expand box (closing any other) or closes it, and repaints.
+  // Opens the active record's expand box (closing any other) or closes it, repaints and tells
+  // the grid (OnCellExpand).
   virtual void ToggleExpandBox();
 
   // ---- Cell text (KelColumnText.cpp) ----------------------------------------------------------

@@ -147,6 +147,7 @@ void TKelColumn::ToggleExpandBox() {
   if (!FExpandBox || !grid || !grid->DataLink()->Active() || grid->DataSet()->IsEmpty()) return;
   grid->FExpandedRecord = IsExpandedBox() ? TBookmark() : grid->DataSet()->GetBookmark();
   grid->InvalidateData();
+  grid->CellExpand(this);
 }
 
 void TKelColumn::ToggleCheckBoxValue() {

@@ -18,6 +18,9 @@
 //   KelDBGridLinked.cpp      linked grids, Notification
 //   KelDBGridKeys.cpp        the key map, Tab, deletion and insertion, characters, leaving
 //   KelDBGridEditor.cpp      what the grid answers its editor, drop-down menus and lists
+//   KelDBGridMouse.cpp       presses, releases, the click hooks, right-button menus
+//   KelDBGridMouseTracking.cpp hit testing, held and hot buttons, cancel mode, cursors
+//   KelDBGridColumnMoving.cpp sizing and moving columns, linked grids following a move
 //   KelDBGridPending.cpp     operations whose full behaviour comes with later parts of the grid
 //   KelDBGridPaint.cpp       DrawCell: indicator, data and blank cells, their colours, the hooks
 //   KelDBGridPaintTitles.cpp titles with their levels and header bands, the filler corner
@@ -71,6 +74,9 @@ using TTotalCalcQueryEvent = std::function<void(TObject* Sender, TDataSet* DataS
 using TTotalCalcValueEvent = std::function<void(TKelColumnTotalValue* Total, TCalcPass Pass, Variant& Value)>;
 using TTotalGetTextEvent = std::function<void(TKelColumn* Column, int Index, String& Text, TTextKind TextKind)>;
 using TTotalClickEvent = std::function<void(TKelColumn* Column, int Index)>;
+using TKelColumnEvent = std::function<void(TKelColumn* Column)>;
+using THeaderClickEvent = std::function<void(TKelColumn* Column, int Index)>;
+using TColumnMovingEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex, bool& Accept)>;
 
 // The picture chosen for a data cell: an image of a list, or a graphic; none when both are empty.
 struct TCellImage {
@@ -524,6 +530,100 @@ class TKelCustomDBGrid : public TCustomGrid {
   // Shift state of the last key or mouse event.
   TShiftState LastShiftState() const { return FLastShiftState; }
 
+  // ---- Mouse (KelDBGridMouse.cpp; hit testing and tracking KelDBGridMouseTracking.cpp; sizing
+  // and moving columns KelDBGridColumnMoving.cpp) -----------------------------------------------
+  // The cell under a client point; on a title row over a data column the column is the first
+  // grid column of the title shown at that level, so a press on a group's title names the group.
+  TGridCoord MouseCoord(int X, int Y) const;
+  // The column whose title grid column RawCol shows on title row ARow: its ancestor at that
+  // level, or the column itself on the levels below its own; null outside the data columns.
+  TKelColumn* ColumnAtDepth(int RawCol, int ARow) const;
+  // The header band of Column's title under Y; -1 without a column or dgTitleHeaders, or when
+  // Y is outside the bands.
+  int HeaderRow(int Y, TKelColumn* Column) const;
+  // The point is on the expand (drop-down, filter) box at the end of a title; Column becomes the
+  // column whose title is under the point.
+  bool PtInExpandButton(int X, int Y, TKelColumn*& Column) const;
+  // X measured from the right edge under right-to-left alignment.
+  int RTLPosX(int X) const;
+  // The sizing state a press at the point would start (gsColSizing with SizingColumn set).
+  TGridState CheckSizingState(int X, int Y);
+  // The column whose right border is under the mouse while sizing is offered; null otherwise.
+  TKelColumn* SizingColumn() const { return FSizingCol; }
+  // Dragging data rows starts a drag operation; drag and drop is not built yet, so turning it
+  // on refuses.
+  bool DragRows() const { return FDragRows; }
+  void SetDragRows(bool Value);
+  // Menus of the corner title cell and of the indicator column (not owned; cleared when freed).
+  TPopupMenu* FillerPopupMenu() const { return FFillerPopupMenu; }
+  void SetFillerPopupMenu(TPopupMenu* Value);
+  TPopupMenu* IndicatorPopupMenu() const { return FIndicatorPopupMenu; }
+  void SetIndicatorPopupMenu(TPopupMenu* Value);
+  // The title button held down (grid column; -1 none) and whether it looks pressed now.
+  int TrackedTitle() const { return FTracking ? FTracked : -1; }
+  bool TitlePressed() const { return FTracking && FPressed; }
+  // The data cell whose button (check box, expand box) is held down; {-1, -1} none.
+  TGridCoord TrackedCell() const { return FCellTracking ? FTrackCell : TGridCoord{-1, -1}; }
+  // The hot title (as MouseCoord names it) and the hot data cell; {-1, -1} none.
+  TGridCoord HotButton() const { return FHotButton; }
+  TGridCoord HotCell() const { return FHotCell; }
+
+  // A data cell was clicked (not one whose check or expand box the click toggled).
+  TKelColumnEvent OnCellClick;
+  // A data cell was double-clicked; unassigned, the grid's OnDblClick fires.
+  TKelColumnEvent OnCellDblClick;
+  // A title button was pressed and released on the same title.
+  TKelColumnEvent OnTitleClick;
+  // A title's expand box was clicked and the column's expand style left it to the application.
+  TKelColumnEvent OnExpandClick;
+  // A record's expand box opened or closed.
+  TKelColumnEvent OnCellExpand;
+  // A title's expand box opened or closed its group.
+  TKelColumnEvent OnColExpand;
+  // Band Index of a title's header was clicked.
+  THeaderClickEvent OnHeaderClick;
+  // A data or total row's indicator cell was clicked.
+  TNotifyEvent OnIndicatorClick;
+  // The corner title cell was clicked.
+  TNotifyEvent OnFillerClick;
+  // The mouse moves column FromIndex to ToIndex (collection indexes); clearing Accept refuses.
+  TColumnMovingEvent OnColumnMoving;
+  // Column FromIndex now stands at ToIndex.
+  TMovedEvent OnColumnMoved;
+
+ protected:
+  // The grid's click hooks (see OnCellClick and the other events).
+  virtual void CellClick(TKelColumn* Column);
+  virtual void CellDblClick(TKelColumn* Column);
+  virtual void CellExpand(TKelColumn* Column);
+  virtual void ColExpand(TKelColumn* Column);
+  virtual void TitleClick(TKelColumn* Column);
+  virtual void HeaderClick(TKelColumn* Column, int Index);
+  virtual void TotalClick(TKelColumn* Column, int Index);
+  virtual void IndicatorClick();
+  virtual void FillerClick();
+  virtual void ExpandClick(TKelColumn* Column);
+  // Asks OnColumnMoving whether data column FromIndex may move to ToIndex.
+  virtual bool ColumnMoving(int FromIndex, int ToIndex);
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                       TGridDrawInfo& FixedInfo) override;
+  bool BeginColumnDrag(int& Origin, int& Destination, const TPoint& MousePt) override;
+  bool CheckColumnDrag(int& Origin, int& Destination, const TPoint& MousePt) override;
+  bool EndColumnDrag(int& Origin, int& Destination, const TPoint& MousePt) override;
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  // Widths the user dragged are written back to the columns.
+  void ColWidthsChanged() override;
+  void WMSetCursor(TWMSetCursor& Message) override;
+  void WMCancelMode(TWMCancelMode& Message) override;
+  void CMMouseLeave(TMessage& Message) override;
+  void CMDesignHitTest(TWMMouse& Message) override;
+  // The right button's release pops up the menu of the cell under the mouse.
+  void DefaultHandler(TMessage& Message) override;
+
+ public:
   // ---- Editor answers and drop-downs (KelDBGridEditor.cpp) ------------------------------------
   bool CanEditShow() override;
   bool CanEditAcceptKey(Char Key) override;
@@ -557,6 +657,68 @@ class TKelCustomDBGrid : public TCustomGrid {
  private:
   friend class TKelDBGridKeys;
   TShiftState FLastShiftState;  // of the last key or mouse event
+
+  // Mouse steps (KelDBGridMouse.cpp, KelDBGridMouseTracking.cpp, KelDBGridColumnMoving.cpp).
+  bool PressOnTitleButton(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell);
+  bool PressOnTitle(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell);
+  void PressOnData(TMouseButton Button, TShiftState Shift, int X, int Y, TGridCoord Cell);
+  void PlatformMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ReleaseOnTitle(TShiftState Shift, int X, int Y, TGridCoord Cell, bool TrackedButton, bool TrackedExpand);
+  void ReleaseOnCell(TGridCoord Cell, bool TrackedButton, bool TrackedCell);
+  void ToggleMarkerByClick(TKelColumn* Column, TShiftState Shift);
+  TPopupMenu* MenuAt(int X, int Y) const;
+  bool IsDataRow(int ARow) const { return ARow >= FTitleOffset && ARow < RowCount() - FTotalOffset; }
+  bool IsTotalRow(int ARow) const { return FTotalOffset > 1 && ARow > RowCount() - FTotalOffset; }
+  void TrackButton(int X, int Y);
+  void TrackCell(int X, int Y);
+  void StopTracking();
+  void StopCellTracking();
+  void UpdateHotButtons(int X, int Y);
+  void UpdateHotCells(int X, int Y);
+  void SetHotButton(TGridCoord Value);
+  void SetHotCell(TGridCoord Value);
+  // Repaints the whole title of Column (every cell it spans); a null column the corner.
+  void InvalidateTitle(TKelColumn* Column);
+  // The title under a title cell: its column, its level and the data columns and last title row
+  // it spans.
+  struct TTitleSpan {
+    TKelColumn* Column = nullptr;
+    int Depth = 0;
+    int FirstCol = 0;
+    int LastCol = 0;
+    int LastRow = 0;
+  };
+  TTitleSpan TitleSpanAt(int DataCol, int ARow) const;
+  // The whole title's rectangle, from the rectangle of its cell (DataCol, ARow).
+  TRect TitleSpanRect(const TTitleSpan& Span, int DataCol, int ARow, const TRect& Cell) const;
+  // The look the title button of Span (null column: the corner) has now.
+  TGridDrawState TitleButtonState(TKelColumn* Column) const;
+  // The column a grid column shows; null outside the data columns.
+  TKelColumn* ShownColumn(int RawCol) const;
+  // Moves data column FromIndex to ToIndex in this grid and in the linked grids after it.
+  void MoveLinkedColumn(int FromIndex, int ToIndex);
+  // A column leaves the collection: the mouse state lets go of it.
+  void ForgetColumn(const TCollectionItem* Item);
+
+  bool FTracking = false;        // a title button (or the corner's) is held down
+  int FTracked = -1;             // its grid column (MouseCoord's)
+  TKelColumn* FTrackCol = nullptr;  // its column; null for the corner
+  bool FPressed = false;         // it looks pressed (the mouse is over it)
+  TPoint FPressXY;               // where it was pressed
+  bool FExpandButton = false;    // the held (or hot) title button is the title's expand box
+  bool FCellTracking = false;    // a data cell's button is held down
+  TGridCoord FTrackCell{-1, -1};  // the data cell pressed last
+  bool FCellPressed = false;     // the held cell button looks pressed
+  bool FSelectedCell = false;    // the press was on the cell that was already current
+  TGridCoord FHotButton{-1, -1};  // hot title (MouseCoord's cell)
+  TGridCoord FHotCell{-1, -1};    // hot data cell
+  TKelColumn* FSizingCol = nullptr;  // column whose right border sizing would move
+  TKelColumn* FDragCol = nullptr;    // column (or group) being moved
+  TKelColumn* FMovedCol = nullptr;   // the column the finished move is about
+  bool FMovingColumn = false;        // ColumnMoved is moving columns itself
+  bool FDragRows = false;
+  TPopupMenu* FFillerPopupMenu = nullptr;     // not owned; cleared by Notification
+  TPopupMenu* FIndicatorPopupMenu = nullptr;  // not owned; cleared by Notification
   int FLastCol = -1;            // cell of the last automatic drop-down; -1 none, -2 blocked
   int FLastRow = -1;            // while the mouse is down
 
@@ -771,7 +933,7 @@ class TKelCustomDBGrid : public TCustomGrid {
   void PaintIndicatorCell(int DataRow, const TRect& Rect);
   void PaintDataCell(int ACol, int DataRow, const TRect& Rect, TGridDrawState State);
   void PaintFixedCell(const TRect& Rect, TColor Color);
-  void PaintFillerCell(int ARow, const TRect& Rect, TGridDrawState State);
+  void PaintFillerCell(int ARow, const TRect& Rect);
   void PaintTitleCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State);
   void PaintHeaderBand(TKelColumn* Column, int Band, const TRect& Title, const TRect& Clip);
   void PaintTitleFace(const TRect& Rect, TColor Color, TGridDrawState State);

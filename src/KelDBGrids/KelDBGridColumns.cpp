@@ -203,6 +203,7 @@ void TKelDBGridColumns::Notify(TCollectionItem* Item, TCollectionNotification Ac
   // The item may be half destroyed: it is compared as the collection item it still is.
   std::vector<TKelColumn*>& visible = FGrid->FVisibleColumns;
   std::erase_if(visible, [Item](TKelColumn* column) { return static_cast<TCollectionItem*>(column) == Item; });
+  FGrid->ForgetColumn(Item);
 }
 
 }  // namespace kel

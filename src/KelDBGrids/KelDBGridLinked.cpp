@@ -114,6 +114,8 @@ void TKelCustomDBGrid::Notification(TComponent* AComponent, TOperation Operation
   if (AComponent == FIndicatorImages) FIndicatorImages = nullptr;
   if (AComponent == FTitleImages) FTitleImages = nullptr;
   if (AComponent == FTitleMarkers) FTitleMarkers = nullptr;
+  if (AComponent == FFillerPopupMenu) FFillerPopupMenu = nullptr;
+  if (AComponent == FIndicatorPopupMenu) FIndicatorPopupMenu = nullptr;
   if (FDataLink && AComponent == DataSource()) FDataLink->SetDataSource(nullptr);
   if (FTotals && AComponent == FTotals->DataSource()) FTotals->DataLink()->SetDataSource(nullptr);
   if (FColumns) {

@@ -238,7 +238,7 @@ void TKelCustomDBGrid::DefaultDrawColumnCell(const TRect& Rect, int DataCol, TKe
 void TKelCustomDBGrid::PaintDataCell(int ACol, int DataRow, const TRect& Rect, TGridDrawState State) {
   TCanvas* canvas = Canvas();
   const int dataCol = RawToDataColumn(ACol);
-  TKelColumn* column = dataCol < static_cast<int>(FVisibleColumns.size()) ? FVisibleColumns[dataCol] : nullptr;
+  TKelColumn* column = ShownColumn(ACol);
   if (!column || !FDataLink->Active() || DataRow >= FDataLink->RecordCount()) {
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(Color());
@@ -344,7 +344,7 @@ void TKelCustomDBGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDra
   const int blankRow = RowCount() - FTotalOffset;  // the first bottom row, when there are any
   if (ARow < FTitleOffset) {
     if (indicator)
-      PaintFillerCell(ARow, ARect, AState);
+      PaintFillerCell(ARow, ARect);
     else
       PaintTitleCell(ACol, ARow, ARect, AState);
   } else if (ARow < blankRow || FTotalOffset == 0) {

@@ -44,47 +44,68 @@ void TKelCustomDBGrid::PaintTitleFace(const TRect& Rect, TColor Color, TGridDraw
     DrawFixedCell(Canvas(), Rect, FFixedStyle, Color);
 }
 
+// ---- Title geometry -----------------------------------------------------------------------------
+
+// Grid columns are the collection's columns; the columns a title spans are its nested ones, whose
+// hidden members have no width.
+TKelCustomDBGrid::TTitleSpan TKelCustomDBGrid::TitleSpanAt(int DataCol, int ARow) const {
+  TKelColumn* leaf = FColumns->Items(DataCol);
+  TTitleSpan span;
+  span.Column = FTitleOffset > 1 ? AncestorAtDepth(leaf, ARow) : leaf;
+  span.FirstCol = span.LastCol = DataCol;
+  if (span.Column == leaf) {
+    span.Depth = FTitleOffset > 1 ? leaf->Depth() : 0;
+    span.LastRow = FTitleOffset - 1;
+  } else {
+    span.Depth = ARow;
+    span.LastRow = ARow;
+    span.FirstCol = span.Column->Index() + 1;
+    span.LastCol = span.Column->ExpandIndex();
+    while (span.FirstCol < DataCol && !FColumns->Items(span.FirstCol)->Showing()) ++span.FirstCol;
+    while (span.LastCol > DataCol && !FColumns->Items(span.LastCol)->Showing()) --span.LastCol;
+  }
+  return span;
+}
+
+TRect TKelCustomDBGrid::TitleSpanRect(const TTitleSpan& Span, int DataCol, int ARow, const TRect& Cell) const {
+  const int colLine = GetColLineWidth();
+  const int rowLine = GetRowLineWidth();
+  TRect title = Cell;
+  for (int c = Span.FirstCol; c < DataCol; ++c) title.Left -= ColWidths(DataToRawColumn(c)) + colLine;
+  for (int c = DataCol + 1; c <= Span.LastCol; ++c) title.Right += colLine + ColWidths(DataToRawColumn(c));
+  for (int r = Span.Depth; r < ARow; ++r) title.Top -= RowHeights(r) + rowLine;
+  for (int r = ARow + 1; r <= Span.LastRow; ++r) title.Bottom += rowLine + RowHeights(r);
+  return title;
+}
+
 // ---- Title cells --------------------------------------------------------------------------------
 
-void TKelCustomDBGrid::PaintTitleCell(int ACol, int ARow, const TRect& Rect, TGridDrawState State) {
-  const int dataCol = RawToDataColumn(ACol);
-  if (dataCol >= static_cast<int>(FVisibleColumns.size())) {
+void TKelCustomDBGrid::PaintTitleCell(int ACol, int ARow, const TRect& Rect, TGridDrawState) {
+  if (!ShownColumn(ACol)) {
     PaintFixedCell(Rect, FixedColor());
     return;
   }
   // The title shown at this level, and the cells it spans.
-  TKelColumn* leaf = FVisibleColumns[dataCol];
-  TKelColumn* column = FTitleOffset > 1 ? AncestorAtDepth(leaf, ARow) : leaf;
-  const int depth = column == leaf ? (FTitleOffset > 1 ? leaf->Depth() : 0) : ARow;
-  const int lastRow = column == leaf ? FTitleOffset - 1 : ARow;
-  int first = dataCol, last = dataCol;
-  if (column != leaf) {
-    while (first > 0 && AncestorAtDepth(FVisibleColumns[first - 1], depth) == column) --first;
-    while (last + 1 < static_cast<int>(FVisibleColumns.size()) &&
-           AncestorAtDepth(FVisibleColumns[last + 1], depth) == column)
-      ++last;
-  }
+  const int dataCol = RawToDataColumn(ACol);
+  const TTitleSpan span = TitleSpanAt(dataCol, ARow);
+  TKelColumn* column = span.Column;
+  const TRect title = TitleSpanRect(span, dataCol, ARow, Rect);
   const int colLine = GetColLineWidth();
   const int rowLine = GetRowLineWidth();
-  TRect title = Rect;
-  for (int c = first; c < dataCol; ++c) title.Left -= ColWidths(DataToRawColumn(c)) + colLine;
-  for (int c = dataCol + 1; c <= last; ++c) title.Right += colLine + ColWidths(DataToRawColumn(c));
-  for (int r = depth; r < ARow; ++r) title.Top -= RowHeights(r) + rowLine;
-  for (int r = ARow + 1; r <= lastRow; ++r) title.Bottom += rowLine + RowHeights(r);
   TKelColumnTitle* caption = column->Title();
   const int bands = FOptions.Contains(dgTitleHeaders) ? caption->GetHeaderRowCount() : 0;
   bool bandGoesOn = false;
   for (int band = 0; band < bands && !bandGoesOn; ++band) bandGoesOn = caption->HeaderRight(band);
   // The cell, with the grid lines inside the title or inside a band it shares with the next column.
   TRect clip = Rect;
-  if (dataCol < last || bandGoesOn) clip.Right += colLine;
-  if (ARow < lastRow) clip.Bottom += rowLine;
+  if (dataCol < span.LastCol || bandGoesOn) clip.Right += colLine;
+  if (ARow < span.LastRow) clip.Bottom += rowLine;
   TClipSaver saver(Canvas());
   Canvas()->IntersectClipRect(clip);
 
   TRect face = title;
   face.Top += bands * FHeaderRowHeight;
-  PaintTitleFace(face, caption->Color(), State);
+  PaintTitleFace(face, caption->Color(), TitleButtonState(column));
   for (int band = 0; band < bands; ++band) PaintHeaderBand(column, band, title, clip);
 
   TRect textRect = face;
@@ -114,11 +135,11 @@ void TKelCustomDBGrid::PaintHeaderBand(TKelColumn* Column, int Band, const TRect
   TRect band{Title.Left, Title.Top + Band * FHeaderRowHeight, Title.Right, Title.Top + (Band + 1) * FHeaderRowHeight};
   if (index >= 0) {
     for (int c = index; c > 0 && FVisibleColumns[c]->Title()->HeaderLeft(Band); --c)
-      band.Left -= ColWidths(DataToRawColumn(c - 1)) + colLine;
+      band.Left -= ColWidths(DataToRawColumn(FVisibleColumns[c - 1]->Index())) + colLine;
     for (int c = index; c + 1 < static_cast<int>(FVisibleColumns.size()) &&
                         FVisibleColumns[c]->Title()->HeaderRight(Band);
          ++c)
-      band.Right += colLine + ColWidths(DataToRawColumn(c + 1));
+      band.Right += colLine + ColWidths(DataToRawColumn(FVisibleColumns[c + 1]->Index()));
   }
   TRect visible;
   if (!IntersectRect(visible, band, Clip)) return;
@@ -190,7 +211,7 @@ void TKelCustomDBGrid::PaintTitleMarker(TKelColumn* Column, TRect& TextRect) {
 
 // ---- The filler corner --------------------------------------------------------------------------
 
-void TKelCustomDBGrid::PaintFillerCell(int ARow, const TRect& Rect, TGridDrawState State) {
+void TKelCustomDBGrid::PaintFillerCell(int ARow, const TRect& Rect) {
   // The corner spans every title row.
   const int rowLine = GetRowLineWidth();
   TRect corner = Rect;
@@ -201,7 +222,7 @@ void TKelCustomDBGrid::PaintFillerCell(int ARow, const TRect& Rect, TGridDrawSta
   TClipSaver saver(Canvas());
   Canvas()->IntersectClipRect(clip);
   if (FFillerButton)
-    PaintTitleFace(corner, FFillerColor, State);
+    PaintTitleFace(corner, FFillerColor, TitleButtonState(nullptr));
   else
     DrawFixedCell(Canvas(), corner, FFixedStyle, FFillerColor);
   TImageList* images = nullptr;

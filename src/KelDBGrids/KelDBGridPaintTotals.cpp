@@ -26,8 +26,7 @@ bool TKelCustomDBGrid::TotalBandBoxed(int Band) const {
 
 void TKelCustomDBGrid::PaintTotalCell(int ACol, int Band, const TRect& Rect) {
   TCanvas* canvas = Canvas();
-  const int dataCol = RawToDataColumn(ACol);
-  TKelColumn* column = dataCol < static_cast<int>(FVisibleColumns.size()) ? FVisibleColumns[dataCol] : nullptr;
+  TKelColumn* column = ShownColumn(ACol);
   TKelColumnTotal* total = column ? column->GetTotalRows(Band) : nullptr;
   canvas->Font()->Assign(total ? total->Font() : FTotals->Font());
   canvas->Brush()->SetStyle(bsSolid);

@@ -308,6 +308,13 @@ void TKelCustomDBGrid::SetDataLeftCol(int Value) {
   LayoutChanged();
 }
 
+TKelColumn* TKelCustomDBGrid::ShownColumn(int RawCol) const {
+  const int index = RawToDataColumn(RawCol);
+  if (index < 0 || index >= FColumns->Count()) return nullptr;
+  TKelColumn* column = FColumns->Items(index);
+  return column->Showing() ? column : nullptr;
+}
+
 void TKelCustomDBGrid::SetColWidths(int Index, int Value) {
   if (ColWidths(Index) != Value) FLastResizedCol = Index;
   TCustomGrid::SetColWidths(Index, Value);

@@ -157,7 +157,9 @@ void DrawTitleButton(TCanvas* Canvas, const TRect& Rect, TFixedTheme Theme, TCol
     }
     case ftDefault: {  // the system header: soft sheen, separator, hot tint
       const TColor base = isHot ? Shade(face, 8) : face;
-      GradientFillCanvas(Canvas, down ? Shade(base, -12) : Shade(base, 18), base, Rect, gdVertical);
+      // Pressed, the whole face sinks; otherwise a sheen fades down to the face colour.
+      GradientFillCanvas(Canvas, down ? Shade(base, -18) : Shade(base, 18), down ? Shade(base, -8) : base, Rect,
+                         gdVertical);
       HLine(Canvas, Rect.Left, Rect.Right, bottom, Shade(face, -45));
       VLine(Canvas, right, Rect.Top, Rect.Bottom, Shade(face, -30));
       if (isHot) HLine(Canvas, Rect.Left, right, bottom - 1, Shade(accent, 60));

@@ -16,8 +16,8 @@ using published::Differences;
 // Gives every writable ordinal setting of Instance, and its string settings unless told not to,
 // (and those of the persistents it holds, collections and lists aside) a value other than its
 // own. Field names stay, and so does the position in the grid's order (OrderIndex), which the
-// order sets and streams do not hold; the layout settings stay off, since they are refused
-// until layouts can be saved and loaded.
+// order sets and streams do not hold; the layout settings and row dragging stay off, since they
+// are refused until layouts can be saved and loaded and rows dragged.
 inline void ChangeEverySetting(TPersistent* Instance, bool Strings = true) {
   for (const TPropInfo* info : GetPropList(Instance)) {
     if (info->Kind == tkClass) {
@@ -34,6 +34,7 @@ inline void ChangeEverySetting(TPersistent* Instance, bool Strings = true) {
     }
     if (!info->IsOrdinal() || !info->SetOrd || info->Name == "OrderIndex") continue;
     if (dynamic_cast<TKelDBGridSettings*>(Instance) && info->Name == "Active") continue;
+    if (dynamic_cast<TKelCustomDBGrid*>(Instance) && info->Name == "DragRows") continue;
     const Int64 value = info->GetOrd(Instance);
     const auto count = static_cast<Int64>(info->ElementNames.size());
     Int64 changed = value + 3;

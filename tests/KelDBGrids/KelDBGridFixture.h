@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "../platform/rtl/TempDirectory.h"
 #include "KelDBGrids/KelDBGrids.h"
 #include "platform/db/DB.h"
 #include "platform/testkit/Testkit.h"
@@ -57,6 +57,21 @@ class TForwardOnlyDataSet : public TClientDataSet {
   explicit TForwardOnlyDataSet(TComponent* AOwner) : TClientDataSet(AOwner) { SetUniDirectional(true); }
 };
 
+// Errors the application loop caught while input was handled (refusals raised by handlers).
+class TCaughtErrors {
+ public:
+  TCaughtErrors() : FSaved(Application->OnException) {
+    Application->OnException = [this](TObject*, const std::exception& E) { Messages.push_back(E.what()); };
+  }
+  ~TCaughtErrors() { Application->OnException = FSaved; }
+  TCaughtErrors(const TCaughtErrors&) = delete;
+  TCaughtErrors& operator=(const TCaughtErrors&) = delete;
+  std::vector<std::string> Messages;
+
+ private:
+  TExceptionEvent FSaved;
+};
+
 enum class TDataKind { Client, SQLite };
 
 inline std::string KindText(TDataKind Kind) { return Kind == TDataKind::Client ? "ClientDataSet" : "SQLiteQuery"; }
@@ -72,9 +87,6 @@ inline void PrintTo(TDataKind Kind, std::ostream* Out) { *Out << KindText(Kind);
 class TGridFixtureBase : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kel-grid-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    Directory = pattern;
     Form = new TForm(nullptr);
     Form->SetBounds(40, 40, 640, 480);
     Source = new TDataSource(Form);
@@ -85,10 +97,7 @@ class TGridFixtureBase : public ::testing::Test {
     Application->ProcessMessages();
   }
 
-  void TearDown() override {
-    delete Form;
-    std::filesystem::remove_all(Directory);
-  }
+  void TearDown() override { delete Form; }
 
   TDataSet* MakeClient(int Rows) {
     auto* data = new TClientDataSet(Form);
@@ -146,7 +155,8 @@ class TGridFixtureBase : public ::testing::Test {
     return std::max(room / Grid->GetRowHeight(), 1);
   }
 
-  std::filesystem::path Directory;
+  testing_support::TTempDirectory Temp;
+  std::filesystem::path Directory{Temp.Path()};
   int Databases = 0;
   TForm* Form = nullptr;
   TDataSource* Source = nullptr;

@@ -15,19 +15,6 @@ int CurrentId(TDataSet* Data) {
   return id->IsNull() ? 0 : id->AsInteger();
 }
 
-// Collects the errors the application catches at dispatch, for as long as it lives.
-class TCaughtErrors {
- public:
-  TCaughtErrors() : FSaved(Application->OnException) {
-    Application->OnException = [this](TObject*, const std::exception& E) { Messages.push_back(E.what()); };
-  }
-  ~TCaughtErrors() { Application->OnException = FSaved; }
-  std::vector<std::string> Messages;
-
- private:
-  TExceptionEvent FSaved;
-};
-
 class KeysTest : public TGridFixtureBase {
  protected:
   // Orders with a Paid flag (even ids paid) in an SQLite file, linked to the grid at Id 1.

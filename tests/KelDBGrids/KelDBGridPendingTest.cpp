@@ -23,12 +23,14 @@ const TRefusal Refusals[] = {
      [](TKelDBGrid* g) { g->Search()->SetText("Item"); }},
     {"FilteringRowsWithASearchText", [](TKelDBGrid* g) { g->Search()->SetText("Item"); },
      [](TKelDBGrid* g) { g->Search()->SwitchOptions({soFilterRows}, true); }},
+    {"DragRows", nullptr, [](TKelDBGrid* g) { g->SetDragRows(true); }},
 };
 
 // The settings a refused call could touch, as text.
 std::string Snapshot(TKelDBGrid* Grid) {
   return std::to_string(Grid->OptionsEx().Mask()) + "/" + std::to_string(Grid->Settings()->Active()) + "/" +
-         Grid->Search()->Text() + "/" + std::to_string(Grid->Search()->Options().Mask());
+         Grid->Search()->Text() + "/" + std::to_string(Grid->Search()->Options().Mask()) + "/" +
+         std::to_string(Grid->DragRows());
 }
 
 class PendingTest : public ::testing::TestWithParam<TRefusal> {
