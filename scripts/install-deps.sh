@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config make
   libcairo2-dev libpango1.0-dev libglib2.0-dev fontconfig fonts-dejavu-core
-  libsdl2-dev libx11-dev
+  libsdl2-dev libx11-dev libxtst-dev
   libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
