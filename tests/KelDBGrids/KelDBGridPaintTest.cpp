@@ -288,6 +288,19 @@ TEST_F(PaintTest, OwnerDrawHooksFireInOrderWithTheCellsArguments) {
   EXPECT_EQ(calls, (std::vector<std::string>{"column Name"}));
 }
 
+// Grid columns are the collection's columns: a hidden column takes no room and moves nobody.
+TEST_F(PaintTest, AHiddenColumnLeavesTheOthersInTheirCells) {
+  Painter->Columns()->Items(1)->SetVisible(false);
+  Application->ProcessMessages();
+  std::vector<std::string> painted;
+  Painter->OnDrawColumnCell = [&](TObject*, const TRect&, int DataCol, TKelColumn* Column, TGridDrawState) {
+    painted.push_back(std::to_string(DataCol) + " " + Column->FieldName());
+  };
+  for (int dataCol : {2, 3}) Painter->InvalidateCell(Painter->DataToRawColumn(dataCol), DataRow(0));
+  Application->ProcessMessages();
+  EXPECT_EQ(painted, (std::vector<std::string>{"2 Paid", "3 Amount"}));
+}
+
 // ---- Repainting ---------------------------------------------------------------------------------
 
 TEST_F(PaintTest, ScrollingByOneRowRepaintsOnlyTheRowsThatMovedIn) {
