@@ -353,7 +353,10 @@ TEST_F(PaintTest, GalleryOfTheLooks) {
     grid->SetOptions(Painter->Options());
     grid->SetDataSource(Source);
   }
-  Application->ProcessMessages();
+  // The mouse rests on the Amount title of the first grid, which lights up.
+  const int amount = Painter->DataToRawColumn(3);
+  testkit::MouseMove(Painter, Painter->CellRect(amount, 0).CenterPoint());
+  EXPECT_EQ(Painter->HotButton().X, amount);
   testkit::SavePng(Form, "paint-gallery.png");
   EXPECT_TRUE(std::filesystem::exists("paint-gallery.png"));
   // The same grids under a dark custom style: every colour follows the style's palette.
