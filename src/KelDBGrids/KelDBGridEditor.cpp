@@ -115,9 +115,9 @@ bool TKelCustomDBGrid::DropDownList(TKelColumn* Column, bool FromTitle) {
   RaiseNotAvailable("TKelCustomDBGrid.DropDownList (the filter list of a title)");
 }
 
-// The filler's and the indicator's menus are not built, so a menu needs a column.
 bool TKelCustomDBGrid::DropDownMenu(TKelColumn* Column, bool FromTitle, TPopupMenu* Menu) {
   if (!Menu && Column) Menu = FromTitle ? Column->Title()->DropDownMenu() : Column->DropDownMenu();
+  if (!Menu && !Column) Menu = FromTitle ? FFillerPopupMenu : FIndicatorPopupMenu;
   if (!Menu) return false;
   Menu->SetPopupComponent(this);
   const TPoint point = DropDownPoint(Column, FromTitle);
@@ -127,9 +127,12 @@ bool TKelCustomDBGrid::DropDownMenu(TKelColumn* Column, bool FromTitle, TPopupMe
   return true;
 }
 
-// Below the cell's (or the title's) left edge.
+// Below the cell's (or the title's) left edge; a group's title starts at its first shown column.
 TPoint TKelCustomDBGrid::DropDownPoint(TKelColumn* Column, bool FromTitle) const {
-  const int raw = Column ? DataToRawColumn(Column->Index()) : 0;
+  int index = Column ? Column->Index() : -FIndicatorOffset;
+  if (Column && !Column->Showing())
+    while (index < Column->ExpandIndex() && !FColumns->Items(index)->Showing()) ++index;
+  const int raw = DataToRawColumn(index);
   const int row = FromTitle && FTitleOffset > 0 ? FTitleOffset - 1 : Row();
   const TRect cell = CellRect(raw, row);
   return ClientToScreen(TPoint{cell.Left, cell.Bottom});

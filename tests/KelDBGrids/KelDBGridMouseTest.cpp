@@ -144,6 +144,16 @@ TEST_F(MouseTest, HeaderBandsAndTheCornerHaveClicksOfTheirOwn) {
   EXPECT_EQ(Mouse->TitleClicks, 0);
   testkit::Click(Mouse, Mouse->CellRect(0, 0).CenterPoint());
   EXPECT_EQ(corner, 1);
+  // With a menu of its own, the corner drops it down instead.
+  auto* menu = new TPopupMenu(Form);
+  int shown = 0;
+  menu->OnPopup = [&](TObject*) { ++shown; };
+  Mouse->SetFillerPopupMenu(menu);
+  testkit::AdvanceTime(1000);  // not a double click
+  testkit::Click(Mouse, Mouse->CellRect(0, 0).CenterPoint());
+  menu->CloseMenu();
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(corner, 1);
 }
 
 TEST_F(MouseTest, CancelModeLetsGoOfAHeldTitle) {
