@@ -242,8 +242,8 @@ void TKelCustomDBGrid::ReleaseOnTitle(TShiftState Shift, int X, int Y, TGridCoor
     }
     if (!column) return;
     TKelColumn* boxColumn = nullptr;
-    if (HeaderRow(Y, column) >= 0)
-      HeaderClick(column, HeaderRow(Y, column));
+    if (const int band = HeaderRow(Y, column); band >= 0)
+      HeaderClick(column, band);
     else if (PtInExpandButton(X, Y, boxColumn))
       ExpandClick(column);
     else {
@@ -256,8 +256,8 @@ void TKelCustomDBGrid::ReleaseOnTitle(TShiftState Shift, int X, int Y, TGridCoor
   const bool samePlace = Cell.X < FIndicatorOffset ? FTracked >= 0 && FTracked < FIndicatorOffset && !FTrackCol
                                                    : column && column == FTrackCol;
   if (!samePlace) return;
-  if (column && HeaderRow(Y, column) >= 0) {
-    HeaderClick(column, HeaderRow(Y, column));
+  if (const int band = HeaderRow(Y, column); band >= 0) {
+    HeaderClick(column, band);
   } else if (TrackedExpand) {
     TKelColumn* boxColumn = nullptr;
     if (PtInExpandButton(X, Y, boxColumn) && boxColumn == column) ExpandClick(column);
@@ -399,7 +399,7 @@ void TKelCustomDBGrid::DefaultHandler(TMessage& Message) {
     AlwaysShowEditor();
     return;
   }
-  if (TCustomGrid::MouseCoord(pos.X, pos.Y).Y < FTitleOffset && TCustomGrid::MouseCoord(pos.X, pos.Y).Y >= 0) {
+  if (const int row = TCustomGrid::MouseCoord(pos.X, pos.Y).Y; row >= 0 && row < FTitleOffset) {
     Message.Result = 1;
     return;
   }

@@ -82,14 +82,11 @@ void TKelCustomDBGrid::InvalidateTitle(TKelColumn* Column) {
     if (FIndicatorOffset > 0) InvalidateCorner();
     return;
   }
-  // A shown column's title spans the levels below its own; a group's title its nested columns.
-  const int depth = FTitleOffset > 1 ? std::min(Column->Depth(), FTitleOffset - 1) : 0;
-  TTitleSpan span{Column, depth, Column->Index(), Column->Index(), FTitleOffset - 1};
-  if (!Column->Showing()) {
-    span.FirstCol = Column->Index() + 1;
-    span.LastCol = Column->ExpandIndex();
-    span.LastRow = depth;
-  }
+  // The title's span, found from a shown column under it (a group's first shown one).
+  int dataCol = Column->Index();
+  while (dataCol < Column->ExpandIndex() && !FColumns->Items(dataCol)->Showing()) ++dataCol;
+  if (!FColumns->Items(dataCol)->Showing()) return;
+  const TTitleSpan span = TitleSpanAt(dataCol, FTitleOffset > 1 ? std::min(Column->Depth(), FTitleOffset - 1) : 0);
   for (int c = span.FirstCol; c <= span.LastCol; ++c)
     for (int r = span.Depth; r <= span.LastRow; ++r) InvalidateCell(DataToRawColumn(c), r);
 }
