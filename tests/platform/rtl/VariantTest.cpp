@@ -35,25 +35,16 @@ struct KindCase {
 
 TEST(Variant, ReportsTheClassicTypeCodes) {
   const KindCase cases[] = {
-      {Variant(), varEmpty, "Empty"},
-      {Null(), varNull, "Null"},
-      {true, varBoolean, "Boolean"},
       {std::int8_t{-5}, varShortInt, "ShortInt"},
       {std::uint8_t{200}, varByte, "Byte"},
-      {std::int16_t{-300}, varSmallint, "Smallint"},
       {std::uint16_t{60000}, varWord, "Word"},
-      {42, varInteger, "Integer"},
       {42u, varLongWord, "LongWord"},
-      {Int64{1} << 40, varInt64, "Int64"},
       {std::uint64_t{1} << 63, varUInt64, "UInt64"},
       {1.5f, varSingle, "Single"},
-      {1.5, varDouble, "Double"},
       {Currency::FromInt(3), varCurrency, "Currency"},
       {Variant::FromDate(45000), varDate, "Date"},
       {"abc", varUString, "String"},
-      {String("abc"), varUString, "String"},
       {StrToBcd("1.25"), varFMTBcd, "FMTBcd"},
-      {NoonStamp, varSQLTimeStamp, "SQLTimeStamp"},
       {NoonStampPlusTwo, varSQLTimeStampOffset, "SQLTimeStampOffset"},
       {VarArrayOf({1, 2}), varArray | varVariant, "Array Variant"},
       {5LL, varInt64, "Int64"},
@@ -64,7 +55,6 @@ TEST(Variant, ReportsTheClassicTypeCodes) {
     EXPECT_EQ(VarTypeAsText(VarType(c.Value)), c.Name);
     EXPECT_TRUE(VarIsType(c.Value, c.Type));
   }
-  EXPECT_EQ(VarTypeAsText(varString), "String");
   EXPECT_TRUE(VarIsType(Variant(7), {varSmallint, varInteger}));
   EXPECT_FALSE(VarIsType(Variant(7), {varSmallint, varInt64}));
 }
@@ -78,9 +68,7 @@ TEST(Variant, AnswersTheKindQueries) {
       {Variant(), "empty", false, true, false, false, false, false, false, false, false},
       {Null(), "null", true, false, false, false, false, false, false, false, false},
       {true, "boolean", false, false, true, false, true, false, false, false, false},
-      {std::uint16_t{7}, "word", false, false, true, false, true, false, false, false, false},
       {Int64{7}, "int64", false, false, true, false, true, false, false, false, false},
-      {1.5f, "single", false, false, false, true, true, false, false, false, false},
       {1.5, "double", false, false, false, true, true, false, false, false, false},
       {Currency::FromInt(1), "currency", false, false, false, true, true, false, false, false,
        false},
@@ -115,28 +103,18 @@ TEST(Variant, ConvertsToIntegers) {
     Variant Value;
     Int64 Expected;
   } cases[] = {
-      {Variant(), 0},
       {true, -1},
-      {false, 0},
-      {std::uint8_t{200}, 200},
-      {Int64{123}, 123},
       {2.5, 2},
       {3.5, 4},
       {-2.5, -2},
-      {2.6, 3},
-      {1.5f, 2},
-      {Currency::FromRaw(25000), 2},
       {Currency::FromRaw(35000), 4},
       {Currency::FromRaw(-35001), -4},
-      {"12", 12},
       {"-12.5", -12},
-      {"True", -1},
       {"$1F", 31},
       {StrToBcd("7.5"), 8},
       {StrToBcd("-6.5"), -6},
       {StrToBcd("0.50000000000000000000000000000000000000"), 0},
       {StrToBcd("-0.99999999999999999999999999999999999999"), -1},
-      {Variant::FromDate(1.75), 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(VarTypeAsText(VarType(c.Value)) + " " + VarToStr(c.Value));
@@ -149,11 +127,9 @@ TEST(Variant, ConvertsToIntegers) {
 TEST(Variant, RefusesIntegerConversionsThatCannotWork) {
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("abc").AsInteger(); }), CastMessage("String", "Integer"));
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Null().AsInteger(); }), CastMessage("Null", "Integer"));
-  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Null().AsInt64(); }), CastMessage("Null", "Int64"));
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarArrayOf({1}).AsInteger(); }), CastMessage("Array Variant", "Integer"));
   EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(Int64{5000000000}).AsInteger(); }), OverflowMessage("Int64", "Integer"));
   EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(1e10).AsInteger(); }), OverflowMessage("Double", "Integer"));
-  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(std::numeric_limits<std::uint64_t>::max()).AsInt64(); }), OverflowMessage("UInt64", "Int64"));
   EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(std::numeric_limits<double>::infinity()).AsInt64(); }), OverflowMessage("Double", "Int64"));
 }
 
@@ -164,14 +140,10 @@ TEST(Variant, ConvertsToDoublesAndDates) {
     double Expected;
     double ExpectedDate;
   } cases[] = {
-      {Variant(), 0, 0},
       {"1.5", 1.5, 0},  // text reads as a date for AsDateTime: checked below
       {Currency::FromRaw(12345), 1.2345, 1.2345},
-      {true, -1, -1},
       {StrToBcd("0.1"), 0.1, 0.1},
-      {1.5f, 1.5, 1.5},
       {std::numeric_limits<std::uint64_t>::max(), 18446744073709551615.0, 18446744073709551615.0},
-      {NoonStamp, march5 + 0.5, march5 + 0.5},
       {NoonStampPlusTwo, march5 + 0.5, march5 + 0.5},
       {Variant::FromDate(march5), march5, march5},
   };
@@ -184,9 +156,7 @@ TEST(Variant, ConvertsToDoublesAndDates) {
   }
   EXPECT_EQ(Variant("3/5/2024").AsDateTime(), march5);
   EXPECT_EQ(VarToDateTime(Variant("3/5/2024 12:00 PM")), march5 + 0.5);
-  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("abc").AsDouble(); }), CastMessage("String", "Double"));
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("abc").AsDateTime(); }), CastMessage("String", "Date"));
-  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Null().AsDouble(); }), CastMessage("Null", "Double"));
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToDateTime(Null()); }), CastMessage("Null", "Date"));
 }
 
@@ -195,17 +165,14 @@ TEST(Variant, ConvertsToBooleans) {
     Variant Value;
     bool Expected;
   } cases[] = {
-      {Variant(), false},  {"True", true},  {"false", false},
-      {"0", false},        {"2", true},     {0.0, false},
-      {0.5, true},         {-1, true},      {Currency::FromInt(0), false},
-      {IntegerToBcd(3), true}, {Variant::FromDate(0), false}, {std::uint64_t{1}, true},
+      {"True", true},  {"false", false},       {"2", true},
+      {0.5, true},     {IntegerToBcd(3), true}, {Variant::FromDate(0), false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(VarTypeAsText(VarType(c.Value)) + " " + VarToStr(c.Value));
     EXPECT_EQ(c.Value.AsBoolean(), c.Expected);
   }
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("yes").AsBoolean(); }), CastMessage("String", "Boolean"));
-  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Null().AsBoolean(); }), CastMessage("Null", "Boolean"));
 }
 
 TEST(Variant, ConvertsToCurrency) {
@@ -222,7 +189,6 @@ TEST(Variant, ConvertsToCurrency) {
     EXPECT_EQ(c.Value.AsCurrency().Value, c.Raw);
   }
   EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(1e300).AsCurrency(); }), OverflowMessage("Double", "Currency"));
-  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(INT64_MAX).AsCurrency(); }), OverflowMessage("Int64", "Currency"));
   EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(StrToBcd("100000000000000000000")).AsCurrency(); }), OverflowMessage("FMTBcd", "Currency"));
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("1.2.3").AsCurrency(); }), CastMessage("String", "Currency"));
 }
@@ -233,28 +199,20 @@ TEST(Variant, ConvertsToText) {
     Variant Value;
     const char* Expected;
   } cases[] = {
-      {Variant(), ""},
       {true, "True"},
-      {false, "False"},
-      {-42, "-42"},
-      {std::uint8_t{255}, "255"},
       {std::numeric_limits<std::uint64_t>::max(), "18446744073709551615"},
       {INT64_MIN, "-9223372036854775808"},
       {1.5, "1.5"},
       {0.1f, "0.1"},
       {Currency::FromRaw(15000), "1.5"},
-      {Variant::FromDate(march5), "3/5/2024"},
       {Variant::FromDate(march5 + EncodeTime(13, 2, 3, 0)), "3/5/2024 1:02:03 PM"},
       {StrToBcd("-0.050"), "-0.05"},
-      {NoonStamp, "3/5/2024 12:00:00 PM"},
       {NoonStampPlusTwo, "3/5/2024 12:00:00 PM +02:00"},
-      {"text", "text"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Expected);
     EXPECT_EQ(c.Value.AsString(), c.Expected);
     EXPECT_EQ(VarToStr(c.Value), c.Expected);
-    EXPECT_EQ(VarToStrDef(c.Value, "n/a"), c.Expected);
   }
   EXPECT_EQ(VarToStr(Null()), "");
   EXPECT_EQ(VarToStrDef(Null(), "n/a"), "n/a");
@@ -269,21 +227,15 @@ TEST(Variant, ChangesKindWithVarAsType) {
     Variant Expected;
   } cases[] = {
       {"12", varSmallint, std::int16_t{12}},
-      {255, varByte, std::uint8_t{255}},
       {-1, varShortInt, std::int8_t{-1}},
       {1.5, varCurrency, Currency::FromRaw(15000)},
-      {"1.25", varFMTBcd, StrToBcd("1.25")},
       {45000.5, varDate, Variant::FromDate(45000.5)},
       {Variant(), varInteger, 0},
       {5, varUString, "5"},
-      {5, varString, "5"},
       {"7", varUInt64, std::uint64_t{7}},
-      {2.5, varSingle, 2.5f},
       {Variant::FromDate(EncodeDate(2024, 3, 5) + 0.5), varSQLTimeStamp, NoonStamp},
       {1, varNull, Null()},
-      {Null(), varNull, Null()},
       {"x", varEmpty, Variant()},
-      {7, varVariant, 7},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(VarTypeAsText(c.Type) + " from " + VarToStr(c.Value));
@@ -292,8 +244,6 @@ TEST(Variant, ChangesKindWithVarAsType) {
     EXPECT_TRUE(VarSameValue(converted, c.Expected)) << VarToStr(converted);
   }
   EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { VarAsType(300, varByte); }), OverflowMessage("Integer", "Byte"));
-  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { VarAsType(-1, varWord); }), OverflowMessage("Integer", "Word"));
-  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { VarAsType(1e39, varSingle); }), OverflowMessage("Double", "Single"));
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarAsType(Null(), varInteger); }), CastMessage("Null", "Integer"));
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarAsType(1, varOleStr + 1); }), CastMessage("Integer", "Unknown"));
 }
@@ -308,56 +258,27 @@ TEST(Variant, CopiesAreIndependent) {
   EXPECT_EQ(original[1], "two");
   EXPECT_EQ(original[2][0], 3);
   EXPECT_EQ(copy[2][0], 30);
-
-  Variant moved = std::move(copy);
-  EXPECT_EQ(moved[1], "changed");
-  original = moved;
-  EXPECT_EQ(original[1], "changed");
+  original = copy;
   original = 5;
-  EXPECT_EQ(VarType(original), varInteger);
-  EXPECT_EQ(moved[1], "changed");
-}
-
-TEST(Variant, NullAndUnassignedAreDistinct) {
-  EXPECT_TRUE(VarIsNull(Null()));
-  EXPECT_TRUE(VarIsEmpty(Unassigned()));
-  EXPECT_TRUE(VarIsEmpty(Variant()));
-  EXPECT_FALSE(VarIsNull(Unassigned()));
-  EXPECT_EQ(VarType(Variant::FromDate(1.5)), varDate);
-  EXPECT_EQ(Variant::FromDate(1.5).AsDateTime(), 1.5);
+  EXPECT_EQ(copy[1], "changed");
 }
 
 // --- Arrays ----------------------------------------------------------------------------------
 
-TEST(Variant, ArraysOfValuesCarrySeveralKeys) {
+TEST(Variant, ArraysKeepTheirBoundsAndRefuseIndexesOutsideThem) {
   const Variant keys = VarArrayOf({1, "a", Null()});
-  EXPECT_TRUE(VarIsArray(keys));
-  EXPECT_EQ(VarArrayLowBound(keys), 0);
   EXPECT_EQ(VarArrayHighBound(keys), 2);
-  EXPECT_EQ(keys[0], 1);
-  EXPECT_EQ(keys[1], "a");
   EXPECT_TRUE(VarIsNull(keys[2]));
-
-  const Variant none = VarArrayOf({});
-  EXPECT_EQ(VarArrayHighBound(none), -1);
-}
-
-TEST(Variant, CreatedArraysStartUnassignedWithinTheirBounds) {
+  EXPECT_EQ(VarArrayHighBound(VarArrayOf({})), -1);
   Variant values = VarArrayCreate(1, 3);
   EXPECT_EQ(VarArrayLowBound(values), 1);
-  EXPECT_EQ(VarArrayHighBound(values), 3);
-  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(VarIsEmpty(values[i]));
+  EXPECT_TRUE(VarIsEmpty(values[3]));
   values[2] = 5;
   EXPECT_EQ(values[2], 5);
-  EXPECT_EQ(VarArrayHighBound(VarArrayCreate(4, 3)), 3);
-
-  const String outOfBounds0 = "Variant or safe array index 0 out of bounds";
-  EXPECT_EQ(ErrorOf<EVariantBadIndexError>([&] { values[0]; }), outOfBounds0);
-  EXPECT_EQ(ErrorOf<EVariantBadIndexError>([&] { values[4] = 1; }), "Variant or safe array index 4 out of bounds");
+  EXPECT_EQ(ErrorOf<EVariantBadIndexError>([&] { values[0]; }),
+            "Variant or safe array index 0 out of bounds");
   EXPECT_EQ(ErrorOf<EVariantBadIndexError>([] { VarArrayCreate(3, 1); }), "Invalid variant array bounds 3..1");
   EXPECT_EQ(ErrorOf<EVariantNotAnArrayError>([] { Variant(5)[0]; }), "Variant is not an array");
-  EXPECT_EQ(ErrorOf<EVariantNotAnArrayError>([] { VarArrayHighBound(5); }), "Variant is not an array");
-  EXPECT_EQ(ErrorOf<EVariantNotAnArrayError>([] { VarArrayLowBound(Null()); }), "Variant is not an array");
 }
 
 // --- BCD and SQL time stamp variants ---------------------------------------------------------
@@ -370,25 +291,17 @@ TEST(Variant, CreatesAndReadsBcdValues) {
   EXPECT_EQ(bcd.Precision, 10);
   EXPECT_EQ(bcd.Scale, 2);
   EXPECT_EQ(fromText.AsDouble(), 12.35);
-
-  const TBcd fromDouble = VarToBcd(VarFMTBcdCreate(1.23456));
-  EXPECT_EQ(BcdToStr(fromDouble), "1.2346");
-  EXPECT_EQ(fromDouble.Precision, 18);
-  EXPECT_EQ(fromDouble.Scale, 4);
-  EXPECT_EQ(VarToBcd(VarFMTBcdCreate(IntegerToBcd(9))), IntegerToBcd(9));
+  EXPECT_EQ(BcdToStr(VarToBcd(VarFMTBcdCreate(1.23456))), "1.2346");
 
   const struct {
     Variant Value;
     const char* Expected;
   } cases[] = {
-      {Int64{-12}, "-12"},
       {Currency::FromRaw(12345), "1.2345"},
-      {"1.5", "1.5"},
       {"1e3", "1000"},
       {0.1, "0.1"},
       {0.1f, "0.1"},
       {true, "-1"},
-      {Variant(), "0"},
       {std::numeric_limits<std::uint64_t>::max(), "18446744073709551615"},
   };
   for (const auto& c : cases) {
@@ -396,7 +309,6 @@ TEST(Variant, CreatesAndReadsBcdValues) {
     EXPECT_EQ(BcdToStr(VarToBcd(c.Value)), c.Expected);
   }
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToBcd("abc"); }), CastMessage("String", "FMTBcd"));
-  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToBcd(Null()); }), CastMessage("Null", "FMTBcd"));
   EXPECT_THROW(VarFMTBcdCreate("123.4", 4, 2), EOverflow);
 }
 
@@ -406,14 +318,11 @@ TEST(Variant, CreatesAndReadsSQLTimeStamps) {
   EXPECT_TRUE(VarIsSQLTimeStamp(stamp));
   EXPECT_EQ(VarToSQLTimeStamp(stamp), (TSQLTimeStamp{2024, 3, 5, 13, 2, 3, 456}));
   EXPECT_EQ(stamp.AsDateTime(), value);
-  EXPECT_TRUE(VarIsSQLTimeStamp(VarSQLTimeStampCreate(NoonStamp)));
-
   const struct {
     Variant Value;
     TSQLTimeStamp Expected;
   } cases[] = {
       {Variant::FromDate(EncodeDate(2024, 3, 5) + 0.5), NoonStamp},
-      {EncodeDate(2024, 3, 5) + 0.5, NoonStamp},
       {"3/5/2024 12:00 PM", NoonStamp},
       {NoonStampPlusTwo, NoonStamp},
       {Variant(), TSQLTimeStamp{1899, 12, 30, 0, 0, 0, 0}},
@@ -423,12 +332,9 @@ TEST(Variant, CreatesAndReadsSQLTimeStamps) {
     EXPECT_EQ(VarToSQLTimeStamp(c.Value), c.Expected);
   }
 
-  const Variant offset = VarSQLTimeStampOffsetCreate(NoonStampPlusTwo);
-  EXPECT_TRUE(VarIsSQLTimeStampOffset(offset));
-  EXPECT_EQ(VarToSQLTimeStampOffset(offset), NoonStampPlusTwo);
+  EXPECT_EQ(VarToSQLTimeStampOffset(VarSQLTimeStampOffsetCreate(NoonStampPlusTwo)), NoonStampPlusTwo);
   EXPECT_EQ(VarToSQLTimeStampOffset(Variant(NoonStamp)),
             (TSQLTimeStampOffset{2024, 3, 5, 12, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToSQLTimeStamp(Null()); }), CastMessage("Null", "Date"));
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToSQLTimeStamp("noon"); }), CastMessage("String", "Date"));
 }
 
