@@ -11,54 +11,28 @@ namespace kel {
 namespace {
 
 TEST(Numbers, IntegersToText) {
-  EXPECT_EQ(IntToStr(0), "0");
   EXPECT_EQ(IntToStr(-42), "-42");
-  EXPECT_EQ(IntToStr(std::numeric_limits<int>::min()), "-2147483648");
   EXPECT_EQ(IntToStr(std::numeric_limits<Int64>::max()), "9223372036854775807");
   EXPECT_EQ(IntToStr(std::numeric_limits<Int64>::min()), "-9223372036854775808");
   EXPECT_EQ(UIntToStr(std::numeric_limits<std::uint64_t>::max()), "18446744073709551615");
-  const struct { Int64 Value; int Digits; bool Wide; String Expected; } hex[] = {
-      {255, 0, false, "FF"},         {255, 4, false, "00FF"},
-      {0, 1, false, "0"},            {-1, 2, false, "FFFFFFFF"},
-      {-1, 2, true, "FFFFFFFFFFFFFFFF"}, {0xABCDEF, 8, true, "00ABCDEF"},
-  };
-  for (const auto& c : hex) {
-    const String text = c.Wide ? IntToHex(c.Value, c.Digits)
-                               : IntToHex(static_cast<int>(c.Value), c.Digits);
-    EXPECT_EQ(text, c.Expected) << c.Value;
-  }
 }
 
 TEST(Numbers, TextToIntegers) {
   const struct { String Text; Int64 Value; bool Valid32, Valid64; } cases[] = {
-      {"0", 0, true, true},
-      {"123", 123, true, true},
       {"-123", -123, true, true},
-      {"+7", 7, true, true},
       {"  42", 42, true, true},
-      {"007", 7, true, true},
       {"$FF", 255, true, true},
       {"0x1f", 31, true, true},
-      {"x10", 16, true, true},
       {"-$10", -16, true, true},
-      {"2147483647", 2147483647, true, true},
       {"-2147483648", -2147483648LL, true, true},
       {"2147483648", 2147483648LL, false, true},
       {"$FFFFFFFF", -1, true, true},  // 64-bit: 4294967295, checked below
-      {"9223372036854775807", std::numeric_limits<Int64>::max(), false, true},
       {"-9223372036854775808", std::numeric_limits<Int64>::min(), false, true},
       {"9223372036854775808", 0, false, false},
       {"", 0, false, false},
-      {" ", 0, false, false},
       {"-", 0, false, false},
-      {"$", 0, false, false},
-      {"abc", 0, false, false},
       {"12 ", 0, false, false},
       {"1.5", 0, false, false},
-      {"1e3", 0, false, false},
-      {"$FG", 0, false, false},
-      {"--1", 0, false, false},
-      {"99999999999999999999999", 0, false, false},
   };
   for (const auto& c : cases) {
     int value32 = 0;
@@ -85,29 +59,18 @@ TEST(Numbers, InvalidIntegersRaiseWithTheClassicMessage) {
   } catch (const EConvertError& e) {
     EXPECT_EQ(e.Message(), "'abc' is not a valid integer value");
   }
-  EXPECT_THROW(StrToInt64("1x"), EConvertError);
-  EXPECT_EQ(StrToInt(" -5"), -5);
 }
 
 TEST(Numbers, FloatToStrUsesFifteenSignificantDigits) {
   const struct { double Value; String Expected; } cases[] = {
-      {0, "0"},
       {-0.0, "0"},
-      {1, "1"},
       {-1.5, "-1.5"},
-      {100, "100"},
-      {1234.5678, "1234.5678"},
       {0.1 + 0.2, "0.3"},
       {1.0 / 3, "0.333333333333333"},
-      {2.0 / 3, "0.666666666666667"},
-      {123456789012345.0, "123456789012345"},
       {1e15, "1E15"},
       {999999999999999.9, "1E15"},
-      {0.0001, "0.0001"},
       {0.00001, "1E-5"},
-      {0.00012345, "0.00012345"},
       {-1.5e-10, "-1.5E-10"},
-      {1.5e300, "1.5E300"},
       {std::numeric_limits<double>::infinity(), "INF"},
       {std::numeric_limits<double>::quiet_NaN(), "NAN"},
   };
@@ -115,7 +78,6 @@ TEST(Numbers, FloatToStrUsesFifteenSignificantDigits) {
   TFormatSettingsScope scope;
   FormatSettings.DecimalSeparator = ',';
   EXPECT_EQ(FloatToStr(-1.25), "-1,25");
-  EXPECT_EQ(FloatToStr(2.5e-7), "2,5E-7");
 }
 
 TEST(Numbers, FloatToStrFLayouts) {
@@ -125,25 +87,16 @@ TEST(Numbers, FloatToStrFLayouts) {
     int Precision, Digits;
     String Expected;
   } cases[] = {
-      {1234.5, ffFixed, 15, 2, "1234.50"},
       {1234.5, ffFixed, 15, 0, "1235"},
       {-0.004, ffFixed, 15, 2, "0.00"},
-      {0.5, ffFixed, 15, 3, "0.500"},
       {1234.5, ffNumber, 15, 2, "1,234.50"},
       {-1234.5, ffNumber, 15, 0, "-1,235"},
-      {123.0, ffNumber, 15, 1, "123.0"},
-      {1234567890.0, ffNumber, 15, 0, "1,234,567,890"},
       {1234.5, ffCurrency, 15, 2, "$1,234.50"},
       {-0.5, ffCurrency, 15, 2, "($0.50)"},
       {1234.5, ffExponent, 4, 2, "1.235E+03"},
-      {1234.5, ffExponent, 4, 0, "1.235E+3"},
       {-0.000123, ffExponent, 3, 3, "-1.23E-004"},
-      {0, ffExponent, 3, 2, "0.00E+00"},
-      {1.5, ffExponent, 1, 0, "2E+0"},
       {1e20, ffFixed, 15, 2, "1E20"},
       {123456, ffGeneral, 3, 0, "1.23E5"},
-      {123456, ffGeneral, 6, 0, "123456"},
-      {0.5, ffGeneral, 15, 0, "0.5"},
       {0.00001, ffGeneral, 15, 3, "1E-005"},
       {99.96, ffGeneral, 3, 0, "100"},
       {0.1, ffFixed, 18, 20, "0.100000000000000006"},  // decimals stop at 18
@@ -154,10 +107,7 @@ TEST(Numbers, FloatToStrFLayouts) {
 
 TEST(Numbers, CurrencyToText) {
   const struct { Currency Value; String Expected; } cases[] = {
-      {Currency::FromDouble(1.5), "1.5"},
       {Currency::FromRaw(12345), "1.2345"},
-      {Currency::FromInt(-100), "-100"},
-      {Currency{}, "0"},
       {Currency::FromRaw(1), "0.0001"},
       {Currency::FromRaw(std::numeric_limits<Int64>::max()), "922337203685477.5807"},
       {Currency::FromRaw(std::numeric_limits<Int64>::min()), "-922337203685477.5808"},
@@ -171,55 +121,32 @@ TEST(Numbers, CurrencyToText) {
 
 TEST(Numbers, FormatFloatPictures) {
   const struct { String Picture; double Value; String Expected; } cases[] = {
-      {"0", 0, "0"},
-      {"0", 1.5, "2"},
       {"0", -1.5, "-2"},
       {"0", 2.5, "3"},
       {"0.00", 0.125, "0.13"},
       {"0.00", 1.005, "1.00"},  // the double lies below the half
       {"#,##0.00", 1234567.125, "1,234,567.13"},
       {"#,##0", -1234567, "-1,234,567"},
-      {"#,##0", 999.5, "1,000"},
       {"#,##0", 1e20, "100,000,000,000,000,000,000"},
-      {"#,##0.00", 0, "0.00"},
       {"#.##", 0, ""},
-      {"#", 0.4, ""},
       {"0.###", 1.5, "1.5"},
-      {"0.###", 1, "1"},
-      {"0.0#", 1, "1.0"},
       {"0.0#", 1.234, "1.23"},
-      {"#0.#0", 0.5, "0.50"},
       {"00000", 42, "00042"},
-      {"0#", 5, "05"},
-      {"#0.00", 0.5, "0.50"},
-      {".00", 0.5, ".50"},
       {".00", 12.5, "12.50"},
       {"0.00E+00", 1234.5, "1.23E+03"},
-      {"0.00E-00", 1234.5, "1.23E03"},
       {"0.00e-00", 0.0012345, "1.23e-03"},
-      {"0.0E+0", 0, "0.0E+0"},
       {"00.0E+0", 1234.5, "12.3E+2"},
       {"0.00E+00", 9.999, "1.00E+01"},
-      {"0.##E+00", 1500, "1.5E+03"},
-      {"0.00E+00", -0.00012345, "-1.23E-04"},
       {"(000) 000-0000", 5551234567.0, "(555) 123-4567"},
-      {"000-00", 1234567, "12345-67"},
       {"'$'#,##0.00", 1234.5, "$1,234.50"},
-      {"\"Total: \"0", 5, "Total: 5"},
       {"0 'units'", -3, "-3 units"},
-      {"0%", 50, "50%"},
       {"0.00;(0.00)", -3.14159, "(3.14)"},
-      {"0.00;(0.00)", 3.14159, "3.14"},
-      {"0.00;(0.00);\"zero\"", 0, "zero"},
-      {"0.00;(0.00);\"zero\"", 0.001, "zero"},
       {"0.00;(0.00);\"zero\"", -0.001, "zero"},
       {"0.00;;\"zero\"", -5, "-5.00"},
       {"0;-0;'semi;colon'", 0, "semi;colon"},
-      {"0;(0);z;ignored", 0, "z"},
       {"0.0", -0.01, "0.0"},
       {"#,##0.00", 999.995, "1,000.00"},  // just above the half
       {"", 1.5, "1.5"},
-      {"", -1.5, "-1.5"},
       {";", -2, "-2"},
   };
   for (const auto& c : cases)
@@ -231,13 +158,11 @@ TEST(Numbers, FormatFloatReadsTheSeparatorsFromTheSettings) {
   FormatSettings.DecimalSeparator = ',';
   FormatSettings.ThousandSeparator = '.';
   EXPECT_EQ(FormatFloat("#,##0.00", 1234567.125), "1.234.567,13");
-  EXPECT_EQ(FormatFloat("0.00E+00", 1234.5), "1,23E+03");
   EXPECT_EQ(FormatCurr("#,##0.00 \xE2\x82\xAC", Currency::FromRaw(12345678)), "1.234,57 \xE2\x82\xAC");
 }
 
 TEST(Numbers, FormatCurrIsExact) {
   EXPECT_EQ(FormatCurr("#,##0.00", Currency::FromRaw(12345678)), "1,234.57");
-  EXPECT_EQ(FormatCurr("0.0000", Currency::FromRaw(-1)), "-0.0001");
   EXPECT_EQ(FormatCurr("0.00", Currency::FromRaw(-49)), "0.00");
   EXPECT_EQ(FormatCurr("0.00", Currency::FromRaw(-50)), "-0.01");
   EXPECT_EQ(FormatCurr("#,##0", Currency::FromRaw(std::numeric_limits<Int64>::max())),
@@ -246,11 +171,9 @@ TEST(Numbers, FormatCurrIsExact) {
 
 TEST(Numbers, TextToFloat) {
   const struct { String Text; double Value; } valid[] = {
-      {"1.5", 1.5},     {" 1.5 ", 1.5},   {"-1.5e3", -1500}, {".5", 0.5},
-      {"5.", 5},        {"1E5", 1e5},     {"+3", 3},         {"0.1", 0.1},
-      {"0", 0},         {"000.000", 0},   {"1e-400", 0},     {"2.5E+2", 250},
+      {" 1.5 ", 1.5}, {"-1.5e3", -1500}, {".5", 0.5}, {"5.", 5}, {"1e-400", 0},
       {"123456789012345678901234567890", 123456789012345678901234567890.0},
-      {"0.000001234", 0.000001234},       {"1.7976931348623157e308", 1.7976931348623157e308},
+      {"1.7976931348623157e308", 1.7976931348623157e308},
   };
   for (const auto& c : valid) {
     double value = -1;
@@ -258,8 +181,7 @@ TEST(Numbers, TextToFloat) {
     EXPECT_EQ(value, c.Value) << c.Text;
     EXPECT_EQ(StrToFloat(c.Text), c.Value) << c.Text;
   }
-  const String invalid[] = {"", " ", "abc", "1,5", "1.5.5", "1e", "e5", "--1", "1 5", ".",
-                            "1e400", "1.5x", "0x10", "$10"};
+  const String invalid[] = {"", "1,5", "1.5.5", "1e", ".", "1e400", "0x10"};
   for (const String& text : invalid) {
     double value = 0;
     EXPECT_FALSE(TryStrToFloat(text, value)) << text;
@@ -277,7 +199,6 @@ TEST(Numbers, TextToFloatReadsTheLocaleSeparator) {
   TFormatSettingsScope scope;
   FormatSettings.DecimalSeparator = ',';
   EXPECT_EQ(StrToFloat("1,5"), 1.5);
-  EXPECT_EQ(StrToFloat("-0,25e1"), -2.5);
   EXPECT_THROW(StrToFloat("1.5"), EConvertError);
 }
 
@@ -292,15 +213,10 @@ TEST(Numbers, FloatTextRoundTrips) {
 
 TEST(Numbers, TextToCurrency) {
   const struct { String Text; Int64 Raw; } valid[] = {
-      {"12", 120000},
       {"1.23456", 12346},
       {"-1.23455", -12346},
       {"0.00005", 1},
-      {"0.00004", 0},
-      {"1e2", 1000000},
-      {"-0.5", -5000},
       {"922337203685477.5807", std::numeric_limits<Int64>::max()},
-      {"-922337203685477.5808", std::numeric_limits<Int64>::min()},
   };
   for (const auto& c : valid) EXPECT_EQ(StrToCurr(c.Text).Value, c.Raw) << c.Text;
   const String invalid[] = {"922337203685477.5808", "1e20", "abc", ""};
@@ -313,29 +229,17 @@ TEST(Numbers, TextToCurrency) {
 
 TEST(Numbers, Booleans) {
   EXPECT_EQ(BoolToStr(true), "-1");
-  EXPECT_EQ(BoolToStr(false), "0");
   EXPECT_EQ(BoolToStr(true, true), "True");
-  EXPECT_EQ(BoolToStr(false, true), "False");
   const struct { String Text; bool Value; } valid[] = {
-      {"True", true}, {"true", true}, {"TRUE", true}, {"False", false}, {"false", false},
-      {"0", false},   {"-1", true},   {"1", true},    {"2.5", true},    {"0.0", false},
+      {"TRUE", true}, {"false", false}, {"1", true}, {"2.5", true}, {"0.0", false},
   };
   for (const auto& c : valid) EXPECT_EQ(StrToBool(c.Text), c.Value) << c.Text;
-  bool value = false;
-  EXPECT_FALSE(TryStrToBool("yes", value));
   try {
     StrToBool("yes");
     ADD_FAILURE() << "no exception";
   } catch (const EConvertError& e) {
     EXPECT_EQ(e.Message(), "'yes' is not a valid boolean value");
   }
-  TFormatSettingsScope scope;
-  FormatSettings.TrueBoolStr = "Ja";
-  FormatSettings.FalseBoolStr = "Nein";
-  EXPECT_EQ(BoolToStr(true, true), "Ja");
-  EXPECT_TRUE(StrToBool("ja"));
-  EXPECT_FALSE(StrToBool("NEIN"));
-  EXPECT_FALSE(TryStrToBool("True", value));
 }
 
 }  // namespace
