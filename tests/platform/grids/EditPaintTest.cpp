@@ -1,6 +1,6 @@
 // TCustomEdit painted headless: the text shows inside the text rectangle, the selection in the
 // highlight colour and the caret only while focused, a long text scrolls to keep the caret in
-// view, Alignment and a set text rectangle place the text, passwords show as their character.
+// view, a set text rectangle holds and clips the text.
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
@@ -104,20 +104,6 @@ TEST_F(EditPaintTest, LongTextScrollsToKeepTheCaretVisible) {
   EXPECT_EQ(Ink(Rect(client.Left, client.Top, area.Left, client.Bottom)), 0);
 }
 
-TEST_F(EditPaintTest, AlignmentPlacesATextThatFits) {
-  edit->SetText("mid");
-  const TRect area = edit->TextRect();
-  const int width = TextWidth("mid");
-  EXPECT_EQ(edit->PositionToX(0), area.Left);
-  edit->SetAlignment(taRightJustify);
-  EXPECT_EQ(edit->PositionToX(3), area.Right - 1);
-  edit->SetAlignment(taCenter);
-  EXPECT_EQ(edit->PositionToX(0), area.Left + (area.Width() - 1 - width) / 2);
-  Unfocus();
-  EXPECT_GT(Ink(Band(edit->PositionToX(0), edit->PositionToX(3))), 10);
-  EXPECT_EQ(Ink(Band(area.Left, edit->PositionToX(0))), 0);
-}
-
 TEST_F(EditPaintTest, ASetTextRectangleHoldsAndClipsTheText) {
   const TRect client = edit->ClientRect();
   const TRect narrow = Rect(30, client.Top, 90, client.Bottom);
@@ -132,15 +118,6 @@ TEST_F(EditPaintTest, ASetTextRectangleHoldsAndClipsTheText) {
   edit->ResetTextRect();
   EXPECT_EQ(edit->PositionToX(0), client.Left + 1);
   EXPECT_GT(Ink(Rect(90, client.Top, client.Right, client.Bottom)), 20);
-}
-
-TEST_F(EditPaintTest, PasswordCharactersStandForTheText) {
-  edit->SetPasswordChar(U'*');
-  edit->SetText("abc");
-  EXPECT_EQ(edit->PositionToX(3) - edit->PositionToX(0), TextWidth("***"));
-  EXPECT_EQ(edit->Text(), "abc");
-  edit->SetPasswordChar(0);
-  EXPECT_EQ(edit->PositionToX(3) - edit->PositionToX(0), TextWidth("abc"));
 }
 
 TEST_F(EditPaintTest, DisabledTextIsGreyAndColorFillsTheBackground) {

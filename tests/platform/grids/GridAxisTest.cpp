@@ -137,19 +137,5 @@ TEST(GridAxis, CountChangesForgetCellsPastTheEnd) {
   EXPECT_EQ(rows.CellAt(0, 25 * 900 + 16, 1), 900);
 }
 
-TEST(GridAxis, DefaultSizeAndScaleApplyToEveryCell) {
-  TGridAxis cols(5, 64, true);
-  cols.SetSize(1, 100);
-  EXPECT_TRUE(cols.Customized());
-  cols.Scale(3, 2);
-  EXPECT_EQ(cols.DefaultSize(), 96);
-  EXPECT_EQ(cols.Size(1), 150);
-  cols.SetDefaultSize(30);
-  EXPECT_FALSE(cols.Customized());
-  EXPECT_EQ(cols.Size(1), 30);
-  EXPECT_FALSE(cols.SetSize(2, 30));  // the default: nothing stored
-  EXPECT_FALSE(cols.Customized());
-}
-
 }  // namespace
 }  // namespace kel

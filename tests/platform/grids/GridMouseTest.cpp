@@ -11,14 +11,6 @@ namespace {
 constexpr int Border2 = 2 * 65 + 64;
 constexpr TPoint Title(int col) { return {col * 65 + 32, 12}; }
 
-TEST_F(GridTest, DraggingAColumnBorderResizesItOnce) {
-  testkit::Drag(grid, {Border2, 10}, {Border2 + 30, 10});
-  EXPECT_EQ(grid->ColWidths(2), 94);
-  EXPECT_EQ(grid->ColWidthsChanges, 1);
-  EXPECT_EQ(grid->GridState(), gsNormal);
-  EXPECT_EQ(grid->CellRect(3, 1).Left, 2 * 65 + 95);
-}
-
 TEST_F(GridTest, TheSizingLineFollowsTheMouseUntilTheRelease) {
   testkit::MouseDown(grid, {Border2 + 2, 10});
   EXPECT_EQ(grid->GridState(), gsColSizing);
@@ -201,13 +193,6 @@ TEST_F(GridTest, HotTrackingRepaintsTheFixedCellUnderTheMouse) {
   testkit::MouseMove(grid, {100, 100});  // a scrollable cell: the title is no longer hot
   ASSERT_EQ(grid->Drawn, (std::vector<TGridCoord>{{1, 0}}));
   EXPECT_FALSE(grid->DrawnStates[0].Contains(gdHotTrack));
-}
-
-TEST_F(GridTest, ADoubleClickFiresOnDblClick) {
-  int doubles = 0;
-  grid->OnDblClick = [&](TObject*) { ++doubles; };
-  testkit::DoubleClick(grid, {100, 40});
-  EXPECT_EQ(doubles, 1);
 }
 
 }  // namespace

@@ -151,16 +151,6 @@ TEST_F(GridKeysTest, SelectCellMayRefuseACell) {
   EXPECT_EQ(clicks, 2);  // FocusCell clicks whether or not the cell moved
 }
 
-TEST_F(GridKeysTest, CanGridAcceptKeyAndOnKeyDownCanEatKeys) {
-  grid->OnKeyDown = [](TObject*, Word& key, TShiftState) {
-    if (key == VK_DOWN) key = 0;
-  };
-  testkit::PressKey(grid, VK_DOWN);
-  EXPECT_EQ(grid->Row(), 1);
-  testkit::PressKey(grid, VK_RIGHT);
-  EXPECT_EQ(grid->Col(), 2);
-}
-
 TEST_F(GridKeysTest, RowSelectScrollsSidewaysAndSelectsTheWholeRow) {
   grid->SetOptions(grid->Options() + goRowSelect);
   testkit::PressKey(grid, VK_DOWN);

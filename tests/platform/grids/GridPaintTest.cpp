@@ -1,7 +1,7 @@
 // Painting of the platform grid: DrawCell runs once for each shown cell with its rectangle and
 // state, never for hidden or scrolled-away cells (also in a 10,000 x 50 grid), only for the
-// cells an invalidation touched; lines, fixed cells, the selection, text, the area beyond the
-// cells and right-to-left, checked at chosen pixels of the headless render.
+// cells an invalidation touched; lines, fixed cells, the selection, the area beyond the cells
+// and right-to-left, checked at chosen pixels of the headless render.
 #include <set>
 
 #include "GridFixture.h"
@@ -156,21 +156,6 @@ TEST_F(GridTest, ADescendantSetsTheLineColours) {
   EXPECT_EQ(testkit::Pixel(colored, {64, 112}), ColorToRGB(clBtnFace));  // clNone: no line
 }
 
-TEST_F(GridTest, CellTextIsDrawnInsideItsCell) {
-  grid->SetCells(2, 2, "WWWW");
-  auto inkIn = [&](int col, int row) {
-    const TRect r = grid->CellRect(col, row);
-    int ink = 0;
-    for (int y = r.Top; y < r.Bottom; ++y)
-      for (int x = r.Left; x < r.Right; ++x)
-        ink += testkit::Pixel(grid, {x, y}) != ColorToRGB(clWindow);
-    return ink;
-  };
-  EXPECT_GT(inkIn(2, 2), 20);
-  EXPECT_EQ(inkIn(3, 2), 0);
-  EXPECT_EQ(inkIn(2, 3), 0);
-}
-
 TEST_F(GridTest, RightToLeftMirrorsCellsHitTestsAndPixels) {
   const int width = grid->ClientWidth();
   const TRect ltr = grid->CellRect(2, 1);
@@ -184,19 +169,6 @@ TEST_F(GridTest, RightToLeftMirrorsCellsHitTestsAndPixels) {
   EXPECT_EQ(testkit::Pixel(grid, {width - 1 - 259, 112}), clSilver);
   EXPECT_EQ(testkit::Pixel(grid, {width - 1 - 64, 112}), clBlack);
   EXPECT_EQ(testkit::Pixel(grid, {10, 60}), ColorToRGB(clWindow));  // beyond the last column
-}
-
-TEST_F(GridTest, ARenderSavesAsPng) {
-  FillCells();
-  const String path = ::testing::TempDir() + "grid.png";
-  testkit::SavePng(grid, path);
-  FILE* file = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(file, nullptr);
-  unsigned char signature[8] = {};
-  EXPECT_EQ(std::fread(signature, 1, 8, file), 8u);
-  std::fclose(file);
-  EXPECT_EQ(signature[1], 'P');
-  EXPECT_EQ(signature[2], 'N');
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// Published properties of the grids and edits: every property survives a stream round trip; a
-// new control writes only its bounds; values taken from the parent are not written; counts are
-// read before the fixed counts that must stay below them; data grids built on the platform grid
-// do not inherit the grid's counts and sizes.
+// Published properties of the grids and edits: every property survives a stream round trip;
+// values taken from the parent are not written; counts are read before the fixed counts that
+// must stay below them.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -13,7 +12,6 @@ namespace {
 
 using published::TOverrides;
 using published::TTree;
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 struct TPublishedCase {
@@ -58,13 +56,6 @@ TEST_P(PublishedTest, EveryPropertySurvivesAStreamRoundTrip) {
   EXPECT_THAT(published::Differences(source.Subject, target.Subject), IsEmpty()) << text;
 }
 
-TEST_P(PublishedTest, ANewControlWritesOnlyItsBounds) {
-  std::unique_ptr<TComponent> subject(GetParam().Class->CreateComponent(nullptr));
-  subject->SetName("Subject");
-  EXPECT_THAT(published::WrittenNames(published::WriteText(subject.get())),
-              ElementsAre("Left", "Top", "Width", "Height"));
-}
-
 TEST_P(PublishedTest, ValuesTakenFromTheParentAreNotWritten) {
   published::ExpectParentValuesNotWritten(GetParam().Class);
 }
@@ -95,19 +86,6 @@ TEST(PublishedGridTest, CountsAreReadBeforeTheFixedCountsTheyBound) {
     EXPECT_EQ(copy.FixedCols(), c.FixedCols) << text;
     EXPECT_EQ(copy.FixedRows(), c.FixedRows) << text;
   }
-}
-
-// Descendants that manage counts and sizes themselves (data grids) start from TCustomGrid, which
-// publishes only the defaults every grid constructs.
-TEST(PublishedGridTest, TheGridsOwnPropertiesBelongToTheDrawGrid) {
-  for (const char* name : {"ColCount", "RowCount", "FixedCols", "DefaultColWidth", "Options"}) {
-    EXPECT_EQ(GetPropInfo(TCustomGrid::ClassInfo(), name), nullptr) << name;
-    EXPECT_NE(GetPropInfo(TDrawGrid::ClassInfo(), name), nullptr) << name;
-  }
-  const TPropInfo* tabStop = GetPropInfo(TCustomGrid::ClassInfo(), "TabStop");
-  ASSERT_NE(tabStop, nullptr);
-  EXPECT_EQ(tabStop->OrdDefault, 1);
-  EXPECT_EQ(GetPropInfo(TCustomGrid::ClassInfo(), "BorderStyle")->OrdDefault, bsSingle);
 }
 
 }  // namespace
