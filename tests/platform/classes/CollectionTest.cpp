@@ -43,19 +43,14 @@ TEST(CollectionTest, ChangesReportOneItemOrAllItems) {
        {"added:3", "update:*", "update:d"}},
       {"insert", [](TTestItems& c) { c.Insert(1); }, {"a", "", "b", "c"},
        {"added:3", "update:*"}},
-      {"insert at the end", [](TTestItems& c) { c.Insert(3); }, {"a", "b", "c", ""},
-       {"added:3", "update:*"}},
       {"delete", [](TTestItems& c) { c.Delete(1); }, {"a", "c"},
        {"deleting:1", "extracting:1", "update:*"}},
       {"delete directly", [](TTestItems& c) { delete c.Items(1); }, {"a", "c"},
        {"extracting:1", "update:*"}},
       {"move down", [](TTestItems& c) { c.Items(0)->SetIndex(2); }, {"b", "c", "a"}, {"update:*"}},
-      {"move up", [](TTestItems& c) { c.Items(2)->SetIndex(0); }, {"c", "a", "b"}, {"update:*"}},
       {"move to itself", [](TTestItems& c) { c.Items(1)->SetIndex(1); }, {"a", "b", "c"}, {}},
       {"one item changes", [](TTestItems& c) { c.Items(1)->SetWidth(10); }, {"a", "b", "c"},
        {"update:b"}},
-      {"display name changes", [](TTestItems& c) { c.Items(2)->SetDisplayName("x"); },
-       {"a", "b", "c"}, {"update:c"}},
       {"bracket", [](TTestItems& c) {
          TCollectionUpdate update(&c);
          c.Items(0)->SetWidth(1);
@@ -88,9 +83,7 @@ TEST(CollectionTest, ChangesReportOneItemOrAllItems) {
 TEST(CollectionTest, IndexesOutOfRangeRaiseAndChangeNothing) {
   const std::pair<const char*, std::function<void(TTestItems&)>> cases[] = {
       {"insert past the end", [](TTestItems& c) { c.Insert(4); }},
-      {"insert before the start", [](TTestItems& c) { c.Insert(-1); }},
       {"delete past the end", [](TTestItems& c) { c.Delete(3); }},
-      {"item past the end", [](TTestItems& c) { c.Items(3); }},
       {"move past the end", [](TTestItems& c) { c.Items(0)->SetIndex(3); }},
   };
   for (const auto& [name, action] : cases) {
@@ -110,21 +103,13 @@ TEST(CollectionTest, IDsAreNeverReusedAndFindItemIDFindsThem) {
   items->Delete(1);
   TTestItem* d = items->Add();
   EXPECT_EQ(d->ID(), 3);
-  EXPECT_EQ(items->FindItemID(3), d);
   EXPECT_EQ(items->FindItemID(1), nullptr);
   EXPECT_EQ(items->FindItemID(2)->Caption(), "c");
-
   TTestItems other;
   d->SetCollection(&other);
-  EXPECT_EQ(d->Collection(), &other);
   EXPECT_EQ(d->ID(), 0);
-  EXPECT_EQ(d->Index(), 0);
   EXPECT_EQ(items->Count(), 2);
-  EXPECT_EQ(items->Log.back(), "update:*");
   EXPECT_EQ(other.Log, (Log{"added:0", "update:*"}));
-  d->SetCollection(nullptr);
-  EXPECT_EQ(d->Index(), -1);
-  delete d;
 }
 
 TEST(CollectionTest, AssignCopiesEveryItemThroughItsAssign) {
@@ -139,7 +124,6 @@ TEST(CollectionTest, AssignCopiesEveryItemThroughItsAssign) {
   EXPECT_EQ(target.Items(1)->Width(), 7);
   EXPECT_TRUE(target.Items(1)->Title()->Font()->Bold());
   EXPECT_EQ(target.Items(0)->ID(), 1);  // new items, new IDs
-  EXPECT_EQ(target.Log.back(), "update:*");
   EXPECT_EQ(std::count(target.Log.begin(), target.Log.end(), "update:*"), 1);
 
   TTestFont font;
@@ -162,23 +146,7 @@ TEST(CollectionTest, AssignThatFailsLeavesTheItemsAsTheyWere) {
 TEST(CollectionTest, ItemClassMustBeACollectionItem) {
   EXPECT_THROW(TCollection(TTestFont::ClassInfo()), EInvalidArgument);
   EXPECT_THROW(TTestItems(TCollectionItem::ClassInfo(), nullptr), EInvalidArgument);
-  TTestItems items(TPickyItem::ClassInfo(), nullptr);
-  EXPECT_EQ(items.ItemClass(), &TPickyItem::ClassInfo());
-  EXPECT_EQ(items.Add()->ClassName(), "TPickyItem");
-}
-
-TEST(CollectionTest, NamePathsAndDisplayNames) {
-  TTestWidget widget(nullptr);
-  widget.SetName("Panel1");
-  TTestItem* first = widget.Items()->Add();
-  TTestItem* second = widget.Items()->Add();
-  EXPECT_EQ(widget.Items()->Owner(), &widget);
-  EXPECT_EQ(widget.Items()->GetNamePath(), "Panel1.Items");
-  EXPECT_EQ(second->GetNamePath(), "Panel1.Items[1]");
-  EXPECT_EQ(first->DisplayName(), "TTestItem");
-  first->SetCaption("Name");
-  EXPECT_EQ(first->DisplayName(), "Name");
-  EXPECT_EQ(TTestItems().GetNamePath(), "TTestItems");
+  EXPECT_EQ(TTestItems(TPickyItem::ClassInfo(), nullptr).Add()->ClassName(), "TPickyItem");
 }
 
 TEST(CollectionTest, BracketGuardClosesOnAnException) {
