@@ -160,15 +160,6 @@ TEST(CanvasTest, EveryDrawingOperationNotifiesOnce) {
   EXPECT_EQ(changes, 3);
 }
 
-TEST(CanvasTest, BitmapCanvasReportsDrawingToTheBitmap) {
-  TBitmap bitmap(10, 10);
-  int changes = 0;
-  bitmap.OnChange = [&](TObject*) { ++changes; };
-  bitmap.Canvas()->FillRect(Rect(0, 0, 5, 5));
-  GradientFillCanvas(bitmap.Canvas(), clWhite, clBlack, Rect(0, 0, 10, 10), gdVertical);
-  EXPECT_EQ(changes, 2);
-}
-
 TEST(CanvasTest, CopyRectCopiesAndScales) {
   auto source = FilledBitmap(10, 10, clWhite);
   source->Canvas()->Brush()->SetColor(clRed);

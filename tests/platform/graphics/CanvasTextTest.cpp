@@ -74,20 +74,6 @@ TEST_F(CanvasTextTest, TextUsesTheFontColour) {
   EXPECT_EQ(CountPixels(*FBitmap, Rect(0, 0, 300, 200), clBlack), 0);
 }
 
-TEST_F(CanvasTextTest, UnderlineAndStrikeOutAddLines) {
-  TCanvas* canvas = Canvas();
-  canvas->TextOut(5, 5, "ace");
-  const TRect plain = Ink();
-  canvas->Font()->SetStyle({fsUnderline});
-  canvas->TextOut(5, 50, "ace");
-  const TRect underlined = Ink(Rect(0, 45, 300, 100));
-  EXPECT_GT(underlined.Bottom - 50, plain.Bottom - 5);
-  canvas->Font()->SetStyle({fsStrikeOut});
-  canvas->TextOut(5, 100, "ace");
-  const TRect struck = Ink(Rect(0, 95, 300, 150));
-  EXPECT_EQ(struck.Width(), canvas->TextWidth("ace"));  // the line runs the full advance
-}
-
 TEST_F(CanvasTextTest, TextRectClipsToItsRectangle) {
   TCanvas* canvas = Canvas();
   const TRect box = Rect(20, 20, 60, 20 + LineHeight());
@@ -200,18 +186,6 @@ TEST_F(CanvasTextTest, EndEllipsisShortensToFit) {
   const TRect ink = Ink();
   ASSERT_FALSE(ink.IsEmpty());
   EXPECT_LE(ink.Right, rect.Right);
-}
-
-TEST_F(CanvasTextTest, WordBreakWithEllipsisStopsAtTheLastLineThatFits) {
-  TCanvas* canvas = Canvas();
-  const String text = "one two three four five six seven eight nine ten eleven twelve";
-  const int maxWidth = canvas->TextWidth("three four");
-  TRect rect = Rect(0, 0, maxWidth, 2 * LineHeight() + LineHeight() / 2);
-  const int height = canvas->DrawText(text, rect, DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOCLIP);
-  EXPECT_EQ(height, 2 * LineHeight());
-  const TRect ink = Ink();
-  EXPECT_LE(ink.Right, maxWidth);
-  EXPECT_LE(ink.Bottom, 2 * LineHeight());
 }
 
 TEST_F(CanvasTextTest, DrawTextClipsUnlessToldNotTo) {

