@@ -1,3 +1,4 @@
+#include "ErrorOf.h"
 #include "platform/rtl/DateUtils.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 
 namespace kel {
 namespace {
+
+using testing_support::ErrorOf;
 
 struct DateCase {
   int Year, Month, Day;
@@ -62,12 +65,8 @@ TEST(DateUtils, InvalidDatesAndTimesRaise) {
     TDateTime value = 7.5;
     EXPECT_FALSE(TryEncodeDate(bad[0], bad[1], bad[2], value));
     EXPECT_EQ(value, 7.5);
-    try {
-      EncodeDate(bad[0], bad[1], bad[2]);
-      ADD_FAILURE() << "no error for " << bad[0] << "-" << bad[1] << "-" << bad[2];
-    } catch (const EConvertError& e) {
-      EXPECT_STREQ(e.what(), "Invalid argument to date encode");
-    }
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { EncodeDate(bad[0], bad[1], bad[2]); }),
+              "Invalid argument to date encode");
   }
   const int badTimes[][4] = {{24, 0, 0, 0}, {-1, 0, 0, 0}, {0, 0, 0, 1000}};
   for (const auto& bad : badTimes) {
@@ -211,14 +210,8 @@ TEST(DateUtils, ParseErrorsNameTheText) {
       {StrToTime, "'abc' is not a valid time"},
       {StrToDateTime, "'abc' is not a valid date and time"},
   };
-  for (const auto& [parse, message] : parsers) {
-    try {
-      parse("abc");
-      ADD_FAILURE() << "no error: " << message;
-    } catch (const EConvertError& e) {
-      EXPECT_STREQ(e.what(), message);
-    }
-  }
+  for (const auto& [parse, message] : parsers)
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { parse("abc"); }), message);
 }
 
 TEST(DateUtils, YearFirstAndShortYears) {

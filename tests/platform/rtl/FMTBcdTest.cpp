@@ -1,3 +1,4 @@
+#include "ErrorOf.h"
 #include "platform/rtl/FMTBcd.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 
 namespace kel {
 namespace {
+
+using testing_support::ErrorOf;
 
 struct ParseCase {
   const char* Text;
@@ -47,12 +50,8 @@ TEST(FMTBcd, RejectsMalformedText) {
     TBcd value = IntegerToBcd(42);
     EXPECT_FALSE(TryStrToBcd(text, value));
     EXPECT_EQ(value, IntegerToBcd(42)) << "a failed parse leaves the target alone";
-    try {
-      StrToBcd(text);
-      ADD_FAILURE() << "no exception";
-    } catch (const EConvertError& e) {
-      EXPECT_EQ(e.Message(), "'" + String(text) + "' is not a valid BCD value");
-    }
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { StrToBcd(text); }),
+              "'" + String(text) + "' is not a valid BCD value");
   }
 }
 

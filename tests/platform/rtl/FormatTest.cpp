@@ -3,12 +3,15 @@
 #include <limits>
 #include <vector>
 
+#include "ErrorOf.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace kel {
 namespace {
+
+using testing_support::ErrorOf;
 
 struct FormatCase {
   String Format;
@@ -152,14 +155,9 @@ TEST(Format, BadSpecifiersAndArgumentsRaise) {
       {"%d", {"x"}, ""}, {"%f", {5}, ""},  {"%d %d", {1}, ""},     {"%5", {1}, ""},
       {"%q", {1}, ""},   {"%3:d", {1, 2}, ""}, {"%.*f", {1.0, 2.0}, ""},
   };
-  for (const FormatCase& c : cases) {
-    try {
-      Format(c.Format, c.Args);
-      ADD_FAILURE() << c.Format << " did not raise";
-    } catch (const EConvertError& e) {
-      EXPECT_EQ(e.Message(), "Format '" + c.Format + "' invalid or incompatible with argument");
-    }
-  }
+  for (const FormatCase& c : cases)
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { Format(c.Format, c.Args); }),
+              "Format '" + c.Format + "' invalid or incompatible with argument");
 }
 
 }  // namespace

@@ -197,31 +197,13 @@ TEST(FileStream, OpenErrorsNameTheFileAndTheReason) {
   TTempDirectory directory;
   const String missing = directory.File("missing.txt");
   const String inMissingDirectory = directory.File("no/such/dir.txt");
-  const struct {
-    String Path;
-    std::uint16_t Mode;
-    String Message;
-  } cases[] = {
-      {missing, fmOpenRead, "Cannot open file \"" + missing + "\". No such file or directory"},
-      {directory.Path(), fmOpenRead, "Cannot open file \"" + directory.Path() + "\". Is a directory"},
-      {inMissingDirectory, fmCreate,
-       "Cannot create file \"" + inMissingDirectory + "\". No such file or directory"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Message);
-    String message = "no error";
-    bool createError = false;
-    try {
-      TFileStream stream(c.Path, c.Mode);
-    } catch (const EFCreateError& error) {
-      message = error.Message();
-      createError = true;
-    } catch (const EFOpenError& error) {
-      message = error.Message();
-    }
-    EXPECT_EQ(message, c.Message);
-    EXPECT_EQ(createError, c.Mode == fmCreate);
-  }
+  const String folder = directory.Path();
+  EXPECT_EQ(ErrorOf<EFOpenError>([&] { TFileStream stream(missing, fmOpenRead); }),
+            "Cannot open file \"" + missing + "\". No such file or directory");
+  EXPECT_EQ(ErrorOf<EFOpenError>([&] { TFileStream stream(folder, fmOpenRead); }),
+            "Cannot open file \"" + folder + "\". Is a directory");
+  EXPECT_EQ(ErrorOf<EFCreateError>([&] { TFileStream stream(inMissingDirectory, fmCreate); }),
+            "Cannot create file \"" + inMissingDirectory + "\". No such file or directory");
 }
 
 }  // namespace
