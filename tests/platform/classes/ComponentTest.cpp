@@ -2,10 +2,12 @@
 // the class registry with its factories.
 #include <gtest/gtest.h>
 
+#include "../rtl/ErrorOf.h"
 #include "TestClasses.h"
 
 using namespace kel;
 using namespace kel::test;
+using testing_support::ErrorOf;
 
 namespace {
 
@@ -83,12 +85,8 @@ TEST(ComponentTest, NamesAreIdentifiersUniqueAmongTheOwnersComponents) {
       component.SetName(c.Name);
       EXPECT_EQ(component.Name(), c.Name);
     } else {
-      try {
-        component.SetName(c.Name);
-        ADD_FAILURE() << c.Name << " was accepted";
-      } catch (const EComponentError& e) {
-        EXPECT_EQ(e.Message(), "'" + String(c.Name) + "' is not a valid component name");
-      }
+      EXPECT_EQ(ErrorOf<EComponentError>([&] { component.SetName(c.Name); }),
+                "'" + String(c.Name) + "' is not a valid component name");
       EXPECT_EQ(component.Name(), "Before") << c.Name;
     }
   }
@@ -97,12 +95,8 @@ TEST(ComponentTest, NamesAreIdentifiersUniqueAmongTheOwnersComponents) {
   auto* one = new TComponent(&owner);
   auto* two = new TComponent(&owner);
   one->SetName("Button1");
-  try {
-    two->SetName("BUTTON1");
-    ADD_FAILURE() << "duplicate accepted";
-  } catch (const EComponentError& e) {
-    EXPECT_EQ(e.Message(), "A component named BUTTON1 already exists");
-  }
+  EXPECT_EQ(ErrorOf<EComponentError>([&] { two->SetName("BUTTON1"); }),
+            "A component named BUTTON1 already exists");
   EXPECT_EQ(two->Name(), "");
   one->SetName("BUTTON1");  // its own name in another case is not a clash
   EXPECT_EQ(owner.FindComponent("button1"), one);
@@ -203,33 +197,20 @@ TEST(ClassInfoTest, FactoriesFollowTheConstructorsAClassOffers) {
   TComponent* made = TTestWidget::ClassInfo().CreateComponent(&owner);
   EXPECT_EQ(made->ClassName(), "TTestWidget");
   EXPECT_EQ(made->Owner(), &owner);
-  try {
-    TStrings::ClassInfo().CreateObject();
-    ADD_FAILURE() << "abstract class instantiated";
-  } catch (const EInvalidOperation& e) {
-    EXPECT_EQ(e.Message(), "Cannot create an instance of TStrings");
-  }
+  EXPECT_EQ(ErrorOf<EInvalidOperation>([] { TStrings::ClassInfo().CreateObject(); }),
+            "Cannot create an instance of TStrings");
 }
 
 TEST(ClassRegistryTest, FindsRegisteredClassesByName) {
   RegisterClasses<TTestWidget, TWideWidget>();
   EXPECT_EQ(FindClass("twidewidget"), &TWideWidget::ClassInfo());
   EXPECT_EQ(GetClass("TNothing"), nullptr);
-  try {
-    FindClass("TNothing");
-    ADD_FAILURE();
-  } catch (const EClassNotFound& e) {
-    EXPECT_EQ(e.Message(), "Class TNothing not found");
-  }
+  EXPECT_EQ(ErrorOf<EClassNotFound>([] { FindClass("TNothing"); }), "Class TNothing not found");
 }
 
 TEST(PersistentTest, AssignOfAnUnknownPairNamesBothClasses) {
   TTestFont font;
   TTestTitle title;
-  try {
-    font.Assign(&title);
-    ADD_FAILURE();
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "Cannot assign a TTestTitle to a TTestFont");
-  }
+  EXPECT_EQ(ErrorOf<EConvertError>([&] { font.Assign(&title); }),
+            "Cannot assign a TTestTitle to a TTestFont");
 }
