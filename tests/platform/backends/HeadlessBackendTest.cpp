@@ -1,48 +1,25 @@
 // The headless backend: fixed screen, process clipboard, virtual clock, no input of its own.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <initializer_list>
-#include <utility>
 #include <vector>
 
+#include "../rtl/EnvironmentScope.h"
+#include "../rtl/ErrorOf.h"
 #include "platform/ui/Backend.h"
 #include "platform/testkit/Testkit.h"
 
 namespace kel {
 namespace {
 
-// RAII: environment variables set (null: unset) for a scope, restored after it.
-class TEnvironmentScope {
- public:
-  TEnvironmentScope(std::initializer_list<std::pair<const char*, const char*>> values) {
-    for (const auto& [name, value] : values) {
-      const char* old = std::getenv(name);
-      FSaved.push_back({name, old != nullptr, old ? old : ""});
-      value ? setenv(name, value, 1) : unsetenv(name);
-    }
-  }
-  ~TEnvironmentScope() {
-    for (const Saved& saved : FSaved)
-      saved.Set ? setenv(saved.Name, saved.Value.c_str(), 1) : unsetenv(saved.Name);
-  }
-  TEnvironmentScope(const TEnvironmentScope&) = delete;
-  TEnvironmentScope& operator=(const TEnvironmentScope&) = delete;
-
- private:
-  struct Saved {
-    const char* Name;
-    bool Set;
-    String Value;
-  };
-  std::vector<Saved> FSaved;
-};
-
 // KEL_BACKEND and DISPLAY as a case wants them; SDL tries X11 only, the display the cases name.
-TEnvironmentScope BackendEnvironment(const char* wanted, const char* display) {
-  return {{"KEL_BACKEND", wanted}, {"DISPLAY", display}, {"WAYLAND_DISPLAY", nullptr},
-          {"SDL_VIDEODRIVER", "x11"}};
-}
+struct TBackendEnvironment {
+  TBackendEnvironment(const char* wanted, const char* display)
+      : Backend("KEL_BACKEND", wanted), Display("DISPLAY", display) {}
+  testing_support::TEnvironmentScope Backend, Display;
+  testing_support::TEnvironmentScope Wayland{"WAYLAND_DISPLAY", nullptr};
+  testing_support::TEnvironmentScope Driver{"SDL_VIDEODRIVER", "x11"};
+};
 
 TEST(HeadlessBackendTest, AnswersAFixedScreenAndKeepsTheClipboard) {
   auto backend = CreateBackend("headless");
@@ -77,7 +54,7 @@ TEST(BackendRegistryTest, KelBackendChoosesTheBackend) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(String("KEL_BACKEND=") + (c.wanted ? c.wanted : "(unset)"));
-    const TEnvironmentScope environment = BackendEnvironment(c.wanted, c.display);
+    const TBackendEnvironment environment(c.wanted, c.display);
     EXPECT_STREQ(CreateBackend()->Name(), c.expected);
   }
 }
@@ -93,13 +70,8 @@ TEST(BackendRegistryTest, ABackendAskedForByNameStartsOrRaises) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.wanted);
-    const TEnvironmentScope environment = BackendEnvironment(c.wanted, ":99999");
-    try {
-      CreateBackend();
-      ADD_FAILURE() << "no exception";
-    } catch (const Exception& e) {
-      EXPECT_NE(String(e.what()).find(c.message), String::npos) << e.what();
-    }
+    const TBackendEnvironment environment(c.wanted, ":99999");
+    EXPECT_THAT(testing_support::ErrorOf<Exception>([] { CreateBackend(); }), testing::HasSubstr(c.message));
   }
 }
 
