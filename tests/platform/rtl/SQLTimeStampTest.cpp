@@ -47,12 +47,5 @@ TEST(SQLTimeStamp, OffsetStampsKeepTheirWallClockFields) {
   EXPECT_THROW(DateTimeToSQLTimeStampOffset(value, 15, 0), EConvertError);
 }
 
-TEST(SQLTimeStamp, PrintsAsDateTimeText) {
-  const TSQLTimeStamp stamp{2024, 3, 5, 13, 2, 3, 0};
-  EXPECT_EQ(SQLTimeStampToStr(stamp), "3/5/2024 1:02:03 PM");
-  EXPECT_EQ(SQLTimeStampOffsetToStr(TSQLTimeStampOffset{2024, 3, 5, 13, 2, 3, 0, -5, 0}),
-            "3/5/2024 1:02:03 PM -05:00");
-}
-
 }  // namespace
 }  // namespace kel

@@ -164,6 +164,21 @@ class TCounted : public TObject {
   int& FAlive;
 };
 
+// --- Name=value lines, as layouts are kept ----------------------------------------------------
+
+TEST(StringList, NameValueAccess) {
+  TStringList list;
+  Fill(list, {"Columns=2", "Column1=CustNo,64,1,0", "NoSeparator", "a=b=c"});
+  EXPECT_EQ(list.Names(3), "a");
+  EXPECT_EQ(list.ValueFromIndex(3), "b=c");
+  EXPECT_EQ(list.Values("COLUMNS"), "2");
+  EXPECT_EQ(list.IndexOfName("NoSeparator"), -1);
+  list.SetValues("columns", "3");  // replaced in place, under the name given
+  list.SetValues("New", "x");
+  list.SetValues("Column1", "");  // empty deletes
+  EXPECT_EQ(LinesOf(list), (Lines{"columns=3", "NoSeparator", "a=b=c", "New=x"}));
+}
+
 // --- Text ------------------------------------------------------------------------------------
 
 TEST(StringList, SettingTextSplitsAtEveryKindOfLineBreak) {
