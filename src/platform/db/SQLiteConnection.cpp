@@ -9,6 +9,7 @@
 #include "platform/classes/Properties.h"
 #include "platform/db/DBConsts.h"
 #include "platform/db/SQLiteQuery.h"
+#include "platform/db/SQLiteSchema.h"
 #include "platform/db/SQLiteStatement.h"
 
 namespace kel {
@@ -18,7 +19,8 @@ namespace {
 constexpr int BusyTimeoutMs = 2000;
 }  // namespace
 
-TSQLiteConnection::TSQLiteConnection(TComponent* AOwner) : TComponent(AOwner) {}
+TSQLiteConnection::TSQLiteConnection(TComponent* AOwner)
+    : TComponent(AOwner), FSchemaCache(std::make_unique<TSQLiteSchemaCache>(this)) {}
 
 TSQLiteConnection::~TSQLiteConnection() {
   Destroying();
@@ -76,6 +78,7 @@ void TSQLiteConnection::DoDisconnect() {
   for (std::size_t i = FQueries.size(); i-- > 0;)
     if (i < FQueries.size()) FQueries[i]->Close();
   FSharedStatements.clear();
+  FSchemaCache->Clear();
   if (!FHandle) return;
   // Closing rolls back whatever transaction is still open.
   sqlite3_close_v2(FHandle);
@@ -199,6 +202,7 @@ void TSQLiteConnection::FailAtStep(int Count) { FStepsToFault = std::max(0, Coun
 void TSQLiteConnection::FailAtWrite(int Count) { FWritesToFault = std::max(0, Count); }
 
 void TSQLiteConnection::BeforeStep(bool Writes) {
+  ++FStepCount;
   bool fail = FStepsToFault > 0 && --FStepsToFault == 0;
   if (Writes && FWritesToFault > 0 && --FWritesToFault == 0) fail = true;
   if (fail) DatabaseError("disk I/O error (injected fault)", this);

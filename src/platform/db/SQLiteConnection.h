@@ -31,6 +31,7 @@ namespace kel {
 
 class TParams;
 class TSQLiteQuery;
+class TSQLiteSchemaCache;
 class TSQLiteStatement;
 
 class TSQLiteConnection : public TComponent {
@@ -66,6 +67,9 @@ class TSQLiteConnection : public TComponent {
   int ExecSQL(const String& SQL, std::initializer_list<Variant> Values = {});
   int ExecSQL(const String& SQL, const TParams& Params);
 
+  // Statement steps run through this connection's statements so far (tests count reads with it).
+  long StepCount() const { return FStepCount; }
+
   // ---- Fault injection (tests) ----------------------------------------------------------------
   // The Count-th statement step from now fails (1 = the next); 0 turns it off.
   void FailAtStep(int Count);
@@ -83,6 +87,8 @@ class TSQLiteConnection : public TComponent {
   // A statement the data sets run often (questions about the schema), prepared once while
   // connected; the caller resets it when done.
   TSQLiteStatement& SharedStatement(const String& SQL);
+  // The declared columns of the tables queries write back to, kept while connected.
+  TSQLiteSchemaCache& SchemaCache() { return *FSchemaCache; }
 
  protected:
   void Loaded() override;
@@ -104,6 +110,8 @@ class TSQLiteConnection : public TComponent {
   std::vector<TSQLiteQuery*> FQueries;  // queries using this connection, not owned
   int FSavepointDepth = 0;              // open TSQLiteTransaction scopes (savepoint names)
   std::map<String, std::unique_ptr<TSQLiteStatement>> FSharedStatements;  // by SQL; see SharedStatement
+  std::unique_ptr<TSQLiteSchemaCache> FSchemaCache;                       // see SchemaCache
+  long FStepCount = 0;                  // see StepCount()
   int FStepsToFault = 0;                // steps left until the injected fault; 0 = none
   int FWritesToFault = 0;               // writing steps left until the injected fault; 0 = none
 };

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "platform/classes/Properties.h"
 #include "platform/db/DBConsts.h"
@@ -77,6 +78,7 @@ void TSQLiteQuery::SetSQL(TStrings* Value) { FSQL->Assign(Value); }
 void TSQLiteQuery::SQLChanged() {
   // While a stream is read, Active is applied by Loaded after every property is in.
   if (!ComponentState().Contains(csLoading)) Close();
+  FPlainSelect.reset();
   FParams->ParseSQL(FSQL->Text());
 }
 
@@ -128,7 +130,7 @@ void TSQLiteQuery::InternalOpen() {
   MarkReadOnlyFields();
   std::vector<TFieldType> types;
   for (TFieldDef* def : *FieldDefs()) types.push_back(def->DataType());
-  FCache.Reset(std::move(types));
+  FCache.Reset(std::move(types), KeyedColumn());
   FCursor = -1;
   FCountAnswer = -1;
   FWrittenKeys.clear();
@@ -138,14 +140,16 @@ void TSQLiteQuery::InternalOpen() {
     return;
   }
   FFetchedCount = 1;
-  FCache.Append(FCache.Pack(FStatement->Handle()));
-  const int batch = FPacketRecords < 0 ? INT_MAX : FPacketRecords;
+  AppendFetched();
+  const int batch = FPacketRecords < 0 ? INT_MAX : BatchSize();
   while (FCache.Count() < batch && FetchRow()) {
   }
 }
 
 void TSQLiteQuery::InternalClose() {
   FStatement.reset();
+  FReread.reset();
+  FLiveSlot = TSQLiteRowCache::NoSlot;
   FStatementBroken = false;
   FCursorOpen = false;
   FCache.Reset({});
@@ -202,6 +206,7 @@ bool TSQLiteQuery::FetchRow() {
   if (FStatementBroken) ResumeStatement();
   if (!FStatement) return false;
   for (;;) {
+    FLiveSlot = TSQLiteRowCache::NoSlot;
     bool hasRow = false;
     try {
       hasRow = FStatement->Step();
@@ -218,14 +223,24 @@ bool TSQLiteQuery::FetchRow() {
       return false;
     }
     ++FFetchedCount;
-    const Byte* row = FCache.Pack(FStatement->Handle());
-    if (!FWrittenKeys.empty() && FWrittenKeys.contains(KeyOf(row))) continue;
-    FCache.Append(row);
-    return true;
+    if (AppendFetched()) return true;
   }
 }
 
+bool TSQLiteQuery::AppendFetched() {
+  sqlite3_stmt* handle = FStatement->Handle();
+  if (FWrittenKeys.empty() && FCache.Keyed()) {
+    FLiveSlot = FCache.AppendKey(sqlite3_column_int64(handle, FCache.KeyColumn()));
+    return true;
+  }
+  const Byte* row = FCache.Pack(handle);
+  if (!FWrittenKeys.empty() && FWrittenKeys.contains(KeyOf(row))) return false;
+  FCache.Append(row);
+  return true;
+}
+
 void TSQLiteQuery::ResumeStatement() {
+  FLiveSlot = TSQLiteRowCache::NoSlot;
   std::unique_ptr<TSQLiteStatement> statement = PrepareQuery();
   for (int skipped = 0; skipped < FFetchedCount; ++skipped)
     if (!statement->Step()) {
@@ -236,8 +251,14 @@ void TSQLiteQuery::ResumeStatement() {
   FStatementBroken = false;
 }
 
+int TSQLiteQuery::BatchSize() const {
+  // Rows kept by rowid cost nothing to read later: reading ahead would only step past them.
+  if (FCache.Keyed()) return 1;
+  return FPacketRecords < 0 ? INT_MAX : FPacketRecords;
+}
+
 void TSQLiteQuery::FetchBatch() {
-  const int batch = FPacketRecords < 0 ? INT_MAX : FPacketRecords;
+  const int batch = BatchSize();
   for (int fetched = 0; fetched < batch && FetchRow(); ++fetched) {
   }
 }
@@ -328,23 +349,33 @@ void TSQLiteQuery::InternalCancel() { Record(ActiveBuffer())->Edits.clear(); }
 void TSQLiteQuery::InternalRefresh() {
   // The record to come back to: by its key when rows have one, else by position.
   const int previous = FCursor;
+  std::optional<Int64> rowid;
   std::string key;
-  if (Writable() && FCursor >= 0 && FCursor < FCache.Count())
-    key = KeyOf(FCache.Row(FCache.SlotAt(FCursor)));
+  if (Writable() && FCursor >= 0 && FCursor < FCache.Count()) {
+    const std::uint32_t slot = FCache.SlotAt(FCursor);
+    if (FCache.Keyed())
+      rowid = FCache.KeyAt(slot);
+    else
+      key = KeyOf(FCache.Row(slot));
+  }
+  const auto isPrevious = [&](std::uint32_t Slot) {
+    return rowid ? FCache.KeyAt(Slot) == *rowid : KeyOf(FCache.Row(Slot)) == key;
+  };
   // Prepared first: when the SQL fails now, the rows read before stay.
   std::unique_ptr<TSQLiteStatement> statement = PrepareQuery();
   FStatement = std::move(statement);
+  FLiveSlot = TSQLiteRowCache::NoSlot;
   FStatementBroken = false;
-  FCache.Reset(FCache.ColumnTypes());
+  FCache.Reset(FCache.ColumnTypes(), FCache.KeyColumn());
   FFetchedCount = 0;
   FCountAnswer = -1;
   FWrittenKeys.clear();
   FetchBatch();
   int position = -1;
-  for (int candidate = 0; !key.empty() && position < 0; ++candidate) {
+  for (int candidate = 0; (rowid || !key.empty()) && position < 0; ++candidate) {
     FetchUntil(candidate);
     if (candidate >= FCache.Count()) break;
-    if (KeyOf(FCache.Row(FCache.SlotAt(candidate))) == key) position = candidate;
+    if (isPrevious(FCache.SlotAt(candidate))) position = candidate;
   }
   if (position < 0) {
     FetchUntil(previous);
@@ -369,7 +400,14 @@ bool TSQLiteQuery::GetFieldData(TField* Field, Variant& Value) {
       return !VarIsNull(typed);
     }
   }
-  const Byte* row = GetBookmarkFlag(record) == bfCurrent ? FCache.Row(record->Slot) : nullptr;
+  if (GetBookmarkFlag(record) != bfCurrent) {
+    Value = Null();
+    return false;
+  }
+  // A written row is held even while the statement still stands on its old values.
+  const Byte* row = FCache.Row(record->Slot);
+  if (!row && IsLive(record->Slot)) return FCache.Read(FStatement->Handle(), column, Value, Field->DataType());
+  if (!row) row = RowOf(record->Slot);
   if (!row) {
     Value = Null();
     return false;
@@ -469,7 +507,7 @@ bool TSQLiteQuery::BookmarkValid(const TBookmark& Value) {
   const std::uint32_t slot = SlotOf(Value);
   while (slot != TSQLiteRowCache::NoSlot && slot >= FCache.SlotCount() && FetchRow()) {
   }
-  return FCache.Row(slot) != nullptr;
+  return FCache.Exists(slot);
 }
 
 int TSQLiteQuery::CompareBookmarks(const TBookmark& A, const TBookmark& B) {

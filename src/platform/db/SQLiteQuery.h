@@ -14,6 +14,15 @@
 // left to read the query keeps its statement running, which holds SQLite's read lock on the
 // file.
 //
+// Rows by rowid. A query that can write back (below), whose columns are all columns of its table
+// and include the rowid (or its INTEGER PRIMARY KEY), keeps only the rowid of each row it reads
+// and reads rows one at a time, as the cursor reaches them (PacketRecords -1 still reads every
+// rowid at open). Fields of the row the statement stands on are read from the statement; any
+// other row is read again by its rowid when a field of it is first read, and kept from then on.
+// So walking, Last and Locate over a large table cost little more than stepping the statement,
+// and memory grows with the rows looked at, not the rows passed. A row read again shows it as
+// stored at that moment; one deleted meanwhile by other means reads as NULL fields.
+//
 // Field types come from the declared column types (see SQLiteValues.h).
 //
 // Writing back. A query whose first statement is a plain SELECT (no join, compound select,
@@ -30,6 +39,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -138,6 +148,8 @@ class TSQLiteQuery : public TDataSet {
   void MarkReadOnlyFields();
   // Fetching: FetchRow reads one row into the cache (false at the end).
   bool FetchRow();
+  // Takes the statement's current row into the cache; false when this query wrote it already.
+  bool AppendFetched();
   void FetchBatch();
   // Reads until the cache holds Position (or the rows end).
   void FetchUntil(int Position);
@@ -149,9 +161,21 @@ class TSQLiteQuery : public TDataSet {
   static std::uint32_t SlotOf(const TBookmark& Bookmark);
   int CountAccepted() const;
   int CountRows() const;
+  int BatchSize() const;
+
+  // Rows by rowid (SQLiteQueryKeyed.cpp).
+  // The result column holding the rowid when rows can be kept by rowid; -1 otherwise.
+  int KeyedColumn() const;
+  // The packed row of a slot, read again by its key when the cache holds only the key.
+  const Byte* RowOf(std::uint32_t Slot);
+  const Byte* Reread(Int64 Key);
+  // Whether the slot's row is the one the running statement stands on (read from it).
+  bool IsLive(std::uint32_t Slot) const { return Slot == FLiveSlot && FStatement; }
 
   // Writing back (SQLiteQueryUpdate.cpp).
   TUpdateTarget FindUpdateTarget(const TSQLiteStatement& Statement) const;
+  // Whether the SQL's first statement is a plain SELECT (asked once per SQL text).
+  bool PlainSelect() const;
   bool Writable() const { return !FTarget.Table.empty(); }
   String TableName() const;
   String KeyCondition(int& Parameter) const;
@@ -171,12 +195,15 @@ class TSQLiteQuery : public TDataSet {
   TSQLiteConnection* FConnection = nullptr;    // cleared when the connection is freed
   int FPacketRecords = 50;                     // rows per fetch; -1 = all at open
   bool FReadOnly = false;                      // refuse edits
+  mutable std::optional<bool> FPlainSelect;    // see PlainSelect(); reset when SQL changes
 
   // The open result.
   bool FCursorOpen = false;
   std::unique_ptr<TSQLiteStatement> FStatement;  // running SELECT; null once every row is read
   bool FStatementBroken = false;     // a fetch failed: the next one re-runs and skips FFetchedCount
   TSQLiteRowCache FCache;            // rows read, in record order
+  std::uint32_t FLiveSlot = TSQLiteRowCache::NoSlot;  // keyed: the row the statement stands on
+  std::unique_ptr<TSQLiteStatement> FReread;          // keyed: reads one row by its rowid
   int FFetchedCount = 0;             // rows the statement delivered (skipped duplicates included)
   int FCursor = -1;                  // -1 before the first row, FCache.Count() after the last
   mutable int FCountAnswer = -1;     // SELECT COUNT(*) result, adjusted; -1 = not asked yet

@@ -1,9 +1,10 @@
 // TSQLiteQuery: Locate and Lookup pass over rows whose stored cells already rule them out.
 //
 // A text key on a text field (matched exactly) and an integer key on an integer field compare
-// with the packed cell as it is, with no record buffer filled and no Variant made, while the
-// rows are read. Cells of another kind (a number in a text column, NULL) are left to the
+// with the packed cell as it is (or the cell of the row the statement stands on), with no record
+// buffer filled and no Variant made, while the rows are read. Cells of another kind (a number in a text column, NULL) are left to the
 // scan's own field-by-field check, so what matches is exactly what the scan alone would find.
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "platform/db/DataSetPrivate.h"
 #include "platform/db/Field.h"
 #include "platform/db/SQLiteQuery.h"
+#include "platform/db/SQLiteStatement.h"
 
 namespace kel {
 
@@ -46,13 +48,20 @@ std::vector<TCellKey> CellKeys(const TSearchKeys& Search, int ColumnCount) {
   return cellKeys;
 }
 
-bool RulesOut(const TSQLiteRowCache& Cache, const Byte* Row, const TCellKey& Key) {
+// Row is a packed row, or the statement whose current row is looked at.
+template <typename TRow>
+bool RulesOut(const TSQLiteRowCache& Cache, TRow Row, const TCellKey& Key) {
   if (Key.IsText) {
     const std::optional<std::string_view> text = Cache.Text(Row, Key.Column);
     return text && *text != Key.Text;
   }
   const std::optional<Int64> integer = Cache.Integer(Row, Key.Column);
   return integer && *integer != Key.Integer;
+}
+
+template <typename TRow>
+bool AnyRulesOut(const TSQLiteRowCache& Cache, TRow Row, const std::vector<TCellKey>& Keys) {
+  return std::any_of(Keys.begin(), Keys.end(), [&](const TCellKey& key) { return RulesOut(Cache, Row, key); });
 }
 
 }  // namespace
@@ -64,9 +73,12 @@ void TSQLiteQuery::SkipNonMatching(const TSearchKeys& Search) {
   for (;; ++position) {
     if (position >= FCache.Count()) FetchUntil(position);
     if (position >= FCache.Count()) break;
-    const Byte* row = FCache.Row(FCache.SlotAt(position));
-    bool ruledOut = false;
-    for (const TCellKey& key : keys) ruledOut = ruledOut || RulesOut(FCache, row, key);
+    // The row the statement stands on is looked at there; a row kept by its key alone is read
+    // again (as the scan would) and kept.
+    const std::uint32_t slot = FCache.SlotAt(position);
+    const bool live = !FCache.Row(slot) && IsLive(slot);
+    const bool ruledOut =
+        live ? AnyRulesOut(FCache, FStatement->Handle(), keys) : AnyRulesOut(FCache, RowOf(slot), keys);
     if (!ruledOut) break;
   }
   FCursor = position - 1;

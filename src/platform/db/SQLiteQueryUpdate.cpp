@@ -14,6 +14,7 @@
 #include "platform/db/SQLiteConnection.h"
 #include "platform/db/SQLiteQuery.h"
 #include "platform/db/SQLiteQueryPrivate.h"
+#include "platform/db/SQLiteSchema.h"
 #include "platform/db/SQLiteStatement.h"
 #include "platform/db/SQLiteText.h"
 #include "platform/rtl/StrUtils.h"
@@ -25,45 +26,14 @@ namespace {
 
 constexpr const char* SRecordChanged = "Record not found or changed by another user";
 
-// A column of the table as its schema declares it.
-struct TTableColumn {
-  String Name;
-  String Type;
-  bool NotNull = false;
-  bool HasDefault = false;
-  int PrimaryKey = 0;  // position in the primary key (1-based); 0 = not part of it
-};
-
-std::vector<TTableColumn> TableColumns(TSQLiteConnection* Connection, const String& Schema,
-                                       const String& Table, const TComponent* Source) {
-  // Every open of a query asks this: preparing it once saves about a third of an open.
-  TSQLiteStatement& statement = Connection->SharedStatement(
-      "SELECT name, type, \"notnull\", dflt_value IS NOT NULL, pk FROM pragma_table_info(?1, ?2)");
-  const TFinally reset([&statement] { statement.Reset(); });
-  statement.SetSource(Source);
-  statement.Bind(1, Table);
-  statement.Bind(2, Schema);
-  std::vector<TTableColumn> columns;
-  sqlite3_stmt* handle = statement.Handle();
-  while (statement.Step()) {
-    TTableColumn& column = columns.emplace_back();
-    column.Name = reinterpret_cast<const char*>(sqlite3_column_text(handle, 0));
-    column.Type = reinterpret_cast<const char*>(sqlite3_column_text(handle, 1));
-    column.NotNull = sqlite3_column_int(handle, 2) != 0;
-    column.HasDefault = sqlite3_column_int(handle, 3) != 0;
-    column.PrimaryKey = sqlite3_column_int(handle, 4);
-  }
-  return columns;
-}
-
 // A table without rowid has no column of that name to describe.
 bool WithoutRowid(TSQLiteConnection* Connection, const String& Schema, const String& Table) {
   return sqlite3_table_column_metadata(Connection->Handle(), Schema.c_str(), Table.c_str(), "rowid",
                                        nullptr, nullptr, nullptr, nullptr, nullptr) != SQLITE_OK;
 }
 
-const TTableColumn* FindColumn(const std::vector<TTableColumn>& Columns, const String& Name) {
-  for (const TTableColumn& column : Columns)
+const TSQLiteTableColumn* FindColumn(const std::vector<TSQLiteTableColumn>& Columns, const String& Name) {
+  for (const TSQLiteTableColumn& column : Columns)
     if (SameText(column.Name, Name)) return &column;
   return nullptr;
 }
@@ -73,7 +43,7 @@ const TTableColumn* FindColumn(const std::vector<TTableColumn>& Columns, const S
 // ---- The target table ------------------------------------------------------------------------
 
 TSQLiteQuery::TUpdateTarget TSQLiteQuery::FindUpdateTarget(const TSQLiteStatement& Statement) const {
-  if (!IsPlainSelect(FSQL->Text())) return {};
+  if (!PlainSelect()) return {};
   sqlite3_stmt* handle = Statement.Handle();
   const int count = Statement.ColumnCount();
   TUpdateTarget target;
@@ -92,15 +62,15 @@ TSQLiteQuery::TUpdateTarget TSQLiteQuery::FindUpdateTarget(const TSQLiteStatemen
   }
   if (target.Table.empty()) return {};
 
-  const std::vector<TTableColumn> tableColumns = TableColumns(FConnection, target.Schema, target.Table, this);
+  const std::vector<TSQLiteTableColumn>& tableColumns = FConnection->SchemaCache().Columns(target.Schema, target.Table, this);
   const bool withoutRowid = WithoutRowid(FConnection, target.Schema, target.Table);
-  std::vector<const TTableColumn*> primaryKey;
-  for (const TTableColumn& column : tableColumns)
+  std::vector<const TSQLiteTableColumn*> primaryKey;
+  for (const TSQLiteTableColumn& column : tableColumns)
     if (column.PrimaryKey > 0) primaryKey.push_back(&column);
   std::sort(primaryKey.begin(), primaryKey.end(),
-            [](const TTableColumn* a, const TTableColumn* b) { return a->PrimaryKey < b->PrimaryKey; });
+            [](const TSQLiteTableColumn* a, const TSQLiteTableColumn* b) { return a->PrimaryKey < b->PrimaryKey; });
   // A single INTEGER PRIMARY KEY of a rowid table is the rowid under another name.
-  const TTableColumn* alias =
+  const TSQLiteTableColumn* alias =
       !withoutRowid && primaryKey.size() == 1 && SameText(primaryKey[0]->Type, "INTEGER") ? primaryKey[0] : nullptr;
 
   target.Required.assign(static_cast<std::size_t>(count), false);
@@ -108,7 +78,7 @@ TSQLiteQuery::TUpdateTarget TSQLiteQuery::FindUpdateTarget(const TSQLiteStatemen
   for (std::size_t column = 0; column < target.Columns.size(); ++column) {
     const String& origin = target.Columns[column];
     if (origin.empty()) continue;
-    const TTableColumn* declared = FindColumn(tableColumns, origin);
+    const TSQLiteTableColumn* declared = FindColumn(tableColumns, origin);
     const bool bareRowid = !declared && !withoutRowid && SameText(origin, "rowid");
     target.Rowid[column] = bareRowid || (alias && declared == alias);
     target.Required[column] = declared && declared->NotNull && !declared->HasDefault && !target.Rowid[column];
@@ -119,7 +89,7 @@ TSQLiteQuery::TUpdateTarget TSQLiteQuery::FindUpdateTarget(const TSQLiteStatemen
   }
   if (!target.KeyColumns.empty()) return target;
   // No rowid among the columns: every primary key column must be there.
-  for (const TTableColumn* key : primaryKey) {
+  for (const TSQLiteTableColumn* key : primaryKey) {
     std::size_t column = 0;
     while (column < target.Columns.size() && !SameText(target.Columns[column], key->Name)) ++column;
     if (column == target.Columns.size()) return {};
@@ -127,6 +97,11 @@ TSQLiteQuery::TUpdateTarget TSQLiteQuery::FindUpdateTarget(const TSQLiteStatemen
   }
   if (target.KeyColumns.empty()) return {};
   return target;
+}
+
+bool TSQLiteQuery::PlainSelect() const {
+  if (!FPlainSelect) FPlainSelect = IsPlainSelect(FSQL->Text());
+  return *FPlainSelect;
 }
 
 // ---- Statement pieces ------------------------------------------------------------------------
@@ -290,7 +265,7 @@ void TSQLiteQuery::InternalAddRecord(TRecordBuffer* Buffer, bool Append) {
 
 void TSQLiteQuery::InternalPost() {
   TSQLiteRecord* record = Record(ActiveBuffer());
-  const Byte* row = FCache.Row(record->Slot);
+  const Byte* row = RowOf(record->Slot);
   if (!row) DatabaseError(SRecordChanged, this);
   const Byte* stored = WriteUpdate(record, row);
   if (stored == row) return;
@@ -302,7 +277,7 @@ void TSQLiteQuery::InternalPost() {
 void TSQLiteQuery::InternalDelete() {
   const int position = FCursor;
   if (position < 0 || position >= FCache.Count()) DatabaseError(SRecordNotFound, this);
-  const Byte* row = FCache.Row(FCache.SlotAt(position));
+  const Byte* row = RowOf(FCache.SlotAt(position));
   WriteDelete(row);
   FWrittenKeys.insert(KeyOf(row));
   FCache.Remove(position);

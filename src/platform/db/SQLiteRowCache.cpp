@@ -6,14 +6,12 @@
 #include "platform/db/SQLiteRowCache.h"
 
 #include <sqlite3.h>
-#include <sys/mman.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <numeric>
 
+#include "platform/db/LargeBlocks.h"
 #include "platform/db/SQLiteValues.h"
 
 namespace kel {
@@ -24,7 +22,6 @@ enum TCellTag : Byte { ctNull, ctInteger, ctFloat, ctText, ctBlob, ctDate };
 
 constexpr std::size_t FirstBlockSize = std::size_t{64} << 10;
 constexpr std::size_t LargestBlockSize = std::size_t{4} << 20;
-constexpr std::size_t HugePageSize = std::size_t{2} << 20;
 
 // Offsets are 2 bytes wide (first byte of the row 0) or 4 bytes wide (1).
 std::uint32_t LoadOffset(const Byte* Row, int Column) {
@@ -67,13 +64,12 @@ void StoreInteger(Byte* Cell, Int64 Value, std::size_t Width) {
 
 }  // namespace
 
-void TSQLiteRowCache::TBlockDeleter::operator()(Byte* Block) const { std::free(Block); }
-
 TSQLiteRowCache::TSQLiteRowCache() = default;
 TSQLiteRowCache::~TSQLiteRowCache() = default;
 
-void TSQLiteRowCache::Reset(std::vector<TFieldType> ColumnTypes) {
+void TSQLiteRowCache::Reset(std::vector<TFieldType> ColumnTypes, int KeyColumn) {
   FColumnTypes = std::move(ColumnTypes);
+  FKeyColumn = KeyColumn;
   FPending.assign(FColumnTypes.size(), TPendingCell{});
   FDateColumns.clear();
   for (TFieldType type : FColumnTypes) FDateColumns.push_back(IsDateTimeType(type));
@@ -82,7 +78,9 @@ void TSQLiteRowCache::Reset(std::vector<TFieldType> ColumnTypes) {
   FBlockFree = 0;
   FBlockNext = nullptr;
   FRows.clear();
-  FRows.shrink_to_fit();
+  FKeys.clear();
+  FRemoved.clear();
+  FRemoved.shrink_to_fit();
   FInOrder = true;
   FOrder.clear();
   FOrder.shrink_to_fit();
@@ -95,11 +93,8 @@ void TSQLiteRowCache::Reset(std::vector<TFieldType> ColumnTypes) {
 Byte* TSQLiteRowCache::Allocate(std::size_t Size) {
   if (Size > FBlockFree) {
     const std::size_t size = std::max(FNextBlockSize, Size);
-    const bool huge = size >= HugePageSize && size % HugePageSize == 0;
-    Byte* block = static_cast<Byte*>(huge ? std::aligned_alloc(HugePageSize, size) : std::malloc(size));
-    if (!block) throw std::bad_alloc();
+    Byte* block = static_cast<Byte*>(AllocateLargeBlock(size));
     FBlocks.emplace_back(block);
-    if (huge) madvise(block, size, MADV_HUGEPAGE);
     FNextBlockSize = std::min(FNextBlockSize * 2, LargestBlockSize);
     FBlockNext = block;
     FBlockFree = size;
@@ -167,6 +162,12 @@ void TSQLiteRowCache::Write(Byte* At, const TPendingCell& Cell) {
   }
 }
 
+TSQLiteRowCache::TPendingCell TSQLiteRowCache::Measure(sqlite3_stmt* Statement, int Column) const {
+  TPendingCell cell;
+  Measure(sqlite3_column_value(Statement, Column), FDateColumns[static_cast<std::size_t>(Column)] != 0, cell);
+  return cell;
+}
+
 const Byte* TSQLiteRowCache::Pack(sqlite3_stmt* Statement) {
   // One pass measures every cell (the row's size is known only once every text has been read),
   // the second writes them straight into the block.
@@ -177,10 +178,20 @@ const Byte* TSQLiteRowCache::Pack(sqlite3_stmt* Statement) {
     // up again. The connection runs without per-call locking, so reading it directly is safe.
     cells += Measure(sqlite3_column_value(Statement, static_cast<int>(column)), FDateColumns[column] != 0,
                      FPending[column]);
+  return PackPending(cells);
+}
+
+const Byte* TSQLiteRowCache::PackNulls() {
+  for (TPendingCell& cell : FPending) cell = TPendingCell{};
+  return PackPending(FPending.size());
+}
+
+const Byte* TSQLiteRowCache::PackPending(std::size_t CellBytes) {
+  const std::size_t columns = FPending.size();
   const std::size_t offsets = columns + 1;
-  const bool wide = 1 + offsets * 2 + cells > UINT16_MAX;
+  const bool wide = 1 + offsets * 2 + CellBytes > UINT16_MAX;
   const std::size_t header = 1 + offsets * (wide ? 4 : 2);
-  Byte* row = Allocate(header + cells);
+  Byte* row = Allocate(header + CellBytes);
   row[0] = wide ? 1 : 0;
   auto offset = static_cast<std::uint32_t>(header);
   for (std::size_t column = 0; column <= columns; ++column) {
@@ -200,17 +211,29 @@ const Byte* TSQLiteRowCache::Pack(sqlite3_stmt* Statement) {
 // ---- Order and slots -------------------------------------------------------------------------
 
 std::uint32_t TSQLiteRowCache::Append(const Byte* Row) {
-  const auto slot = static_cast<std::uint32_t>(FRows.size());
-  FRows.push_back(Row);
+  return AppendSlot(Row, Keyed() ? Integer(Row, FKeyColumn).value_or(0) : 0);
+}
+
+std::uint32_t TSQLiteRowCache::AppendKey(Int64 Key) { return AppendSlot(nullptr, Key); }
+
+std::uint32_t TSQLiteRowCache::AppendSlot(const Byte* Row, Int64 Key) {
+  const std::uint32_t slot = SlotCount();
+  if (Keyed()) FKeys.push_back(Key);
+  if (Row || !Keyed()) SetRow(slot, Row);
   if (FInOrder) return slot;
   FOrder.push_back(slot);
   if (!FPositionsStale) FPositions.push_back(static_cast<std::int32_t>(FOrder.size() - 1));
   return slot;
 }
 
+void TSQLiteRowCache::SetRow(std::uint32_t Slot, const Byte* Row) {
+  while (FRows.size() <= Slot) FRows.push_back(nullptr);
+  FRows[Slot] = Row;
+}
+
 void TSQLiteRowCache::LeaveSlotOrder() {
   if (!FInOrder) return;
-  FOrder.resize(FRows.size());
+  FOrder.resize(SlotCount());
   std::iota(FOrder.begin(), FOrder.end(), 0u);
   FInOrder = false;
   FPositionsStale = true;
@@ -218,31 +241,40 @@ void TSQLiteRowCache::LeaveSlotOrder() {
 
 std::uint32_t TSQLiteRowCache::Insert(int Position, const Byte* Row) {
   LeaveSlotOrder();
-  const auto slot = static_cast<std::uint32_t>(FRows.size());
-  FRows.push_back(Row);
+  const std::uint32_t slot = SlotCount();
+  if (Keyed()) FKeys.push_back(Integer(Row, FKeyColumn).value_or(0));
+  SetRow(slot, Row);
   FOrder.insert(FOrder.begin() + Position, slot);
   FPositionsStale = true;
   ++FVersion;
   return slot;
 }
 
+void TSQLiteRowCache::Replace(std::uint32_t Slot, const Byte* Row) {
+  SetRow(Slot, Row);
+  if (Keyed()) FKeys[Slot] = Integer(Row, FKeyColumn).value_or(0);
+}
+
 void TSQLiteRowCache::Remove(int Position) {
   LeaveSlotOrder();
-  FRows[SlotAt(Position)] = nullptr;
+  const std::uint32_t slot = SlotAt(Position);
+  SetRow(slot, nullptr);
+  if (FRemoved.size() < SlotCount()) FRemoved.resize(SlotCount());
+  FRemoved[slot] = true;
   FOrder.erase(FOrder.begin() + Position);
   FPositionsStale = true;
   ++FVersion;
 }
 
 void TSQLiteRowCache::RebuildPositions() const {
-  FPositions.assign(FRows.size(), -1);
+  FPositions.assign(SlotCount(), -1);
   for (std::size_t position = 0; position < FOrder.size(); ++position)
     FPositions[FOrder[position]] = static_cast<std::int32_t>(position);
   FPositionsStale = false;
 }
 
 int TSQLiteRowCache::PositionOf(std::uint32_t Slot) const {
-  if (Slot >= FRows.size() || !FRows[Slot]) return -1;
+  if (!Exists(Slot)) return -1;
   if (FInOrder) return static_cast<int>(Slot);
   if (FPositionsStale) RebuildPositions();
   return FPositions[Slot];
@@ -256,51 +288,75 @@ std::string_view TSQLiteRowCache::Cell(const Byte* Row, int Column) const {
   return {reinterpret_cast<const char*>(Row + begin), end - begin};
 }
 
+TSQLiteRowCache::TPendingCell TSQLiteRowCache::Decode(std::string_view Cell) {
+  TPendingCell cell;
+  cell.Tag = static_cast<Byte>(Cell[0]);
+  cell.Size = Cell.size() - 1;
+  const char* payload = Cell.data() + 1;
+  switch (static_cast<TCellTag>(cell.Tag)) {
+    case ctInteger: cell.Integer = LoadInteger(payload, cell.Size); break;
+    case ctFloat: std::memcpy(&cell.Number, payload, 8); break;
+    case ctDate:
+      cell.Style = static_cast<Byte>(payload[0]);
+      std::memcpy(&cell.Number, payload + 1, 8);
+      break;
+    case ctText:
+    case ctBlob: cell.Bytes = payload; break;
+    case ctNull: break;
+  }
+  return cell;
+}
+
+std::optional<std::string_view> TSQLiteRowCache::TextOf(const TPendingCell& Cell) {
+  if (Cell.Tag != ctText) return std::nullopt;
+  return std::string_view(static_cast<const char*>(Cell.Bytes), Cell.Size);
+}
+
+std::optional<Int64> TSQLiteRowCache::IntegerOf(const TPendingCell& Cell) {
+  if (Cell.Tag != ctInteger) return std::nullopt;
+  return Cell.Integer;
+}
+
 std::optional<std::string_view> TSQLiteRowCache::Text(const Byte* Row, int Column) const {
-  const std::string_view cell = Cell(Row, Column);
-  if (cell[0] != ctText) return std::nullopt;
-  return cell.substr(1);
+  return TextOf(Decode(Cell(Row, Column)));
 }
 
 std::optional<Int64> TSQLiteRowCache::Integer(const Byte* Row, int Column) const {
-  const std::string_view cell = Cell(Row, Column);
-  if (cell[0] != ctInteger) return std::nullopt;
-  return LoadInteger(cell.data() + 1, cell.size() - 1);
+  return IntegerOf(Decode(Cell(Row, Column)));
 }
 
-bool TSQLiteRowCache::Read(const Byte* Row, int Column, Variant& Value, TFieldType Type) const {
-  const std::string_view cell = Cell(Row, Column);
-  const char* payload = cell.data() + 1;
-  switch (static_cast<TCellTag>(cell[0])) {
-    case ctInteger: {
-      const Int64 integer = LoadInteger(payload, cell.size() - 1);
+std::optional<std::string_view> TSQLiteRowCache::Text(sqlite3_stmt* Statement, int Column) const {
+  return TextOf(Measure(Statement, Column));
+}
+
+std::optional<Int64> TSQLiteRowCache::Integer(sqlite3_stmt* Statement, int Column) const {
+  return IntegerOf(Measure(Statement, Column));
+}
+
+bool TSQLiteRowCache::ToVariant(const TPendingCell& Cell, Variant& Value, TFieldType Type) {
+  switch (static_cast<TCellTag>(Cell.Tag)) {
+    case ctInteger:
       if (Type == ftBoolean)
-        Value = integer != 0;
+        Value = Cell.Integer != 0;
       else
-        Value = integer;
+        Value = Cell.Integer;
       return true;
-    }
-    case ctFloat: {
-      double number;
-      std::memcpy(&number, payload, 8);
-      Value = number;
-      return true;
-    }
-    case ctDate: {
-      double date;
-      std::memcpy(&date, payload + 1, 8);
-      Value = Variant::FromDate(date);
-      return true;
-    }
+    case ctFloat: Value = Cell.Number; return true;
+    case ctDate: Value = Variant::FromDate(Cell.Number); return true;
     case ctText:
-    case ctBlob:
-      Value = String(payload, cell.size() - 1);
-      return true;
-    case ctNull:
-      break;
+    case ctBlob: Value = String(static_cast<const char*>(Cell.Bytes), Cell.Size); return true;
+    case ctNull: break;
   }
   Value = Null();
   return false;
+}
+
+bool TSQLiteRowCache::Read(const Byte* Row, int Column, Variant& Value, TFieldType Type) const {
+  return ToVariant(Decode(Cell(Row, Column)), Value, Type);
+}
+
+bool TSQLiteRowCache::Read(sqlite3_stmt* Statement, int Column, Variant& Value, TFieldType Type) const {
+  return ToVariant(Measure(Statement, Column), Value, Type);
 }
 
 void TSQLiteRowCache::Bind(sqlite3_stmt* Statement, int Index, const Byte* Row, int Column) const {

@@ -23,7 +23,8 @@ class SQLiteQueryTest : public TSQLiteFixture {
 
 TEST_F(SQLiteQueryTest, OpeningReadsOnlyTheFirstBatchAndCountingReadsNothing) {
   MakeOrders(10000);
-  TSQLiteQuery* query = Query("SELECT * FROM orders ORDER BY id");
+  // An expression column: rows cannot be read again by rowid, so every row read is kept.
+  TSQLiteQuery* query = Query("SELECT *, amount * 2 AS twice FROM orders ORDER BY id");
   EXPECT_EQ(query->PacketRecords(), 50);
   query->Open();
   EXPECT_EQ(query->FetchedRecordCount(), 50);
@@ -63,8 +64,9 @@ TEST_F(SQLiteQueryTest, RecordCountCountsWithoutSortingOrReadingRows) {
     TSQLiteQuery* query = Query(c.SQL);
     query->SetPacketRecords(5);
     query->Open();
+    const int fetched = query->FetchedRecordCount();
     EXPECT_EQ(query->RecordCount(), c.Count) << c.SQL;
-    EXPECT_EQ(query->FetchedRecordCount(), 5) << c.SQL;
+    EXPECT_EQ(query->FetchedRecordCount(), fetched) << c.SQL;
   }
 }
 
@@ -77,13 +79,14 @@ TEST_F(SQLiteQueryTest, ALinkWindowScrollsOverRowsFetchedOnTheWay) {
   link.SetBufferCount(10);
   link.SetDataSource(source);
   query->Open();
+  // Rows kept by rowid are read as the window reaches them.
   EXPECT_EQ(link.RecordCount(), 10);
-  EXPECT_EQ(query->FetchedRecordCount(), 50);
+  EXPECT_EQ(query->FetchedRecordCount(), 10);
   link.Events.clear();
   for (int step = 0; step < 59; ++step) EXPECT_EQ(link.MoveBy(1), 1);
   EXPECT_EQ(link.ActiveRecord(), 9);
   EXPECT_EQ(query->FieldByName("id")->AsInteger(), 60);
-  EXPECT_EQ(query->FetchedRecordCount(), 100);
+  EXPECT_EQ(query->FetchedRecordCount(), 60);
   // Inside the window the rows do not move; past it every step scrolls them by one.
   std::vector<int> distances(9, 0);
   distances.resize(59, 1);
@@ -102,7 +105,7 @@ TEST_F(SQLiteQueryTest, PacketRecordsSetsTheBatch) {
     int AfterMovingTo300;
   };
   for (const TCase c : {TCase{1, 1, 300}, TCase{64, 64, 320}, TCase{-1, 1000, 1000}}) {
-    TSQLiteQuery* query = Query("SELECT id FROM orders ORDER BY id");
+    TSQLiteQuery* query = Query("SELECT id, id * 2 AS twice FROM orders ORDER BY id");
     query->SetPacketRecords(c.PacketRecords);
     query->Open();
     EXPECT_EQ(query->FetchedRecordCount(), c.AfterOpen) << c.PacketRecords;
@@ -125,6 +128,35 @@ TEST_F(SQLiteQueryTest, WalksForwardAndBackAcrossBatches) {
   std::vector<int> backwards;
   for (query->Last(); !query->Bof(); query->Prior()) backwards.push_back(query->FieldByName("id")->AsInteger());
   EXPECT_EQ(backwards, std::vector<int>(expected.rbegin(), expected.rend()));
+}
+
+// Rows of a query over one table with its rowid are kept by rowid: fields are read from the
+// running statement, and a row passed is read again, as stored then, the first time it is needed.
+TEST_F(SQLiteQueryTest, RowsKeptByRowidAreReadAgainAsStoredWhenNeeded) {
+  MakeOrders(300);
+  TSQLiteQuery* query = Query("SELECT id, customer, day, amount FROM orders ORDER BY id DESC");
+  query->Open();
+  const auto row = [&] {
+    return query->FieldByName("customer")->AsString() + "|" + query->FieldByName("day")->AsString() + "|" +
+           query->FieldByName("amount")->AsString();
+  };
+  std::vector<String> forward;
+  for (; !query->Eof(); query->Next()) forward.push_back(row());
+  ASSERT_EQ(forward.size(), 300u);
+  EXPECT_TRUE(query->FetchedAll());
+  Connection->ExecSQL("UPDATE orders SET customer = 'Changed' WHERE id = 150");
+  Connection->ExecSQL("DELETE FROM orders WHERE id = 10");
+  forward[300 - 150] = "Changed|" + forward[300 - 150].substr(forward[300 - 150].find('|') + 1);
+  forward[300 - 10] = "||";
+  const long before = Connection->StepCount();
+  std::vector<String> backward;
+  for (query->Last(); !query->Bof(); query->Prior()) backward.push_back(row());
+  EXPECT_EQ(std::vector<String>(backward.rbegin(), backward.rend()), forward);
+  EXPECT_EQ(Connection->StepCount() - before, 300) << "each row read again once";
+  EXPECT_EQ(query->FieldByName("id")->AsInteger(), 300);
+  const long held = Connection->StepCount();
+  for (query->First(); !query->Eof(); query->Next()) row();
+  EXPECT_EQ(Connection->StepCount(), held) << "rows read again are kept";
 }
 
 TEST_F(SQLiteQueryTest, AnEmptyResultIsEmptyAndCountsZero) {
