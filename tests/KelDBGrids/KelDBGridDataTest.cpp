@@ -39,18 +39,6 @@ TEST_P(DataTest, ScrollingByOneRecordReachesTheGridAsScrollOneWithoutALayout) {
   EXPECT_EQ(Grid->Row(), Grid->TitleOffset());
   EXPECT_EQ(CurrentId(data), 1);
   EXPECT_EQ(Grid->LayoutCount(), layouts);
-  Grid->AssertInvariants();
-}
-
-TEST_P(DataTest, AJumpFartherThanAPageRepaintsTheDataRows) {
-  TDataSet* data = Link(60);
-  const int window = Grid->DataLink()->BufferCount();
-  data->MoveBy(window + 20);
-  EXPECT_EQ(CurrentId(data), window + 21);
-  EXPECT_EQ(Grid->Row(), Grid->DataLink()->ActiveRecord() + Grid->TitleOffset());
-  data->Last();
-  EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
-  Grid->AssertInvariants();
 }
 
 TEST_P(DataTest, MoveByInScrollGridModeStopsAtTheEnds) {
@@ -74,7 +62,6 @@ TEST_P(DataTest, MoveByInScrollGridModeStopsAtTheEnds) {
   EXPECT_EQ(Grid->RecNumber(), 20);
   EXPECT_EQ(Grid->MoveBy(1), 0);
   EXPECT_EQ(CurrentId(data), 20);
-  Grid->AssertInvariants();
 }
 
 TEST_P(DataTest, MoveByOutsideScrollGridModeMovesTheRecord) {
@@ -86,7 +73,6 @@ TEST_P(DataTest, MoveByOutsideScrollGridModeMovesTheRecord) {
   EXPECT_EQ(Grid->MoveBy(2, false), 2);
   EXPECT_EQ(Grid->RecNumber(), 3);
   EXPECT_EQ(Grid->RecCount(), 10);
-  Grid->AssertInvariants();
 }
 
 TEST_P(DataTest, SequenceCountsRecordsUnderForcedSequence) {
@@ -106,7 +92,6 @@ TEST_P(DataTest, SequenceCountsRecordsUnderForcedSequence) {
   Grid->SetOptions(Grid->Options() - dgForceSequence);
   EXPECT_FALSE(Grid->SetupRecNumber(3));
   EXPECT_EQ(Grid->RecNumber(), data->RecNo());
-  Grid->AssertInvariants();
 }
 
 TEST_P(GridBehaviourTest, AUnidirectionalDataSetIsRefusedAndThePreviousSourceStays) {
@@ -128,6 +113,7 @@ TEST_P(GridBehaviourTest, AUnidirectionalDataSetIsRefusedAndThePreviousSourceSta
   // Refused too when the grid's source turns to such a data set.
   Source->SetDataSet(nullptr);
   EXPECT_THROW(Source->SetDataSet(forward), EDatabaseError);
+  Source->SetDataSet(nullptr);  // the source keeps the refused data set: take it back
   EXPECT_EQ(Grid->LayoutLock(), 0);
   EXPECT_EQ(Grid->UpdateLock(), 0);
 }
@@ -158,7 +144,6 @@ TEST_P(GridBehaviourTest, CircularLinksAreRefused) {
   Grid->Totals()->SetDataSource(totalsSource);
   EXPECT_THROW(Grid->SetDataSource(totalsSource), EDatabaseError);
   EXPECT_EQ(Grid->DataSource(), Source);
-  Grid->AssertInvariants();
 }
 
 TEST_P(GridBehaviourTest, LinkedGridsFollowTheirMaster) {
@@ -166,10 +151,12 @@ TEST_P(GridBehaviourTest, LinkedGridsFollowTheirMaster) {
   auto* follower = new TTestGrid(Form);
   follower->SetParent(Form);
   follower->SetDataSource(Source);
+  follower->SetStretchMode(true);
   Grid->Columns()->Items(2)->SetVisible(false);
   Grid->SetIndicatorWidth(30);
   follower->SetMasterGrid(Grid);
   EXPECT_EQ(Grid->ManageGrid(), follower);
+  EXPECT_FALSE(follower->StretchMode());  // a follower takes its master's widths
   EXPECT_FALSE(follower->Columns()->Items(2)->Visible());
   EXPECT_EQ(follower->IndicatorWidth(), 30);
   Grid->SetFixedCols(1);
@@ -186,7 +173,6 @@ TEST_P(GridBehaviourTest, LinkedGridsFollowTheirMaster) {
   EXPECT_EQ(follower->MasterGrid(), nullptr);
   EXPECT_EQ(follower->ManageGrid(), nullptr);
   follower->AssertInvariants();
-  Grid->AssertInvariants();
 }
 
 TEST_P(DataTest, EnumerableViews) {
@@ -254,7 +240,6 @@ TEST_P(GridBehaviourTest, SelectedIndexAndFieldMoveTheCurrentColumn) {
   Grid->SetSelectedIndex(1);
   Grid->Columns()->Items(1)->SetVisible(false);
   EXPECT_EQ(Grid->SelectedIndex(), 2);
-  Grid->AssertInvariants();
 }
 
 TEST_P(GridBehaviourTest, FocusControlSelectsTheFieldsColumn) {
@@ -283,7 +268,6 @@ TEST_P(DataTest, AllowInsertOffRefusesEditingAnEmptyDataSetUntilARecordExists) {
   EXPECT_TRUE(data->IsEmpty());
   EXPECT_FALSE(Grid->PlatformOptions().Contains(goEditing));
   EXPECT_TRUE(Grid->Options().Contains(dgEditing));  // the option itself stays
-  Grid->AssertInvariants();
 }
 
 TEST_P(DataTest, ClosingAndReopeningRebuildsTheDefaultColumns) {
@@ -296,7 +280,6 @@ TEST_P(DataTest, ClosingAndReopeningRebuildsTheDefaultColumns) {
   EXPECT_EQ(Grid->Columns()->Count(), 3);
   EXPECT_EQ(Grid->Columns()->Items(0)->Field(), data->FieldByName("Id"));
   EXPECT_EQ(Grid->RowCount(), 1 + 4);
-  Grid->AssertInvariants();
 }
 
 TEST_P(DataTest, CustomizedColumnsFindTheirFieldsAgainAfterAReopen) {
@@ -310,7 +293,6 @@ TEST_P(DataTest, CustomizedColumnsFindTheirFieldsAgainAfterAReopen) {
   Reopen(data, 4);
   EXPECT_EQ(name->Field(), data->FieldByName("Name"));
   EXPECT_EQ(Grid->FieldCount(), 3);
-  Grid->AssertInvariants();
 }
 
 TEST_P(GridBehaviourTest, RemovingTheDataSourceEmptiesTheGrid) {
@@ -320,7 +302,6 @@ TEST_P(GridBehaviourTest, RemovingTheDataSourceEmptiesTheGrid) {
   EXPECT_EQ(Grid->DataSource(), nullptr);
   EXPECT_FALSE(Grid->DataLink()->Active());
   EXPECT_EQ(Grid->RowCount(), 2);
-  Grid->AssertInvariants();
 }
 
 TEST_P(DataTest, LinkCancelAndResetHoldTheChangeLock) {
@@ -339,7 +320,6 @@ TEST_P(DataTest, LinkCancelAndResetHoldTheChangeLock) {
   EXPECT_FALSE(Grid->DataLink()->IsModified());
   Grid->DataLink()->Reset();
   EXPECT_EQ(data->State(), dsBrowse);
-  Grid->AssertInvariants();
 }
 
 // Codes 10, 20 and 30 titled "Ten", "Twenty" and "Thirty", as the test's kind of data set.
@@ -392,7 +372,6 @@ TEST_P(DataTest, ALookupResultColumnFollowsItsKeyField) {
     EXPECT_EQ(result->AsString(), c.Expected ? c.Expected : "");
     EXPECT_EQ(codes->Active(), c.CodesOpen);
   }
-  Grid->AssertInvariants();
 }
 
 TEST_P(DataTest, TheEditorShowsWhatCodeWritesIntoItsField) {
@@ -406,7 +385,6 @@ TEST_P(DataTest, TheEditorShowsWhatCodeWritesIntoItsField) {
   EXPECT_EQ(Grid->InplaceEditor()->Text(), "Renamed");
   data->Cancel();
   EXPECT_EQ(Grid->InplaceEditor()->Text(), "Item 1");
-  Grid->AssertInvariants();
 }
 
 INSTANTIATE_TEST_SUITE_P(Grid, DataTest, ::testing::Values(TDataKind::Client, TDataKind::SQLite), KindName);
@@ -428,35 +406,6 @@ TEST_P(GridBehaviourTest, AKoreanSystemShowsTheEditorAlways) {
   auto* grid = new TKelDBGrid(Form);
   EXPECT_TRUE(grid->Options().Contains(dgAlwaysShowEditor));
   EXPECT_EQ(grid->Options() - dgAlwaysShowEditor, Grid->Options());
-}
-
-TEST_P(GridBehaviourTest, AFollowerGridStopsStretching) {
-  Link(3);
-  auto* follower = new TTestGrid(Form);
-  follower->SetParent(Form);
-  follower->SetStretchMode(true);
-  follower->SetMasterGrid(Grid);
-  EXPECT_FALSE(follower->StretchMode());
-  EXPECT_EQ(follower->MasterGrid(), Grid);
-}
-
-TEST_P(GridBehaviourTest, AutoNumbersAroundARecordAppendedAtTheEnd) {
-  TDataSet* data = Link(5);
-  Grid->SetOptionsEx(Grid->OptionsEx() - dgDelayUpdateSequence);
-  Grid->SetOptions(Grid->Options() + dgForceSequence);
-  data->Last();
-  data->Append();
-  ASSERT_TRUE(data->Eof());
-  const int appended = Grid->DataLink()->ActiveRecord();
-  ASSERT_GE(appended, 2);
-  auto numberOfRow = [&](int Row) {
-    TKelDataRowScope scope(Grid, Row);
-    return Grid->RecNumber();
-  };
-  EXPECT_EQ(numberOfRow(appended), -1);
-  EXPECT_EQ(numberOfRow(appended - 1), 5);
-  EXPECT_EQ(numberOfRow(appended - 2), 4);
-  data->Cancel();
 }
 
 INSTANTIATE_TEST_SUITE_P(Grid, GridBehaviourTest, ::testing::Values(TDataKind::Client), KindName);

@@ -97,7 +97,11 @@ class TGridFixtureBase : public ::testing::Test {
     Application->ProcessMessages();
   }
 
-  void TearDown() override { delete Form; }
+  // Whatever a test did, it leaves the grid with its rules holding.
+  void TearDown() override {
+    EXPECT_NO_THROW(Grid->AssertInvariants());
+    delete Form;
+  }
 
   TDataSet* MakeClient(int Rows) {
     auto* data = new TClientDataSet(Form);

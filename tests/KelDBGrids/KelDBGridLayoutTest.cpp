@@ -25,20 +25,6 @@ TEST_P(LayoutTest, InactiveLinkShowsTitlesOneEmptyDataRowAndTheBottomRows) {
   EXPECT_EQ(Grid->TotalOffset(), 3);  // blank, header, footer
   EXPECT_EQ(Grid->RowCount(), 1 + 1 + 3);
   EXPECT_EQ(Grid->TotalRowCount(), 2);
-  Grid->AssertInvariants();
-}
-
-TEST_P(LayoutTest, ActiveLinkHasOneRowPerBufferedRecord) {
-  Link(3);
-  EXPECT_EQ(Grid->DataLink()->RecordCount(), 3);
-  EXPECT_EQ(Grid->RowCount(), 1 + 3);
-  EXPECT_EQ(Grid->ColCount(), 1 + 3);  // indicator and the three fields
-  EXPECT_EQ(Grid->PlatformFixedCols(), 1);
-  EXPECT_EQ(Grid->FieldCount(), 3);
-  EXPECT_EQ(Grid->Columns()->State(), csDefault);
-  EXPECT_EQ(Grid->Columns()->Items(1)->FieldName(), "Name");
-  EXPECT_EQ(Grid->Columns()->Items(1)->Title()->Caption(), "Name");
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutTest, ResizingChangesTheBufferCountAndTheRowCount) {
@@ -60,7 +46,6 @@ TEST_P(LayoutTest, ResizingChangesTheBufferCountAndTheRowCount) {
   EXPECT_LT(withTotals, shorter);
   EXPECT_EQ(Grid->DataLink()->BufferCount(), withTotals);
   EXPECT_EQ(Grid->RowCount(), withTotals + 1 + 3);
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutTest, TheBlankRowTakesTheRoomLeftBelowTheRecords) {
@@ -73,7 +58,6 @@ TEST_P(LayoutTest, TheBlankRowTakesTheRoomLeftBelowTheRecords) {
   // Titles, two records, the blank row and the footer fill the client height.
   EXPECT_EQ(Grid->GetTitleHeight() + Grid->GetDataRowsHeight() + blank + Grid->GetTotalHeight(),
             Grid->ClientHeight());
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutRulesTest, TitleRowsFollowDgTitles) {
@@ -86,7 +70,6 @@ TEST_P(LayoutRulesTest, TitleRowsFollowDgTitles) {
   Grid->SetOptions(Grid->Options() + dgTitles);
   EXPECT_EQ(Grid->TitleOffset(), 1);
   EXPECT_EQ(Grid->RowCount(), 5);
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutRulesTest, IndicatorOffsetsTheDataColumns) {
@@ -103,7 +86,6 @@ TEST_P(LayoutRulesTest, IndicatorOffsetsTheDataColumns) {
   Grid->SetFixedCols(50);  // clamped to the columns that leave one scrollable
   EXPECT_EQ(Grid->FixedCols(), 2);
   EXPECT_EQ(Grid->PlatformFixedCols(), 2);
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutRulesTest, DefaultColumnsFollowedByAStoredOneLeaveOnlyTheStoredOne) {
@@ -117,7 +99,6 @@ TEST_P(LayoutRulesTest, DefaultColumnsFollowedByAStoredOneLeaveOnlyTheStoredOne)
   EXPECT_EQ(Grid->Columns()->State(), csCustomized);
   EXPECT_EQ(Grid->FieldCount(), 1);
   EXPECT_TRUE(Grid->DataLink()->SparseMap());
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutRulesTest, StoredColumnsFollowedByADefaultOneKeepOnlyTheStoredOnes) {
@@ -134,7 +115,6 @@ TEST_P(LayoutRulesTest, StoredColumnsFollowedByADefaultOneKeepOnlyTheStoredOnes)
   ASSERT_EQ(Grid->Columns()->Count(), 3);
   for (TKelColumn* column : *Grid->Columns()) EXPECT_TRUE(column->IsStored());
   EXPECT_EQ(Grid->Columns()->State(), csCustomized);
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutRulesTest, CustomizedColumnsTolerateMissingFields) {
@@ -152,7 +132,6 @@ TEST_P(LayoutRulesTest, CustomizedColumnsTolerateMissingFields) {
   EXPECT_FALSE(Grid->DataLink()->GetDefaultFields());
   EXPECT_EQ(Grid->GetColField(0)->FieldName(), "Name");
   EXPECT_EQ(Grid->GetColField(1), nullptr);
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutRulesTest, HiddenFieldsGetNoDefaultColumn) {
@@ -163,7 +142,6 @@ TEST_P(LayoutRulesTest, HiddenFieldsGetNoDefaultColumn) {
   ASSERT_EQ(Grid->Columns()->Count(), 2);
   EXPECT_EQ(Grid->Columns()->Items(0)->FieldName(), "Id");
   EXPECT_EQ(Grid->Columns()->Items(1)->FieldName(), "Qty");
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutRulesTest, ALayoutRequestedInsideABracketRunsOnceAtItsEnd) {
@@ -181,7 +159,6 @@ TEST_P(LayoutRulesTest, ALayoutRequestedInsideABracketRunsOnceAtItsEnd) {
   Grid->LayoutChanged();
   Grid->EndUpdate();
   EXPECT_EQ(Grid->LayoutCount(), before + 1);
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutRulesTest, DeferredLayoutIsPostedOnceAndRunsFromTheQueue) {
@@ -204,7 +181,6 @@ TEST_P(LayoutRulesTest, DeferredLayoutIsPostedOnceAndRunsFromTheQueue) {
   Grid->DeferLayout();
   Grid->LayoutChanged();
   EXPECT_FALSE(PeekMessage(queued, Grid->Handle(), 1124, 1124, PM_NOREMOVE));
-  Grid->AssertInvariants();
 }
 
 TEST_P(LayoutRulesTest, AFailingLayoutLeavesEveryLockCounterAsItWas) {
@@ -223,7 +199,6 @@ TEST_P(LayoutRulesTest, AFailingLayoutLeavesEveryLockCounterAsItWas) {
   EXPECT_EQ(Grid->Columns()->UpdateCount(), 0);
   Grid->OnDefineFieldMap = nullptr;
   Grid->LayoutChanged();
-  Grid->AssertInvariants();
 }
 
 INSTANTIATE_TEST_SUITE_P(Grid, LayoutTest, ::testing::Values(TDataKind::Client, TDataKind::SQLite), KindName);

@@ -28,21 +28,15 @@ TEST_F(PickTextTest, ACellShowsThePickTextOfItsValue) {
       {Text, "b", "Beta"},                                   // values match in any case
       {Text, "Z", "Z"},                                      // unknown: shown as stored
       {Text + poListItemsOnly, "Z", ""},
-      {Text, "", ""},
       {Text + poFormatPickText, "B", "B - Beta"},
       {Text + poFormatPickText + poFormatListOnly, "B", "Beta"},  // formatted in the list only
-      {Text + poFormatPickText + poListItemsOnly, "Q", ""},
       {Text + poStoreItemIndex, "  2", "Gamma"},
-      {Text + poStoreItemIndex, "0", "Alpha"},
       {Text + poStoreItemIndex, "  7", "7"},                 // a number, but no item
       {Text + poStoreItemIndex + poListItemsOnly, "  7", ""},
-      {Text + poStoreItemIndex + poFormatPickText, " 1", "B - Beta"},
       {Text + poStoreItemIndex, "-1", "-1"},
       {{}, "b", "B"},                                        // pick list alone: its own spelling
-      {{}, "Z", "Z"},
       {{poListItemsOnly}, "Z", ""},
       {{poStoreItemIndex}, "  0", "A"},
-      {{poStoreItemIndex, poListItemsOnly}, "3", ""},
   };
   for (const PickCase& c : cases) {
     column->SetPickOptions(c.Options);
@@ -60,21 +54,15 @@ TEST_F(PickTextTest, TypedTextStoresTheValueOrTheItemNumber) {
       {Text + poAcceptPickList, "c", "C"},                   // ... unless accepted
       {Text + poAcceptItemIndex, "1", "B"},
       {Text + poAcceptItemIndex, "5", "5"},                  // no item 5
-      {Text, "Omega", "Omega"},
       {Text + poListItemsOnly, "Omega", ""},
-      {Text + poAcceptPickList + poListItemsOnly, "Omega", ""},
       {Text + poStoreItemIndex, "Gamma", "  2"},
-      {Text + poStoreItemIndex + poAcceptItemIndex, "2", "  2"},
       {Text + poStoreItemIndex + poAcceptPickList, "a", "  0"},
       {Text + poFormatPickText, "C - Gamma", "C"},
       {Text + poFormatPickText, "Gamma", "Gamma"},           // the formatted line is the text
-      {Text + poFormatPickText + poAcceptPickList, "b", "B"},
       {{}, "b", "B"},
       {{poAcceptItemIndex}, "2", "C"},
-      {{poAcceptItemIndex}, "3", "3"},
       {{poStoreItemIndex}, "c", "  2"},
       {{poListItemsOnly}, "z", ""},
-      {{}, "z", "z"},
   };
   for (const PickCase& c : cases) {
     column->SetPickOptions(c.Options);
@@ -129,7 +117,6 @@ TEST_F(PickTextTest, PickDataAndTheListTheDropDownOffers) {
       {Text + poFormatPickText, "A - Alpha", "A - Alpha"},
       {Text + poFormatPickText + poFormatListOnly, "Alpha", "A - Alpha"},
       {{}, "A", "A"},
-      {{poFormatPickText}, "A", "A"},  // pick text not selected
   };
   for (const Case& c : cases) {
     column->SetPickOptions(c.Options);
@@ -165,7 +152,6 @@ TEST_F(MultiValueTest, ValuesSplitAndJoinAtTheDelimiterCharacter) {
   tags->SetDelimiterChar(U';');
   const MultiCase cases[] = {
       {"a;c", "Apple ...", "Apple;Cherry"},
-      {"b", "Banana", "Banana"},
       {"", "...", ""},
       {"a;;b;", "Apple ...", "Apple;Banana"},
       {"c;x;a", "Cherry ...", "Cherry;x;Apple"},

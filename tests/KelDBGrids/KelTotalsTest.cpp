@@ -172,16 +172,6 @@ TEST_F(TotalsTest, ChangingACalculationSettingRecalculatesAutomatically) {
   EXPECT_EQ(Footer->Caption(), "9");
 }
 
-TEST_F(TotalsTest, FieldIsBoundLazilyAndRebound) {
-  TDataSet* data = Link({1});
-  EXPECT_EQ(Footer->Field(), data->FieldByName("V"));
-  Footer->SetFieldName("Missing");
-  EXPECT_EQ(Footer->Field(), nullptr);
-  Footer->SetFieldName("");
-  Footer->SetTotalResult(trNone);
-  EXPECT_EQ(Footer->Field(), nullptr);
-}
-
 // ---- Formatting ---------------------------------------------------------------------------------
 
 struct TFormatCase {
@@ -215,15 +205,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TFormatCase{"NoFormat", "", Variant(1.5), "1.5"},
                       TFormatCase{"Unassigned", "%d", Variant(), ""}),
     [](const auto& Info) { return std::string(Info.param.Name); });
-
-TEST_F(TotalsTest, DateFormatWithoutTwoMarksKeepsTheText) {
-  Footer->SetTotalResult(trCaption);
-  Footer->SetValue(7);
-  Footer->SetFormat("yyyy");
-  Footer->SetValue(Variant::FromDate(EncodeDate(2024, 1, 1)));
-  EXPECT_EQ(Footer->Caption(), "7");
-  EXPECT_EQ(Footer->Value().Kind(), Variant::vkDate);
-}
 
 TEST_F(TotalsTest, FormatAsFloatAndCurrency) {
   Footer->SetFormatAsFloat(true);
