@@ -155,15 +155,6 @@ TEST(StringList, EditingOperations) {
   }
 }
 
-class TCounted : public TObject {
- public:
-  explicit TCounted(int& alive) : FAlive(alive) { ++FAlive; }
-  ~TCounted() override { --FAlive; }
-
- private:
-  int& FAlive;
-};
-
 // --- Name=value lines, as layouts are kept ----------------------------------------------------
 
 TEST(StringList, NameValueAccess) {
@@ -205,19 +196,16 @@ TEST(StringList, TextTerminatesEveryLineAndRoundTrips) {
   EXPECT_TRUE(copy.Equals(&list));
 }
 
-
 // --- Change notification ---------------------------------------------------------------------
 
 struct ChangeCounter {
   int Changing = 0;
   int Changed = 0;
-  int CountWhenChanging = -1;  // the list's count when OnChanging last fired
 
   void Attach(TStringList& list) {
     list.OnChanging = [this, &list](TObject* sender) {
       EXPECT_EQ(sender, &list);
       ++Changing;
-      CountWhenChanging = list.Count();
     };
     list.OnChange = [this, &list](TObject* sender) {
       EXPECT_EQ(sender, &list);
