@@ -110,17 +110,6 @@ TEST(IniFile, EraseSectionRemovesItFromTheFile) {
   EXPECT_EQ(FileText(path), "[Keep]\nk=1\n\n[Also]\na=3\n");
 }
 
-TEST(IniFile, MemoryStoreWritesOnlyOnUpdateFile) {
-  TTempDirectory directory;
-  const String path = directory.File("mem.ini");
-  WriteFile(path, "[S]\nk=old\n");
-  TMemIniFile ini(path);
-  ini.WriteString("S", "k", "new");
-  EXPECT_EQ(FileText(path), "[S]\nk=old\n");
-  ini.UpdateFile();
-  EXPECT_EQ(FileText(path), "[S]\nk=new\n");
-}
-
 // --- Reading tolerates malformed lines but not unreadable files -------------------------------
 
 TEST(IniFile, MalformedLinesAreSkipped) {

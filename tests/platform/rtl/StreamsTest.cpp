@@ -168,13 +168,6 @@ TEST(MemoryStream, LoadAndSaveBetweenStreams) {
   EXPECT_EQ(target.DataString(), "xyabcdef");
 }
 
-TEST(MemoryStream, StringStreamsExposeTheirData) {
-  TStringStream text("abc");
-  text.SetPosition(1);
-  WriteText(text, "XYZ");
-  EXPECT_EQ(text.DataString(), "aXYZ");
-}
-
 // --- File streams ----------------------------------------------------------------------------
 
 TEST(FileStream, ReadOnlyRefusesWritesAndCreateTruncates) {

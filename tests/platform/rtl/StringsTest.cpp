@@ -64,27 +64,18 @@ TEST(StringList, SortedAddKeepsOrderAndAppliesDuplicates) {
   }
 }
 
-struct SearchCase {
-  const char* Target;
-  bool CaseSensitive;
-  const char* Found;  // the line IndexOf finds; null when none
-};
-
-TEST(StringList, IndexOfFollowsCaseSensitivitySortedOrNot) {
-  const SearchCase cases[] = {
-      {"BETA", false, "beta"}, {"gamma", true, nullptr}, {"gamma", false, "Gamma"},
-      {"delta", false, nullptr},
-  };
+TEST(StringList, IndexOfIgnoresCaseSortedOrNot) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"BETA", "beta"}, {"gamma", "Gamma"}, {"delta", nullptr}};
   for (bool sorted : {false, true}) {
-    for (const SearchCase& c : cases) {
-      SCOPED_TRACE(String(c.Target) + (sorted ? " sorted" : " unsorted"));
+    for (const auto& [target, found] : cases) {
+      SCOPED_TRACE(String(target) + (sorted ? " sorted" : " unsorted"));
       TStringList list;
       Fill(list, {"alpha", "beta", "Gamma"});
-      list.SetCaseSensitive(c.CaseSensitive);
       list.SetSorted(sorted);
-      const int index = list.IndexOf(c.Target);
-      if (c.Found)
-        EXPECT_EQ(index >= 0 ? list[index] : "none", c.Found);
+      const int index = list.IndexOf(target);
+      if (found)
+        EXPECT_EQ(index >= 0 ? list[index] : "none", found);
       else
         EXPECT_EQ(index, -1);
     }
