@@ -244,15 +244,6 @@ TEST_P(PropertiesTest, SettingsSectionDefaultsToOwnerAndGridNames) {
   EXPECT_EQ(settings->Options(), (TKelSettingsOptions{soLoadLayout, soSaveLayout, soUserSettings}));
 }
 
-TEST_P(PropertiesTest, TheSearchShowsWhileActiveWithAText) {
-  TKelDBGridSearch* search = Grid->Search();
-  EXPECT_FALSE(search->GetVisible());
-  search->SetText("abc");
-  EXPECT_TRUE(search->GetVisible());
-  search->SetActive(false);
-  EXPECT_FALSE(search->GetVisible());
-}
-
 // The kind of data set cannot change what these tests check.
 INSTANTIATE_TEST_SUITE_P(Grid, PropertiesTest, ::testing::Values(TDataKind::Client), KindName);
 

@@ -80,14 +80,6 @@ TEST_F(ScrollingTest, WithoutRecordNumbersTheThumbHasThreeStopsAndTheMiddleOneSt
   EXPECT_EQ(CurrentId(data), 1);
 }
 
-TEST_F(ScrollingTest, TheThumbOfASequencedDataSetGoesToItsRecordNumber) {
-  TDataSet* data = Link(MakeClient(300));
-  DragThumbTo(Grid, 150);
-  // A pixel of the track is worth more than one record: the thumb lands within one of 150.
-  EXPECT_NEAR(data->RecNo(), 150, 1);
-  EXPECT_EQ(VerticalBar(Grid).nPos, data->RecNo());
-}
-
 struct TCodeCase {
   const char* Name;
   Word Code;

@@ -1,5 +1,5 @@
 // TCustomEdit driven by simulated input: typing, caret moves and selection by keys and mouse,
-// deletion, clipboard round trips, undo, MaxLength, code point positions in UTF-8 text and AutoSize.
+// deletion, clipboard round trips, undo, MaxLength and code point positions in UTF-8 text.
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
@@ -259,19 +259,6 @@ TEST_F(EditTest, DraggingSelectsAndDoubleClickSelectsAWord) {
   testkit::AdvanceTime(GetDoubleClickTime() + 1);
   testkit::DoubleClick(edit, At(15));
   EXPECT_EQ(edit->SelText(), "gamma");
-}
-
-TEST_F(EditTest, AutoSizeFitsTheHeightToTheFont) {
-  TCanvas measure;
-  measure.Font()->Assign(edit->Font());
-  const int line = measure.TextHeight("Wg");
-  EXPECT_EQ(edit->Height(), line + 8);
-  edit->Font()->SetSize(20);
-  measure.Font()->Assign(edit->Font());
-  EXPECT_EQ(edit->Height(), measure.TextHeight("Wg") + 8);
-  edit->SetAutoSize(false);
-  edit->Font()->SetSize(8);
-  EXPECT_EQ(edit->Height(), measure.TextHeight("Wg") + 8);
 }
 
 }  // namespace

@@ -124,18 +124,5 @@ INSTANTIATE_TEST_SUITE_P(CachedAndSparse, GridAxisTest, ::testing::Bool(),
                            return info.param ? "CachedOffsets" : "SparseOffsets";
                          });
 
-TEST(GridAxis, CountChangesForgetCellsPastTheEnd) {
-  TGridAxis rows(10, 24, false);
-  rows.SetSize(3, 40);
-  rows.SetCount(1000);
-  rows.SetSize(500, 10);
-  EXPECT_EQ(rows.SpanSum(0, 1000, 1), 998 * 25 + 41 + 11);
-  rows.SetCount(10);
-  EXPECT_EQ(rows.Size(3), 40);
-  rows.SetCount(1000);
-  EXPECT_EQ(rows.Size(500), 24);
-  EXPECT_EQ(rows.CellAt(0, 25 * 900 + 16, 1), 900);
-}
-
 }  // namespace
 }  // namespace kel

@@ -127,13 +127,6 @@ TEST_F(GridEditTest, TheEditorTakesTheGridsFont) {
   EXPECT_EQ(Editor()->Font()->Size(), 15);
 }
 
-TEST_F(GridEditTest, ChangingTheEditedCellReloadsTheEditor) {
-  testkit::PressKey(grid, VK_F2);
-  grid->SetCells(1, 1, "changed");
-  ASSERT_TRUE(EditorShown());
-  EXPECT_EQ(Editor()->Text(), "changed");
-}
-
 TEST_F(GridEditTest, TheEditorHidesWhileItsCellIsScrolledAway) {
   grid->SetRowCount(60);
   Settle();
