@@ -253,7 +253,7 @@ bool TDataSet::ReadFieldValue(const TField* Field, Variant& Value) {
     Value = Null();
     return false;
   }
-  return !VarIsNull(Value) && !VarIsEmpty(Value);
+  return Value.Kind() != Variant::vkNull && Value.Kind() != Variant::vkEmpty;
 }
 
 void TDataSet::WriteFieldValue(TField* Field, const Variant& Value) {

@@ -170,7 +170,7 @@ TGetResult TDataSet::FetchRecord(TRecordBuffer* Buffer, TGetMode GetMode, bool D
   for (;;) {
     const TGetResult result = GetRecord(Buffer, GetMode, DoCheck);
     if (result != grOK) return result;
-    GetCalcFields(Buffer);
+    if (FCalcFieldCount != 0) GetCalcFields(Buffer);
     if (!filtering) return grOK;
     bool accepted = false;
     try {
@@ -187,7 +187,7 @@ TGetResult TDataSet::FetchRecord(TRecordBuffer* Buffer, TGetMode GetMode, bool D
 bool TDataSet::GetNextRecord() {
   TGetMode mode = gmNext;
   if (FRecordCount > 0) {
-    SetCurrentRecord(FRecordCount - 1);
+    if (FCurrentRecord != FRecordCount - 1) SetCurrentRecord(FRecordCount - 1);
     // The cursor of a new record sits on the record the new one goes before.
     if (GetBookmarkFlag(FBuffers[FRecordCount - 1].get()) == bfInserted) mode = gmCurrent;
   }

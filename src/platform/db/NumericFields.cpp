@@ -248,7 +248,8 @@ void TFloatField::SetPrecision(int Value) {
 
 double TFloatField::AsFloat() const {
   Variant value;
-  return GetData(value) ? value.AsDouble() : 0.0;
+  if (!GetData(value)) return 0.0;
+  return value.Kind() == Variant::vkDouble ? std::get<double>(value.Data()) : value.AsDouble();
 }
 
 Variant TFloatField::AsVariant() const {

@@ -307,7 +307,11 @@ TGetResult TSQLiteQuery::GetRecord(TRecordBuffer* Buffer, TGetMode GetMode, bool
   if (GetMode == gmPrior) target = std::min(FCursor, FCache.Count()) - 1;
   if (target >= FCache.Count()) {
     try {
-      FetchUntil(target);
+      // Rows kept by rowid are read one at a time: the next one is one step away.
+      if (FCache.Keyed() && target == FCache.Count())
+        FetchRow();
+      else
+        FetchUntil(target);
     } catch (const EDatabaseError&) {
       if (DoCheck) throw;
       return grError;

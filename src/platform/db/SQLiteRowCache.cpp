@@ -23,6 +23,9 @@ enum TCellTag : Byte { ctNull, ctInteger, ctFloat, ctText, ctBlob, ctDate };
 constexpr std::size_t FirstBlockSize = std::size_t{64} << 10;
 constexpr std::size_t LargestBlockSize = std::size_t{4} << 20;
 
+// The storage of a Variant the caller owns, filled in place: a read builds no temporary Variant.
+Variant::Storage& InPlace(Variant& Value) { return const_cast<Variant::Storage&>(Value.Data()); }
+
 // Offsets are 2 bytes wide (first byte of the row 0) or 4 bytes wide (1).
 std::uint32_t LoadOffset(const Byte* Row, int Column) {
   if (Row[0] == 0) {
@@ -214,8 +217,6 @@ std::uint32_t TSQLiteRowCache::Append(const Byte* Row) {
   return AppendSlot(Row, Keyed() ? Integer(Row, FKeyColumn).value_or(0) : 0);
 }
 
-std::uint32_t TSQLiteRowCache::AppendKey(Int64 Key) { return AppendSlot(nullptr, Key); }
-
 std::uint32_t TSQLiteRowCache::AppendSlot(const Byte* Row, Int64 Key) {
   const std::uint32_t slot = SlotCount();
   if (Keyed()) FKeys.push_back(Key);
@@ -334,17 +335,18 @@ std::optional<Int64> TSQLiteRowCache::Integer(sqlite3_stmt* Statement, int Colum
 }
 
 bool TSQLiteRowCache::ToVariant(const TPendingCell& Cell, Variant& Value, TFieldType Type) {
+  Variant::Storage& value = InPlace(Value);
   switch (static_cast<TCellTag>(Cell.Tag)) {
     case ctInteger:
       if (Type == ftBoolean)
-        Value = Cell.Integer != 0;
+        value.emplace<bool>(Cell.Integer != 0);
       else
-        Value = Cell.Integer;
+        value.emplace<Int64>(Cell.Integer);
       return true;
-    case ctFloat: Value = Cell.Number; return true;
+    case ctFloat: value.emplace<double>(Cell.Number); return true;
     case ctDate: Value = Variant::FromDate(Cell.Number); return true;
     case ctText:
-    case ctBlob: Value = String(static_cast<const char*>(Cell.Bytes), Cell.Size); return true;
+    case ctBlob: value.emplace<String>(static_cast<const char*>(Cell.Bytes), Cell.Size); return true;
     case ctNull: break;
   }
   Value = Null();
@@ -356,7 +358,24 @@ bool TSQLiteRowCache::Read(const Byte* Row, int Column, Variant& Value, TFieldTy
 }
 
 bool TSQLiteRowCache::Read(sqlite3_stmt* Statement, int Column, Variant& Value, TFieldType Type) const {
-  return ToVariant(Measure(Statement, Column), Value, Type);
+  // Numbers and plain text straight from the statement: every field a walk reads comes here.
+  sqlite3_value* cell = sqlite3_column_value(Statement, Column);
+  const bool date = FDateColumns[static_cast<std::size_t>(Column)] != 0;
+  switch (sqlite3_value_type(cell)) {
+    case SQLITE_FLOAT:
+      InPlace(Value).emplace<double>(sqlite3_value_double(cell));
+      return true;
+    case SQLITE_TEXT:
+      if (date) break;
+      InPlace(Value).emplace<String>(reinterpret_cast<const char*>(sqlite3_value_text(cell)),
+                                     static_cast<std::size_t>(sqlite3_value_bytes(cell)));
+      return true;
+    default:
+      break;
+  }
+  TPendingCell measured;
+  Measure(cell, date, measured);
+  return ToVariant(measured, Value, Type);
 }
 
 void TSQLiteRowCache::Bind(sqlite3_stmt* Statement, int Index, const Byte* Row, int Column) const {

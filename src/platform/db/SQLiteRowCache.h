@@ -75,8 +75,12 @@ class TSQLiteRowCache {
   // The key of a keyed cache's slot.
   Int64 KeyAt(std::uint32_t Slot) const { return FKeys[Slot]; }
   std::uint32_t Append(const Byte* Row);
-  // A keyed cache's next row, held by its key alone.
-  std::uint32_t AppendKey(Int64 Key);
+  // A keyed cache's next row, held by its key alone (walking adds a key per row and nothing else).
+  std::uint32_t AppendKey(Int64 Key) {
+    if (!FInOrder) return AppendSlot(nullptr, Key);
+    FKeys.push_back(Key);
+    return static_cast<std::uint32_t>(FKeys.size() - 1);
+  }
   std::uint32_t Insert(int Position, const Byte* Row);
   // A new version of the slot's row (written back: its key may have changed).
   void Replace(std::uint32_t Slot, const Byte* Row);

@@ -39,7 +39,9 @@ void TStringField::SetFixedChar(bool Value) {
 String TStringField::AsString() const {
   Variant value;
   if (!GetData(value)) return {};
-  String text = value.AsString();
+  // The value is this call's own, so its text is moved out rather than copied.
+  String text = value.Kind() == Variant::vkString ? std::move(const_cast<String&>(std::get<String>(value.Data())))
+                                                   : value.AsString();
   if (FFixedChar) {
     const int missing = Size() - CharLength(text);
     if (missing > 0) text.append(static_cast<std::size_t>(missing), ' ');

@@ -291,6 +291,15 @@ TEST_F(SQLiteQueryEditTest, EachOpenSeesTheTableAsItIsDeclaredNow) {
   EXPECT_TRUE(query->CanModify());
   EXPECT_EQ(query->FieldByName("k")->DataType(), ftLargeint);
   EXPECT_FALSE(query->FieldByName("v")->Required());
+  query->Close();
+  // Changed through another connection to the file.
+  auto* other = new TSQLiteConnection(&Owner);
+  other->SetDatabaseName(Path);
+  other->Open();
+  other->ExecSQL("DROP TABLE t; CREATE TABLE t (k TEXT PRIMARY KEY, v TEXT NOT NULL)");
+  query->Open();
+  EXPECT_NE(query->FieldByName("k")->DataType(), ftLargeint);
+  EXPECT_TRUE(query->FieldByName("v")->Required());
 }
 
 TEST_F(SQLiteQueryEditTest, ExpressionColumnsKeepTheirValueAndRefuseChanges) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "SQLiteTestSupport.h"
+#include "platform/db/LargeBlocks.h"
 
 namespace kel::test {
 namespace {
@@ -61,6 +62,22 @@ TEST_F(SQLiteRowCacheTest, RowsLongerThanNarrowOffsetsReachKeepEveryValue) {
   query->Post();
   EXPECT_EQ(ReadOther("SELECT tail FROM t WHERE id = 1"), "changed");
   EXPECT_EQ(query->FieldByName("body")->AsString(), body);
+}
+
+// The slot tables pass their first 2 MB and go on in blocks: every entry stays where it was put.
+TEST(SlotArray, EntriesAcrossItsBlocksKeepTheirValues) {
+  TSlotArray<Int64> keys;
+  constexpr std::size_t perBlock = (std::size_t{2} << 20) / sizeof(Int64);
+  const std::size_t count = 2 * perBlock + 5;
+  for (std::size_t i = 0; i < count; ++i) keys.push_back(static_cast<Int64>(i) * 3);
+  ASSERT_EQ(keys.size(), count);
+  for (const std::size_t i : {std::size_t{0}, perBlock - 1, perBlock, perBlock + 1, 2 * perBlock, count - 1})
+    EXPECT_EQ(keys[i], static_cast<Int64>(i) * 3) << i;
+  keys[perBlock + 1] = -1;
+  EXPECT_EQ(keys[perBlock + 1], -1);
+  EXPECT_EQ(keys[perBlock + 2], static_cast<Int64>(perBlock + 2) * 3);
+  keys.clear();
+  EXPECT_EQ(keys.size(), 0u);
 }
 
 }  // namespace
