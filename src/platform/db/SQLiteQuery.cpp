@@ -298,7 +298,7 @@ void TSQLiteQuery::Fill(TSQLiteRecord* Record, int Position) {
   Record->Position = Position;
   Record->Version = FCache.Version();
   Record->Edits.clear();
-  SetBookmarkFlag(Record, bfCurrent);
+  TDataSet::SetBookmarkFlag(Record, bfCurrent);
 }
 
 TGetResult TSQLiteQuery::GetRecord(TRecordBuffer* Buffer, TGetMode GetMode, bool DoCheck) {
@@ -391,7 +391,8 @@ void TSQLiteQuery::InternalRefresh() {
 // ---- Field values ----------------------------------------------------------------------------
 
 bool TSQLiteQuery::GetFieldData(TField* Field, Variant& Value) {
-  const TSQLiteRecord* record = Record(CurrentRecordBuffer());
+  // Runs for every field read: the base's buffer bookkeeping is called directly.
+  const TSQLiteRecord* record = Record(TDataSet::CurrentRecordBuffer());
   const int column = Field->FieldNo() - 1;
   if (!record || column < 0 || column >= FCache.ColumnCount()) {
     Value = Null();
@@ -404,7 +405,7 @@ bool TSQLiteQuery::GetFieldData(TField* Field, Variant& Value) {
       return !VarIsNull(typed);
     }
   }
-  if (GetBookmarkFlag(record) != bfCurrent) {
+  if (TDataSet::GetBookmarkFlag(record) != bfCurrent) {
     Value = Null();
     return false;
   }

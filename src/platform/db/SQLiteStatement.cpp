@@ -25,14 +25,13 @@ TSQLiteStatement::TSQLiteStatement(TSQLiteConnection* Connection, const String& 
     Connection->RaiseError(Source);
   }
   FNextOffset = tail ? static_cast<std::size_t>(tail - SQL.c_str()) : SQL.size();
+  FReadOnly = sqlite3_stmt_readonly(FHandle) != 0;
 }
 
 TSQLiteStatement::~TSQLiteStatement() { sqlite3_finalize(FHandle); }
 
 int TSQLiteStatement::ColumnCount() const { return sqlite3_column_count(FHandle); }
 int TSQLiteStatement::ParamCount() const { return sqlite3_bind_parameter_count(FHandle); }
-bool TSQLiteStatement::ReadOnly() const { return sqlite3_stmt_readonly(FHandle) != 0; }
-
 void TSQLiteStatement::RaiseError() const { FConnection->RaiseError(FSource); }
 
 namespace {

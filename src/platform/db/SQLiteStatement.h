@@ -51,7 +51,7 @@ class TSQLiteStatement {
   bool Step();
   void Reset();
   // Whether the statement leaves the database unchanged (transaction control counts as such).
-  bool ReadOnly() const;
+  bool ReadOnly() const { return FReadOnly; }
 
  private:
   [[noreturn]] void RaiseError() const;
@@ -60,6 +60,7 @@ class TSQLiteStatement {
   const TComponent* FSource;   // named in error messages; may be null
   sqlite3_stmt* FHandle = nullptr;
   std::size_t FNextOffset = 0;
+  bool FReadOnly = true;       // see ReadOnly(); asked once, every step needs it
 };
 
 }  // namespace kel
