@@ -113,7 +113,8 @@ TEST_P(GridBehaviourTest, AUnidirectionalDataSetIsRefusedAndThePreviousSourceSta
   // Refused too when the grid's source turns to such a data set.
   Source->SetDataSet(nullptr);
   EXPECT_THROW(Source->SetDataSet(forward), EDatabaseError);
-  Source->SetDataSet(nullptr);  // the source keeps the refused data set: take it back
+  EXPECT_EQ(Source->DataSet(), nullptr);
+  EXPECT_EQ(Source->State(), dsInactive);
   EXPECT_EQ(Grid->LayoutLock(), 0);
   EXPECT_EQ(Grid->UpdateLock(), 0);
 }

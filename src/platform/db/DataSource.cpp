@@ -36,6 +36,19 @@ const TPropList& TDataSource::PublishedProperties() {
 void TDataSource::SetDataSet(TDataSet* Value) {
   if (Value == FDataSet) return;
   if (Value && Value->IsLinkedTo(this)) DatabaseError(SCircularDataLink, this);
+  TDataSet* previous = FDataSet;
+  Attach(Value);
+  try {
+    UpdateState();
+  } catch (...) {
+    // A link refused the data set (a grid refuses a one-way one): the source keeps its own.
+    Attach(previous);
+    UpdateState();
+    throw;
+  }
+}
+
+void TDataSource::Attach(TDataSet* Value) {
   if (FDataSet) {
     FDataSet->RemoveFreeNotification(this);
     FDataSet->RemoveDataSource(this);
@@ -45,7 +58,6 @@ void TDataSource::SetDataSet(TDataSet* Value) {
     FDataSet->FreeNotification(this);
     FDataSet->AddDataSource(this);
   }
-  UpdateState();
 }
 
 void TDataSource::SetEnabled(bool Value) {

@@ -66,6 +66,8 @@ class TDataSource : public TComponent {
   void DataEvent(TDataEvent Event, std::intptr_t Info);
   void NotifyDataLinks(TDataEvent Event, std::intptr_t Info);
   void UpdateState();
+  // Moves the source's registration to Value (no state change, no notification).
+  void Attach(TDataSet* Value);
   void AddDataLink(TDataLink* Link);
   void RemoveDataLink(TDataLink* Link);
 
