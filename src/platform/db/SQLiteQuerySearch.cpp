@@ -2,8 +2,9 @@
 //
 // A text key on a text field (matched exactly) and an integer key on an integer field compare
 // with the packed cell as it is (or the cell of the row the statement stands on), with no record
-// buffer filled and no Variant made, while the rows are read. Cells of another kind (a number in a text column, NULL) are left to the
-// scan's own field-by-field check, so what matches is exactly what the scan alone would find.
+// buffer filled and no Variant made, while the rows are read. Cells of another kind (a number in
+// a text column, NULL) are left to the scan's own field-by-field check, so what matches is
+// exactly what the scan alone would find.
 #include <algorithm>
 #include <optional>
 #include <string_view>

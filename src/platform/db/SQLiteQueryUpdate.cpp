@@ -62,13 +62,16 @@ TSQLiteQuery::TUpdateTarget TSQLiteQuery::FindUpdateTarget(const TSQLiteStatemen
   }
   if (target.Table.empty()) return {};
 
-  const std::vector<TSQLiteTableColumn>& tableColumns = FConnection->SchemaCache().Columns(target.Schema, target.Table, this);
+  const std::vector<TSQLiteTableColumn>& tableColumns =
+      FConnection->SchemaCache().Columns(target.Schema, target.Table, this);
   const bool withoutRowid = WithoutRowid(FConnection, target.Schema, target.Table);
   std::vector<const TSQLiteTableColumn*> primaryKey;
   for (const TSQLiteTableColumn& column : tableColumns)
     if (column.PrimaryKey > 0) primaryKey.push_back(&column);
   std::sort(primaryKey.begin(), primaryKey.end(),
-            [](const TSQLiteTableColumn* a, const TSQLiteTableColumn* b) { return a->PrimaryKey < b->PrimaryKey; });
+            [](const TSQLiteTableColumn* a, const TSQLiteTableColumn* b) {
+              return a->PrimaryKey < b->PrimaryKey;
+            });
   // A single INTEGER PRIMARY KEY of a rowid table is the rowid under another name.
   const TSQLiteTableColumn* alias =
       !withoutRowid && primaryKey.size() == 1 && SameText(primaryKey[0]->Type, "INTEGER") ? primaryKey[0] : nullptr;

@@ -21,7 +21,8 @@ const std::vector<TSQLiteTableColumn>& TSQLiteSchemaCache::Columns(const String&
 }
 
 Int64 TSQLiteSchemaCache::SchemaVersion(const String& Schema, const TComponent* Source) {
-  TSQLiteStatement& statement = FConnection->SharedStatement("PRAGMA " + QuoteIdentifier(Schema) + ".schema_version");
+  TSQLiteStatement& statement =
+      FConnection->SharedStatement("PRAGMA " + QuoteIdentifier(Schema) + ".schema_version");
   const TFinally reset([&statement] { statement.Reset(); });
   statement.SetSource(Source);
   return statement.Step() ? sqlite3_column_int64(statement.Handle(), 0) : -1;
