@@ -9,8 +9,9 @@
 // batches of that size when the cursor moves past the last row read. Last reads the rest.
 // RecordCount does not read rows: it asks `SELECT COUNT(*) FROM (<SQL>)` once and keeps the
 // answer until the query is refreshed or reopened (adjusted for rows inserted and deleted
-// through the query). Rows read stay in memory until the query is closed or refreshed, so
-// bookmarks (the row's slot in that memory) stay valid while the record exists. While rows are
+// through the query). Rows read stay in memory until the query is closed or refreshed (or, for
+// the queries below, their rowids do), so bookmarks (the row's slot in that memory) stay valid
+// while the record exists. While rows are
 // left to read the query keeps its statement running, which holds SQLite's read lock on the
 // file.
 //
