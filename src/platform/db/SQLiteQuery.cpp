@@ -307,7 +307,8 @@ TGetResult TSQLiteQuery::GetRecord(TRecordBuffer* Buffer, TGetMode GetMode, bool
   if (GetMode == gmPrior) target = std::min(FCursor, FCache.Count()) - 1;
   if (target >= FCache.Count()) {
     try {
-      // Rows kept by rowid are read one at a time: the next one is one step away.
+      // Every record a walk reaches comes here: a row kept by rowid is one step away, without the
+      // batch loop FetchUntil runs (one row per batch for such rows).
       if (FCache.Keyed() && target == FCache.Count())
         FetchRow();
       else
@@ -409,10 +410,8 @@ bool TSQLiteQuery::GetFieldData(TField* Field, Variant& Value) {
     Value = Null();
     return false;
   }
-  // A written row is held even while the statement still stands on its old values.
-  const Byte* row = FCache.Row(record->Slot);
-  if (!row && IsLive(record->Slot)) return FCache.Read(FStatement->Handle(), column, Value, Field->DataType());
-  if (!row) row = RowOf(record->Slot);
+  if (IsLive(record->Slot)) return FCache.Read(FStatement->Handle(), column, Value, Field->DataType());
+  const Byte* row = RowOf(record->Slot);
   if (!row) {
     Value = Null();
     return false;

@@ -170,8 +170,9 @@ class TSQLiteQuery : public TDataSet {
   // The packed row of a slot, read again by its key when the cache holds only the key.
   const Byte* RowOf(std::uint32_t Slot);
   const Byte* Reread(Int64 Key);
-  // Whether the slot's row is the one the running statement stands on (read from it).
-  bool IsLive(std::uint32_t Slot) const { return Slot == FLiveSlot && FStatement; }
+  // Whether the slot's row is read from the running statement, which stands on it. A row written
+  // back is held as stored, even while the statement still stands on its old values.
+  bool IsLive(std::uint32_t Slot) const { return Slot == FLiveSlot && FStatement && !FCache.Row(Slot); }
 
   // Writing back (SQLiteQueryUpdate.cpp).
   TUpdateTarget FindUpdateTarget(const TSQLiteStatement& Statement) const;

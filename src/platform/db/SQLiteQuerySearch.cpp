@@ -77,9 +77,8 @@ void TSQLiteQuery::SkipNonMatching(const TSearchKeys& Search) {
     // The row the statement stands on is looked at there; a row kept by its key alone is read
     // again (as the scan would) and kept.
     const std::uint32_t slot = FCache.SlotAt(position);
-    const bool live = !FCache.Row(slot) && IsLive(slot);
-    const bool ruledOut =
-        live ? AnyRulesOut(FCache, FStatement->Handle(), keys) : AnyRulesOut(FCache, RowOf(slot), keys);
+    const bool ruledOut = IsLive(slot) ? AnyRulesOut(FCache, FStatement->Handle(), keys)
+                                       : AnyRulesOut(FCache, RowOf(slot), keys);
     if (!ruledOut) break;
   }
   FCursor = position - 1;

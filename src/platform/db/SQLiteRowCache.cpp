@@ -214,7 +214,7 @@ const Byte* TSQLiteRowCache::PackPending(std::size_t CellBytes) {
 // ---- Order and slots -------------------------------------------------------------------------
 
 std::uint32_t TSQLiteRowCache::Append(const Byte* Row) {
-  return AppendSlot(Row, Keyed() ? Integer(Row, FKeyColumn).value_or(0) : 0);
+  return AppendSlot(Row, RowKey(Row));
 }
 
 std::uint32_t TSQLiteRowCache::AppendSlot(const Byte* Row, Int64 Key) {
@@ -225,6 +225,10 @@ std::uint32_t TSQLiteRowCache::AppendSlot(const Byte* Row, Int64 Key) {
   FOrder.push_back(slot);
   if (!FPositionsStale) FPositions.push_back(static_cast<std::int32_t>(FOrder.size() - 1));
   return slot;
+}
+
+Int64 TSQLiteRowCache::RowKey(const Byte* Row) const {
+  return Keyed() ? Integer(Row, FKeyColumn).value_or(0) : 0;
 }
 
 void TSQLiteRowCache::SetRow(std::uint32_t Slot, const Byte* Row) {
@@ -243,7 +247,7 @@ void TSQLiteRowCache::LeaveSlotOrder() {
 std::uint32_t TSQLiteRowCache::Insert(int Position, const Byte* Row) {
   LeaveSlotOrder();
   const std::uint32_t slot = SlotCount();
-  if (Keyed()) FKeys.push_back(Integer(Row, FKeyColumn).value_or(0));
+  if (Keyed()) FKeys.push_back(RowKey(Row));
   SetRow(slot, Row);
   FOrder.insert(FOrder.begin() + Position, slot);
   FPositionsStale = true;
@@ -253,7 +257,7 @@ std::uint32_t TSQLiteRowCache::Insert(int Position, const Byte* Row) {
 
 void TSQLiteRowCache::Replace(std::uint32_t Slot, const Byte* Row) {
   SetRow(Slot, Row);
-  if (Keyed()) FKeys[Slot] = Integer(Row, FKeyColumn).value_or(0);
+  if (Keyed()) FKeys[Slot] = RowKey(Row);
 }
 
 void TSQLiteRowCache::Remove(int Position) {

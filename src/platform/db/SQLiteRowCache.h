@@ -131,6 +131,8 @@ class TSQLiteRowCache {
   static std::optional<Int64> IntegerOf(const TPendingCell& Cell);
   static bool ToVariant(const TPendingCell& Cell, Variant& Value, TFieldType Type);
   std::uint32_t AppendSlot(const Byte* Row, Int64 Key);
+  // The key a packed row carries in the key column (0 when the cache is not keyed).
+  Int64 RowKey(const Byte* Row) const;
   // A keyed cache's rows table ends at its last slot held: walking adds keys alone.
   void SetRow(std::uint32_t Slot, const Byte* Row);
   // Stores the order explicitly, before the first change that moves positions.
