@@ -13,27 +13,17 @@ namespace {
 
 using testing_support::ErrorOf;
 
-TEST(Numbers, IntegersToText) {
-  EXPECT_EQ(IntToStr(-42), "-42");
-  EXPECT_EQ(IntToStr(std::numeric_limits<Int64>::max()), "9223372036854775807");
-  EXPECT_EQ(IntToStr(std::numeric_limits<Int64>::min()), "-9223372036854775808");
-  EXPECT_EQ(UIntToStr(std::numeric_limits<std::uint64_t>::max()), "18446744073709551615");
-}
-
 TEST(Numbers, TextToIntegers) {
   const struct { String Text; Int64 Value; bool Valid32, Valid64; } cases[] = {
       {"-123", -123, true, true},
-      {"$FF", 255, true, true},
       {"0x1f", 31, true, true},
       {"-2147483648", -2147483648LL, true, true},
       {"2147483648", 2147483648LL, false, true},
       {"$FFFFFFFF", -1, true, true},  // 64-bit: 4294967295, checked below
       {"-9223372036854775808", std::numeric_limits<Int64>::min(), false, true},
       {"9223372036854775808", 0, false, false},
-      {"", 0, false, false},
       {"-", 0, false, false},
       {"12 ", 0, false, false},
-      {"1.5", 0, false, false},
   };
   for (const auto& c : cases) {
     int value32 = 0;
@@ -56,12 +46,10 @@ TEST(Numbers, TextToIntegers) {
 TEST(Numbers, FloatToStrUsesFifteenSignificantDigits) {
   const struct { double Value; String Expected; } cases[] = {
       {-0.0, "0"},
-      {-1.5, "-1.5"},
       {0.1 + 0.2, "0.3"},
       {1.0 / 3, "0.333333333333333"},
       {1e15, "1E15"},
       {999999999999999.9, "1E15"},
-      {0.00001, "1E-5"},
       {-1.5e-10, "-1.5E-10"},
       {std::numeric_limits<double>::infinity(), "INF"},
       {std::numeric_limits<double>::quiet_NaN(), "NAN"},
@@ -79,16 +67,12 @@ TEST(Numbers, FloatToStrFLayouts) {
     int Precision, Digits;
     String Expected;
   } cases[] = {
-      {1234.5, ffFixed, 15, 0, "1235"},
       {-0.004, ffFixed, 15, 2, "0.00"},
-      {1234.5, ffNumber, 15, 2, "1,234.50"},
       {-1234.5, ffNumber, 15, 0, "-1,235"},
       {1234.5, ffCurrency, 15, 2, "$1,234.50"},
       {-0.5, ffCurrency, 15, 2, "($0.50)"},
-      {1234.5, ffExponent, 4, 2, "1.235E+03"},
       {-0.000123, ffExponent, 3, 3, "-1.23E-004"},
       {1e20, ffFixed, 15, 2, "1E20"},
-      {123456, ffGeneral, 3, 0, "1.23E5"},
       {0.00001, ffGeneral, 15, 3, "1E-005"},
       {99.96, ffGeneral, 3, 0, "100"},
       {0.1, ffFixed, 18, 20, "0.100000000000000006"},  // decimals stop at 18
@@ -99,7 +83,6 @@ TEST(Numbers, FloatToStrFLayouts) {
 
 TEST(Numbers, CurrencyToText) {
   const struct { Currency Value; String Expected; } cases[] = {
-      {Currency::FromRaw(12345), "1.2345"},
       {Currency::FromRaw(1), "0.0001"},
       {Currency::FromRaw(std::numeric_limits<Int64>::max()), "922337203685477.5807"},
       {Currency::FromRaw(std::numeric_limits<Int64>::min()), "-922337203685477.5808"},
@@ -107,30 +90,26 @@ TEST(Numbers, CurrencyToText) {
   for (const auto& c : cases) EXPECT_EQ(CurrToStr(c.Value), c.Expected);
   EXPECT_EQ(CurrToStrF(Currency::FromRaw(12345678), ffCurrency, 2), "$1,234.57");
   EXPECT_EQ(CurrToStrF(Currency::FromRaw(-5), ffFixed, 3), "-0.001");
+  EXPECT_EQ(FormatCurr("0.00", Currency::FromRaw(-49)), "0.00");
+  EXPECT_EQ(FormatCurr("0.00", Currency::FromRaw(-50)), "-0.01");
   EXPECT_EQ(CurrToStrF(Currency::FromRaw(std::numeric_limits<Int64>::max()), ffNumber, 2),
             "922,337,203,685,477.58");
 }
 
 TEST(Numbers, FormatFloatPictures) {
   const struct { String Picture; double Value; String Expected; } cases[] = {
-      {"0", -1.5, "-2"},
       {"0", 2.5, "3"},
-      {"0.00", 0.125, "0.13"},
       {"0.00", 1.005, "1.00"},  // the double lies below the half
       {"#,##0.00", 1234567.125, "1,234,567.13"},
-      {"#,##0", -1234567, "-1,234,567"},
       {"#,##0", 1e20, "100,000,000,000,000,000,000"},
       {"#.##", 0, ""},
-      {"0.###", 1.5, "1.5"},
       {"0.0#", 1.234, "1.23"},
       {"00000", 42, "00042"},
       {".00", 12.5, "12.50"},
-      {"0.00E+00", 1234.5, "1.23E+03"},
       {"0.00e-00", 0.0012345, "1.23e-03"},
       {"00.0E+0", 1234.5, "12.3E+2"},
       {"0.00E+00", 9.999, "1.00E+01"},
       {"(000) 000-0000", 5551234567.0, "(555) 123-4567"},
-      {"'$'#,##0.00", 1234.5, "$1,234.50"},
       {"0 'units'", -3, "-3 units"},
       {"0.00;(0.00)", -3.14159, "(3.14)"},
       {"0.00;(0.00);\"zero\"", -0.001, "zero"},
@@ -138,33 +117,25 @@ TEST(Numbers, FormatFloatPictures) {
       {"0;-0;'semi;colon'", 0, "semi;colon"},
       {"0.0", -0.01, "0.0"},
       {"#,##0.00", 999.995, "1,000.00"},  // just above the half
-      {"", 1.5, "1.5"},
       {";", -2, "-2"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(FormatFloat(c.Picture, c.Value), c.Expected) << c.Picture << " " << c.Value;
 }
 
-TEST(Numbers, FormatFloatReadsTheSeparatorsFromTheSettings) {
+TEST(Numbers, TextFollowsTheSeparatorsOfTheSettings) {
   TFormatSettingsScope scope;
   FormatSettings.DecimalSeparator = ',';
   FormatSettings.ThousandSeparator = '.';
   EXPECT_EQ(FormatFloat("#,##0.00", 1234567.125), "1.234.567,13");
   EXPECT_EQ(FormatCurr("#,##0.00 \xE2\x82\xAC", Currency::FromRaw(12345678)), "1.234,57 \xE2\x82\xAC");
-}
-
-TEST(Numbers, FormatCurrIsExact) {
-  EXPECT_EQ(FormatCurr("#,##0.00", Currency::FromRaw(12345678)), "1,234.57");
-  EXPECT_EQ(FormatCurr("0.00", Currency::FromRaw(-49)), "0.00");
-  EXPECT_EQ(FormatCurr("0.00", Currency::FromRaw(-50)), "-0.01");
-  EXPECT_EQ(FormatCurr("#,##0", Currency::FromRaw(std::numeric_limits<Int64>::max())),
-            "922,337,203,685,478");
+  EXPECT_EQ(StrToFloat("1,5"), 1.5);
+  EXPECT_THROW(StrToFloat("1.5"), EConvertError);
 }
 
 TEST(Numbers, TextToFloat) {
   const struct { String Text; double Value; } valid[] = {
       {" 1.5 ", 1.5}, {"-1.5e3", -1500}, {".5", 0.5}, {"5.", 5}, {"1e-400", 0},
-      {"123456789012345678901234567890", 123456789012345678901234567890.0},
       {"1.7976931348623157e308", 1.7976931348623157e308},
   };
   for (const auto& c : valid) {
@@ -183,13 +154,6 @@ TEST(Numbers, TextToFloat) {
             "'1,5' is not a valid floating point value");
 }
 
-TEST(Numbers, TextToFloatReadsTheLocaleSeparator) {
-  TFormatSettingsScope scope;
-  FormatSettings.DecimalSeparator = ',';
-  EXPECT_EQ(StrToFloat("1,5"), 1.5);
-  EXPECT_THROW(StrToFloat("1.5"), EConvertError);
-}
-
 TEST(Numbers, FloatTextRoundTrips) {
   const double values[] = {0.1, -2.5, 1.0 / 3, 123456.789, 1e-7, 6.02214076e23, -9.87654321e-100};
   for (double value : values) {
@@ -201,7 +165,6 @@ TEST(Numbers, FloatTextRoundTrips) {
 
 TEST(Numbers, TextToCurrency) {
   const struct { String Text; Int64 Raw; } valid[] = {
-      {"1.23456", 12346},
       {"-1.23455", -12346},
       {"0.00005", 1},
       {"922337203685477.5807", std::numeric_limits<Int64>::max()},
@@ -213,16 +176,6 @@ TEST(Numbers, TextToCurrency) {
     EXPECT_FALSE(TryStrToCurr(text, value)) << text;
   }
   EXPECT_THROW(StrToCurr("x"), EConvertError);
-}
-
-TEST(Numbers, Booleans) {
-  EXPECT_EQ(BoolToStr(true), "-1");
-  EXPECT_EQ(BoolToStr(true, true), "True");
-  const struct { String Text; bool Value; } valid[] = {
-      {"TRUE", true}, {"false", false}, {"1", true}, {"2.5", true}, {"0.0", false},
-  };
-  for (const auto& c : valid) EXPECT_EQ(StrToBool(c.Text), c.Value) << c.Text;
-  EXPECT_EQ(ErrorOf<EConvertError>([] { StrToBool("yes"); }), "'yes' is not a valid boolean value");
 }
 
 }  // namespace
