@@ -91,18 +91,6 @@ TEST(StrUtils, CompareTextIgnoresCaseAndOrdersByCodePoint) {
   }
 }
 
-TEST(StrUtils, CompareStrIsCaseSensitive) {
-  EXPECT_EQ(CompareStr("ABC", "abc"), -1);
-  EXPECT_EQ(CompareStr("z", Aerger), -1);  // code-point order
-}
-
-TEST(StrUtils, IsLetterFollowsUnicode) {
-  EXPECT_TRUE(IsLetter(U'\u00C4'));
-  EXPECT_TRUE(IsLetter(U'\u4E2D'));
-  EXPECT_FALSE(IsLetter(U'1'));
-  EXPECT_FALSE(IsLetter(U'_'));
-}
-
 TEST(StrUtils, TrimRemovesBlanksAndControlCharacters) {
   const struct { String Text, Both, Left, Right; } cases[] = {
       {"  a b  ", "a b", "a b  ", "  a b"},
@@ -155,18 +143,6 @@ TEST(StrUtils, ExtractFieldNameWalksASemicolonList) {
     int pos = 1;
     while (pos <= static_cast<int>(c.Fields.size())) names.push_back(ExtractFieldName(c.Fields, pos));
     EXPECT_EQ(names, c.Names) << c.Fields;
-  }
-}
-
-TEST(StrUtils, QuotedStrAndDequotedStrRoundTrip) {
-  const struct { String Text, Quoted; char Quote; } cases[] = {
-      {"abc", "'abc'", '\''},
-      {"it's", "'it''s'", '\''},
-      {"say \"hi\"", "\"say \"\"hi\"\"\"", '"'},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(QuotedStr(c.Text, c.Quote), c.Quoted);
-    EXPECT_EQ(DequotedStr(c.Quoted, c.Quote), c.Text);
   }
 }
 
