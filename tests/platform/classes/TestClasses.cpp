@@ -1,4 +1,4 @@
-// The test classes' property tables and behaviour, and the generic property snapshot.
+// The test classes' property tables and behaviour.
 #include "TestClasses.h"
 
 namespace kel::test {
@@ -155,44 +155,5 @@ const TPropList& TWideWidget::PublishedProperties() {
 }
 
 void RegisterTestClasses() { RegisterClasses<TTestWidget, TWideWidget, TPlainWidget>(); }
-
-namespace {
-
-void Snapshot(TObject* Instance, const String& Prefix, std::vector<String>& Lines) {
-  for (const TPropInfo* info : GetPropList(Instance)) {
-    const String path = Prefix + info->Name;
-    if (info->Kind == tkMethod) continue;
-    if (info->Kind != tkClass) {
-      Lines.push_back(path + "=" + GetPropValue(Instance, info->Name));
-      continue;
-    }
-    TObject* value = info->GetObj(Instance);
-    if (!value || dynamic_cast<TComponent*>(value)) {
-      Lines.push_back(path + "=" + GetPropValue(Instance, info->Name));
-    } else if (auto* collection = dynamic_cast<TCollection*>(value)) {
-      Lines.push_back(path + ".Count=" + std::to_string(collection->Count()));
-      for (int i = 0; i < collection->Count(); ++i)
-        Snapshot(collection->Items(i), path + "[" + std::to_string(i) + "].", Lines);
-    } else if (auto* strings = dynamic_cast<TStrings*>(value)) {
-      Lines.push_back(path + ".Text=" + strings->Text());
-    } else {
-      Snapshot(value, path + ".", Lines);
-    }
-  }
-}
-
-}  // namespace
-
-std::vector<String> PublishedSnapshot(TObject* Instance) {
-  std::vector<String> lines;
-  Snapshot(Instance, "", lines);
-  if (auto* component = dynamic_cast<TComponent*>(Instance))
-    for (int i = 0; i < component->ComponentCount(); ++i) {
-      TComponent* child = component->Components(i);
-      for (const String& line : PublishedSnapshot(child))
-        lines.push_back(child->Name() + ":" + child->ClassName() + "." + line);
-    }
-  return lines;
-}
 
 }  // namespace kel::test

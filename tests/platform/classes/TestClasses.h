@@ -201,8 +201,4 @@ class TPlainWidget : public TTestWidget {
 // Registers the classes above once for the test program.
 void RegisterTestClasses();
 
-// Every published property of Instance, recursively, as "Path=value" lines: objects by their
-// own properties, collections item by item, string lists by their text, references by name.
-std::vector<String> PublishedSnapshot(TObject* Instance);
-
 }  // namespace kel::test
