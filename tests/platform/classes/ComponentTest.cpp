@@ -183,10 +183,3 @@ TEST(ClassInfoTest, FactoriesFollowTheConstructorsAClassOffers) {
   EXPECT_EQ(ErrorOf<EInvalidOperation>([] { TStrings::ClassInfo().CreateObject(); }),
             "Cannot create an instance of TStrings");
 }
-
-TEST(ClassRegistryTest, FindsRegisteredClassesByName) {
-  RegisterClasses<TTestWidget, TWideWidget>();
-  EXPECT_EQ(FindClass("twidewidget"), &TWideWidget::ClassInfo());
-  EXPECT_EQ(GetClass("TNothing"), nullptr);
-  EXPECT_EQ(ErrorOf<EClassNotFound>([] { FindClass("TNothing"); }), "Class TNothing not found");
-}

@@ -33,7 +33,6 @@ std::unique_ptr<TTestWidget> MakeTree() {
   root->SetBig(-(Int64{1} << 50));
   root->SetCaption("It's \"quoted\"\r\n\ttabbed Größe ✓");
   root->SetVisible(false);
-  root->SetAlignment(taCenter);
   root->SetShade(shDark);
   root->SetParts({ptBottom, ptRight});
   root->SetRatio(0.1);
@@ -48,8 +47,7 @@ std::unique_ptr<TTestWidget> MakeTree() {
     item->SetWidth(10 * i);
     item->SetCaption("Item " + std::to_string(i));
     item->SetShade(static_cast<TShade>(i));
-    item->Title()->SetCaption(i == 1 ? "" : "T" + std::to_string(i));
-    item->Title()->Font()->SetSize(8 + i);
+    item->Font()->SetSize(8 + i);
   }
   auto* wide = new TWideWidget(root.get());
   wide->SetName("Wide");
@@ -87,7 +85,7 @@ TEST_F(StreamingTest, WritesStoredValuesAsReadableText) {
   widget.Font()->SetSize(12);
   TTestItem* item = widget.Items()->Add();
   item->SetWidth(30);
-  item->Title()->Font()->SetBold(true);
+  item->Font()->SetBold(true);
   widget.Items()->Add();
   widget.Lines()->Add("one");
   widget.Lines()->Add("two");
@@ -107,7 +105,7 @@ TEST_F(StreamingTest, WritesStoredValuesAsReadableText) {
   Items = <
     item
       Width = 30
-      Title.Font.Bold = True
+      Font.Bold = True
     end
     item
     end>
@@ -206,16 +204,16 @@ TEST_F(StreamingTest, ReferencesOutsideTheTreeAreQualifiedByTheirOwner) {
 }
 
 TEST_F(StreamingTest, APersistentStreamsOnItsOwn) {
-  TTestTitle title;
-  title.SetCaption("Head");
-  title.Font()->SetSize(20);
+  TTestFont font;
+  font.SetName("Head");
+  font.SetSize(20);
   TStringStream stream;
-  WritePersistent(&stream, &title);
-  EXPECT_EQ(stream.DataString(), "object TTestTitle\n  Caption = 'Head'\n  Font.Size = 20\nend\n");
-  TTestTitle copy;
+  WritePersistent(&stream, &font);
+  EXPECT_EQ(stream.DataString(), "object TTestFont\n  Name = 'Head'\n  Size = 20\nend\n");
+  TTestFont copy;
   stream.SetPosition(0);
   ReadPersistent(&stream, &copy);
-  EXPECT_EQ(Differences(&copy, &title), NoDifferences);
+  EXPECT_EQ(Differences(&copy, &font), NoDifferences);
 }
 
 struct CorruptCase {
