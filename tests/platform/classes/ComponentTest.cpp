@@ -1,5 +1,4 @@
-// TComponent: ownership and destruction order, names, free notification, component state, and
-// the class registry with its factories.
+// TComponent: ownership and destruction order, names, free notification, and class factories.
 #include <gtest/gtest.h>
 
 #include "../rtl/ErrorOf.h"
@@ -40,34 +39,24 @@ using Journal = std::vector<String>;
 
 }  // namespace
 
-TEST(ComponentTest, OwnerFreesOwnedComponentsLastFirstAfterMarkingThemDestroying) {
+TEST(ComponentTest, DeletingAComponentTellsTheSiblingsAndTheOwnerFreesTheRestLastFirst) {
   Journal journal;
   auto* owner = new TComponent(nullptr);
-  new TProbe(owner, &journal, "A");
-  new TProbe(owner, &journal, "B");
+  auto* a = new TProbe(owner, &journal, "A");
+  auto* b = new TProbe(owner, &journal, "B");
   auto* c = new TProbe(owner, &journal, "C");
   new TProbe(c, &journal, "D");
   journal.clear();
-  delete owner;
-  // Nobody asked for free notifications, so siblings are not told. C's own destructor body runs
-  // before the base frees what C owns.
-  EXPECT_EQ(journal, (Journal{"free C destroying", "free D destroying", "free B destroying",
-                              "free A destroying"}));
-}
-
-TEST(ComponentTest, DeletingAnOwnedComponentTellsTheSiblingsAndLeavesTheOwner) {
-  Journal journal;
-  TComponent owner(nullptr);
-  auto* a = new TProbe(&owner, &journal, "A");
-  auto* b = new TProbe(&owner, &journal, "B");
-  // The owner passes the insertion on; B is inserted by its base constructor, before its name.
-  EXPECT_EQ(journal, (Journal{"A +"}));
-  journal.clear();
   delete a;
-  EXPECT_EQ(journal, (Journal{"free A destroying", "B -A"}));
-  EXPECT_EQ(owner.ComponentCount(), 1);
-  EXPECT_EQ(owner.Components(0), b);
+  // The siblings are told last first, and each passes it on to what it owns.
+  EXPECT_EQ(journal, (Journal{"free A destroying", "C -A", "D -A", "B -A"}));
+  EXPECT_EQ(owner->Components(0), b);
   EXPECT_EQ(b->ComponentIndex(), 0);
+  journal.clear();
+  delete owner;
+  // Siblings being freed by their owner are not told. C's own destructor body runs before the
+  // base frees what C owns.
+  EXPECT_EQ(journal, (Journal{"free C destroying", "free D destroying", "free B destroying"}));
 }
 
 struct NameCase {
