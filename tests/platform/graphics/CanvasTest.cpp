@@ -73,17 +73,6 @@ TEST(CanvasTest, DiagonalLinesAreCrispAndWidePensAreWide) {
   EXPECT_EQ(InkBounds(*bitmap, clWhite, Rect(0, 12, 20, 20)), Rect(2, 14, 18, 17));
 }
 
-TEST(CanvasTest, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
-  auto bitmap = FilledBitmap(20, 20, clWhite);
-  TCanvas* canvas = bitmap->Canvas();
-  canvas->Pen()->SetColor(clRed);
-  canvas->Brush()->SetColor(clYellow);
-  canvas->Rectangle(2, 2, 12, 10);
-  EXPECT_EQ(InkBounds(*bitmap, clWhite), Rect(2, 2, 12, 10));
-  EXPECT_EQ(PixelOf(*bitmap, 11, 9), clRed);
-  EXPECT_EQ(CountPixels(*bitmap, Rect(0, 0, 20, 20), clYellow), 8 * 6);
-}
-
 TEST(CanvasTest, EllipseStaysInsideItsBox) {
   auto bitmap = FilledBitmap(40, 40, clWhite);
   TCanvas* canvas = bitmap->Canvas();
@@ -158,17 +147,6 @@ TEST(CanvasTest, EveryDrawingOperationNotifiesOnce) {
   canvas.LineTo(5, 5);
   canvas.TextOut(0, 0, "x");
   EXPECT_EQ(changes, 3);
-}
-
-TEST(CanvasTest, CopyRectCopiesAndScales) {
-  auto source = FilledBitmap(10, 10, clWhite);
-  source->Canvas()->Brush()->SetColor(clRed);
-  source->Canvas()->FillRect(Rect(0, 0, 5, 10));
-  auto target = FilledBitmap(40, 20, clBlack);
-  target->Canvas()->CopyRect(Rect(20, 0, 40, 20), source->Canvas(), Rect(0, 0, 10, 10));
-  EXPECT_EQ(PixelOf(*target, 22, 10), clRed);
-  EXPECT_EQ(PixelOf(*target, 38, 10), clWhite);
-  EXPECT_EQ(PixelOf(*target, 15, 10), clBlack);
 }
 
 TEST(CanvasTest, DrawAndStretchDrawPaintGraphics) {

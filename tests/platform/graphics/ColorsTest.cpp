@@ -43,10 +43,5 @@ TEST(ColorsTest, StringToColorRejectsGarbage) {
     EXPECT_THROW(StringToColor(text), EConvertError) << text;
 }
 
-TEST(ColorsTest, IdentLookupAnswersEmptyForUnknownNames) {
-  EXPECT_FALSE(IdentToColor("clPlaid").has_value());
-  EXPECT_FALSE(ColorToIdent(RGB(1, 2, 3)).has_value());
-}
-
 }  // namespace
 }  // namespace kel

@@ -13,17 +13,16 @@ using test::PixelOf;
 
 struct TStripCase {
   const char* Name;
-  int Width;
   int Height;
   int Cells;
   bool Olive;
 };
 
 constexpr TStripCase Strips[] = {
-    {"KELDBCHECKBOXES", 117, 13, 9, false},
-    {"KELDBEXPANDBOXES", 117, 13, 9, true},
-    {"KELDBINDICATORS", 432, 16, 27, true},
-    {"KELDBMARKERS", 320, 16, 20, true},
+    {"KELDBCHECKBOXES", 13, 9, false},
+    {"KELDBEXPANDBOXES", 13, 9, true},
+    {"KELDBINDICATORS", 16, 27, true},
+    {"KELDBMARKERS", 16, 20, true},
 };
 
 // The pixels of cell `index` as one comparable string.
@@ -33,16 +32,6 @@ String CellPixels(TBitmap& strip, int index) {
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x) pixels += ColorToString(PixelOf(strip, index * side + x, y));
   return pixels;
-}
-
-TEST(GlyphStripsTest, StripsHaveTheirSizesAndBackgrounds) {
-  for (const TStripCase& c : Strips) {
-    auto strip = LoadGlyphStrip(c.Name);
-    EXPECT_EQ(strip->Width(), c.Width) << c.Name;
-    EXPECT_EQ(strip->Height(), c.Height) << c.Name;
-    EXPECT_EQ(strip->Width() / strip->Height(), c.Cells) << c.Name;
-    EXPECT_EQ(strip->Transparent(), c.Olive) << c.Name;
-  }
 }
 
 TEST(GlyphStripsTest, EveryGlyphCellHoldsAGlyphOfPlainColours) {
@@ -143,6 +132,7 @@ TEST(GlyphStripsTest, StripsCutIntoImageListsWithOliveMasked) {
     auto strip = LoadGlyphStrip(c.Name);
     TImageList list(nullptr, c.Height, c.Height);
     list.AddMasked(strip.get(), GlyphStripMaskColor);
+    EXPECT_EQ(strip->Height(), c.Height) << c.Name;
     EXPECT_EQ(list.Count(), c.Cells) << c.Name;
     auto target = test::FilledBitmap(c.Height, c.Height, clYellow);
     list.Draw(target->Canvas(), 0, 0, 0);

@@ -31,13 +31,6 @@ TEST(ImageListTest, AddMaskedCutsTheStripIntoImagesOfTheListWidth) {
   }
 }
 
-TEST(ImageListTest, AStripNotAMultipleOfTheWidthDropsTheRest) {
-  TImageList list(nullptr, 8, 8);
-  auto strip = FilledBitmap(20, 8, clRed);
-  list.AddMasked(strip.get(), clNone);
-  EXPECT_EQ(list.Count(), 2);
-}
-
 TEST(ImageListTest, DefaultMaskColourIsTheStripsTransparentColour) {
   TImageList list(nullptr, 8, 8);
   auto strip = SquaresStrip(2);
@@ -79,17 +72,6 @@ TEST(ImageListTest, DisabledImagesAreGreyed) {
   EXPECT_EQ(GetRValue(greyed), GetGValue(greyed));
   EXPECT_NE(greyed, clWhite);
   EXPECT_EQ(InkBounds(*target, clWhite, Rect(10, 0, 20, 8)), Rect(12, 2, 16, 6));
-}
-
-TEST(ImageListTest, BackgroundColourFillsBehindImages) {
-  TImageList list(nullptr, 8, 8);
-  auto strip = SquaresStrip(1);
-  list.AddMasked(strip.get(), clOlive);
-  list.SetBkColor(clBlue);
-  auto target = FilledBitmap(8, 8, clWhite);
-  list.Draw(target->Canvas(), 0, 0, 0);
-  EXPECT_EQ(PixelOf(*target, 0, 0), clBlue);
-  EXPECT_EQ(PixelOf(*target, 2, 2), clBlack);
 }
 
 TEST(ImageListTest, GetBitmapCopiesAnImage) {
