@@ -1,4 +1,4 @@
-// Modal forms and message boxes, popup menus, the clipboard and the beep, headless.
+// Modal forms and message boxes and popup menus, headless.
 #include <gtest/gtest.h>
 
 #include "platform/testkit/Testkit.h"
@@ -32,10 +32,12 @@ TEST(DialogsTest, ModalFormEndsWithTheButtonsModalResult) {
   EXPECT_FALSE(form.FormState().Contains(fsModal));
 }
 
-TEST(DialogsTest, ModalFormNobodyAnswersIsCancelled) {
+TEST(DialogsTest, ModalFormNobodyAnswersIsCancelledAndAShownOneRefusesToGoModal) {
   TForm form(nullptr);
   Application->OnModalIdle = nullptr;
   EXPECT_EQ(form.ShowModal(), mrCancel);
+  form.Show();
+  EXPECT_THROW(form.ShowModal(), EInvalidOperation);
 }
 
 TEST(DialogsTest, CloseQueryCanRefuseClosing) {
@@ -48,42 +50,6 @@ TEST(DialogsTest, CloseQueryCanRefuseClosing) {
   allow = true;
   form.Close();
   EXPECT_FALSE(form.Visible());
-}
-
-TEST(DialogsTest, ShowModalOfAVisibleFormRaises) {
-  TForm form(nullptr);
-  form.Show();
-  EXPECT_THROW(form.ShowModal(), EInvalidOperation);
-}
-
-TEST(DialogsTest, EscapeOnAModalFormWithACancelButton) {
-  TForm form(nullptr);
-  auto* cancel = new TButton(&form);
-  cancel->SetParent(&form);
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
-  auto* ok = new TButton(&form);
-  ok->SetParent(&form);
-  ok->SetDefault(true);
-  ok->SetModalResult(mrOk);
-  testkit::ScriptModal([cancel](TCustomForm*) { testkit::PressKey(cancel, VK_RETURN); });
-  // Enter on the focused cancel button clicks it (a focused button takes Enter).
-  EXPECT_EQ(form.ShowModal(), mrCancel);
-}
-
-TEST(DialogsTest, ClipboardRoundTripsText) {
-  Clipboard()->SetAsText("Alpha\tBeta\r\nGamma");
-  EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
-  EXPECT_EQ(Clipboard()->AsText(), "Alpha\tBeta\r\nGamma");
-  Clipboard()->Clear();
-  EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
-}
-
-TEST(DialogsTest, BeepsAreCounted) {
-  const int before = BeepCount();
-  Beep();
-  Beep();
-  EXPECT_EQ(BeepCount(), before + 2);
 }
 
 class PopupMenuTest : public ::testing::Test {

@@ -1,5 +1,5 @@
 // Focus: the classic message order on a click, tab order, dialog keys reaching the default and
-// cancel buttons, key preview, and focus leaving hidden or destroyed controls.
+// cancel buttons, key preview and key presses, and focus leaving hidden or destroyed controls.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -75,13 +75,9 @@ class FocusTest : public ::testing::Test {
   TFocusRecorder* third = nullptr;
 };
 
-TEST_F(FocusTest, ShowingTheFormFocusesTheFirstTabStop) {
+TEST_F(FocusTest, ShowingFocusesTheFirstTabStopAndAClickMovesTheFocusInClassicOrder) {
   EXPECT_TRUE(first->Focused());
-  EXPECT_EQ(form->ActiveControl(), first);
   EXPECT_EQ(Screen->ActiveControl(), first);
-}
-
-TEST_F(FocusTest, ClickingASecondControlMovesTheFocusInClassicOrder) {
   testkit::Click(second, {5, 5});
   const TLog expected = {"kill First to Second", "set Second from First", "exit First",
                          "enter Second"};
@@ -106,8 +102,10 @@ TEST_F(FocusTest, TabAndShiftTabFollowTheTabOrder) {
   }
 }
 
-TEST_F(FocusTest, TabSkipsControlsThatCannotTakeTheFocus) {
+TEST_F(FocusTest, TabSkipsControlsThatCannotTakeTheFocusAndSetFocusRefusesThem) {
   second->SetEnabled(false);
+  EXPECT_THROW(second->SetFocus(), EInvalidOperation);
+  EXPECT_TRUE(first->Focused());
   testkit::PressKey(first, VK_TAB);
   EXPECT_TRUE(third->Focused()) << Application->LastExceptionMessage();
   third->SetTabStopOn(false);
@@ -133,85 +131,50 @@ TEST_F(FocusTest, DestroyingTheFocusedControlLeavesNoDanglingFocus) {
   EXPECT_TRUE(third->Focused());
 }
 
-TEST_F(FocusTest, FocusingADisabledControlRaises) {
-  second->SetEnabled(false);
-  EXPECT_THROW(second->SetFocus(), EInvalidOperation);
-  EXPECT_TRUE(first->Focused());
-}
-
-TEST(DialogKeyTest, EnterAndEscapeReachDefaultAndCancelButtons) {
-  struct Case {
-    Word key;
-    TModalResult expected;
-  };
-  const Case cases[] = {{VK_RETURN, mrOk}, {VK_ESCAPE, mrCancel}};
-  for (const Case& c : cases) {
-    TLog unused;
-    TForm form(nullptr);
-    auto* edit = new TFocusRecorder(&form, unused);
-    edit->SetParent(&form);
-    auto* ok = new TButton(&form);
-    ok->SetParent(&form);
-    ok->SetDefault(true);
-    ok->SetModalResult(mrOk);
-    auto* cancel = new TButton(&form);
-    cancel->SetParent(&form);
-    cancel->SetCancel(true);
-    cancel->SetModalResult(mrCancel);
-    form.Show();
-    form.SetModalResult(mrNone);
-    testkit::PressKey(edit, c.key);
-    EXPECT_EQ(form.ModalResult(), c.expected);
+TEST_F(FocusTest, EnterAndEscapeReachDefaultAndCancelButtons) {
+  auto* ok = new TButton(form);
+  ok->SetParent(form);
+  ok->SetDefault(true);
+  ok->SetModalResult(mrOk);
+  auto* cancel = new TButton(form);
+  cancel->SetParent(form);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  const std::pair<Word, TModalResult> cases[] = {{VK_RETURN, mrOk}, {VK_ESCAPE, mrCancel}};
+  for (const auto& [key, expected] : cases) {
+    form->SetModalResult(mrNone);
+    testkit::PressKey(first, key);
+    EXPECT_EQ(form->ModalResult(), expected);
   }
 }
 
-TEST(DialogKeyTest, KeyPreviewLetsTheFormSeeKeysFirst) {
-  TForm form(nullptr);
-  TLog unused;
-  auto* control = new TFocusRecorder(&form, unused);
-  control->SetParent(&form);
+TEST_F(FocusTest, KeyPreviewLetsTheFormSeeKeysFirst) {
   std::vector<String> order;
-  form.SetKeyPreview(true);
-  form.OnKeyDown = [&](TObject*, Word& key, TShiftState) {
+  form->SetKeyPreview(true);
+  form->OnKeyDown = [&](TObject*, Word& key, TShiftState) {
     order.push_back("form");
     if (key == 'X') key = 0;  // eaten: the control never sees it
   };
-  control->OnKeyDown = [&](TObject*, Word&, TShiftState) { order.push_back("control"); };
-  form.Show();
-  testkit::PressKey(control, 'A');
-  testkit::PressKey(control, 'X');
+  first->OnKeyDown = [&](TObject*, Word&, TShiftState) { order.push_back("control"); };
+  testkit::PressKey(first, 'A');
+  testkit::PressKey(first, 'X');
   EXPECT_EQ(order, (std::vector<String>{"form", "control", "form"}));
 }
 
-TEST(DialogKeyTest, TypedCharactersArriveAsKeyPress) {
-  TForm form(nullptr);
-  TLog unused;
-  auto* control = new TFocusRecorder(&form, unused);
-  control->SetParent(&form);
-  form.Show();
+TEST_F(FocusTest, TypedCharactersArriveAsKeyPressUnlessKeyDownRemovesThem) {
   std::u32string typed;
-  control->OnKeyPress = [&](TObject*, Char& key) { typed += key; };
-  testkit::TypeText(control, "Ab1 é");
+  first->OnKeyPress = [&](TObject*, Char& key) { typed += key; };
+  testkit::TypeText(first, "Ab1 é");
   EXPECT_EQ(typed, U"Ab1 é");
-}
-
-TEST(DialogKeyTest, KeyDownHandlerCanRemoveThePendingChar) {
-  TForm form(nullptr);
-  TLog unused;
-  auto* control = new TFocusRecorder(&form, unused);
-  control->SetParent(&form);
-  form.Show();
-  int presses = 0;
-  control->OnKeyPress = [&](TObject*, Char&) { ++presses; };
-  control->OnKeyDown = [&](TObject*, Word& key, TShiftState) {
+  first->OnKeyDown = [&](TObject*, Word& key, TShiftState) {
     TMsg msg;
     if (key == 'Q') {
-      EXPECT_TRUE(PeekMessage(msg, control->Handle(), WM_CHAR, WM_CHAR, PM_REMOVE));
+      EXPECT_TRUE(PeekMessage(msg, first->Handle(), WM_CHAR, WM_CHAR, PM_REMOVE));
     }
   };
-  testkit::PressKey(control, 'W');
-  testkit::PressKey(control, 'Q');
-  EXPECT_EQ(presses, 1);
+  testkit::PressKey(first, 'W');
+  testkit::PressKey(first, 'Q');
+  EXPECT_EQ(typed.size(), 6u);  // W's character, not Q's
 }
 
 }  // namespace

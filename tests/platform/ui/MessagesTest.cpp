@@ -61,7 +61,7 @@ class MessagesTest : public ::testing::Test {
   TProbe* probe = nullptr;
 };
 
-TEST_F(MessagesTest, TypedRecordsAreDecodedForTheHandlers) {
+TEST_F(MessagesTest, TypedRecordsAreDecodedForTheHandlersAndStoredBack) {
   probe->SetBounds(0, 0, 120, 70);
   EXPECT_EQ(probe->LastSize.Width, 120);
   EXPECT_EQ(probe->LastSize.Height, 70);
@@ -69,9 +69,7 @@ TEST_F(MessagesTest, TypedRecordsAreDecodedForTheHandlers) {
   EXPECT_EQ(result, 5);
   EXPECT_EQ(probe->LastScroll.ScrollCode, SB_THUMBTRACK);
   EXPECT_EQ(probe->LastScroll.Pos, 42);
-}
-
-TEST_F(MessagesTest, ChangedRecordFieldsAreStoredBack) {
+  // Changed record fields are stored back.
   Char seen = 0;
   probe->OnKeyPress = [&](TObject*, Char& key) {
     seen = key;
@@ -81,9 +79,7 @@ TEST_F(MessagesTest, ChangedRecordFieldsAreStoredBack) {
   probe->Perform(message);
   EXPECT_EQ(seen, U'y');
   EXPECT_EQ(message.WParam, 0u);  // eaten by the handler
-}
-
-TEST_F(MessagesTest, OwnMessageIdsGoThroughWndProc) {
+  // Own message ids go through WndProc.
   EXPECT_EQ(probe->Perform(WM_USER + 7), 77);
   EXPECT_EQ(SendMessage(probe->Handle(), WM_USER + 7), 77);
   EXPECT_EQ(SendMessage(0, WM_USER + 7), 0);  // no window, no answer

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -92,12 +93,8 @@ inline std::set<String> AtDefault(TObject* Holder, const String& Prefix = {}) {
 inline std::vector<String> WrittenNames(const String& Text) {
   std::vector<String> names;
   int depth = 0;
-  std::size_t start = 0;
-  while (start < Text.size()) {
-    std::size_t end = Text.find('\n', start);
-    if (end == String::npos) end = Text.size();
-    String line = Text.substr(start, end - start);
-    start = end + 1;
+  std::istringstream lines(Text);
+  for (String line; std::getline(lines, line);) {
     line.erase(0, line.find_first_not_of(' '));
     if (line.starts_with("object ")) {
       ++depth;
@@ -173,9 +170,8 @@ inline void ExpectParentValuesNotWritten(TClass ControlClass) {
   const String text = WriteText(control);
   const std::vector<String> written = WrittenNames(text);
   for (const String& name : written) EXPECT_FALSE(name.starts_with("Font.")) << name;
-  EXPECT_THAT(written, ::testing::Not(::testing::Contains("Color")));
-  EXPECT_THAT(written, ::testing::Not(::testing::Contains("ShowHint")));
-  EXPECT_THAT(written, ::testing::Not(::testing::Contains("BiDiMode")));
+  for (const char* name : {"Color", "ShowHint", "BiDiMode"})
+    EXPECT_THAT(written, ::testing::Not(::testing::Contains(name)));
   // A class whose controls do not take the parent's colour by default says so.
   const bool parentColorByDefault = GetPropInfo(*ControlClass, "ParentColor")->OrdDefault != 0;
   EXPECT_EQ(std::count(written.begin(), written.end(), "ParentColor"), parentColorByDefault ? 0 : 1);

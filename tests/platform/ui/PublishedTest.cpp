@@ -76,24 +76,16 @@ TEST_P(PublishedTest, ANewComponentWritesOnlyWhatHasNoDefault) {
     EXPECT_THAT(written, IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, PublishedTest, ::testing::ValuesIn(Cases()),
-                         [](const auto& info) { return String(info.param.Class->Name); });
-
-// Controls on a parent whose colour, font, hint switch and bidirectional mode are not the defaults.
-class InheritedValuesTest : public ::testing::TestWithParam<TClass> {
- protected:
-  void SetUp() override { RegisterUiClasses(); }
-};
-
-TEST_P(InheritedValuesTest, ValuesTakenFromTheParentAreNotWritten) {
-  published::ExpectParentValuesNotWritten(GetParam());
+// On a parent whose colour, font, hint switch and bidirectional mode are not the defaults.
+TEST_P(PublishedTest, ValuesTakenFromTheParentAreNotWritten) {
+  const TClass subject = GetParam().Class;
+  if (subject == &TForm::ClassInfo() || subject == &TTimer::ClassInfo())
+    GTEST_SKIP() << "no parent to take values from";
+  published::ExpectParentValuesNotWritten(subject);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Controls, InheritedValuesTest,
-    ::testing::Values(&TPanel::ClassInfo(), &TButton::ClassInfo(), &TCheckBox::ClassInfo(),
-                      &TLabel::ClassInfo(), &TGroupBox::ClassInfo(), &TSpeedButton::ClassInfo()),
-    [](const auto& info) { return String(info.param->Name); });
+INSTANTIATE_TEST_SUITE_P(Controls, PublishedTest, ::testing::ValuesIn(Cases()),
+                         [](const auto& info) { return String(info.param.Class->Name); });
 
 TEST(PublishedAnchorsTest, AnchorsAreWrittenWhenTheAlignmentDoesNotGiveThem) {
   struct Case {

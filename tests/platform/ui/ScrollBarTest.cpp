@@ -41,6 +41,7 @@ class ScrollBarTest : public ::testing::Test {
     control->SetParent(form);
     control->SetBounds(10, 10, 200, 150);
     form->Show();
+    SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);  // the vertical bar alone
   }
   void TearDown() override { delete form; }
   void SetVert(int min, int max, int page, int pos) {
@@ -57,7 +58,6 @@ class ScrollBarTest : public ::testing::Test {
 };
 
 TEST_F(ScrollBarTest, BarTakesRoomOnlyWhileItsRangeIsNotEmpty) {
-  SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
   SetVert(0, 0, 0, 0);
   EXPECT_EQ(control->ClientRect(), Rect(0, 0, 200, 150));
   const int sizes = control->Sizes;
@@ -85,7 +85,6 @@ TEST_F(ScrollBarTest, PositionIsClampedToTheLastPage) {
 }
 
 TEST_F(ScrollBarTest, MovingTheThumbRepaintsOnlyTheBar) {
-  SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
   SetVert(0, 99, 10, 0);
   UpdateWindow(control->Handle());
   // Just below the arrow: inside the thumb at position 0, in the track once it moved down.
@@ -100,7 +99,6 @@ TEST_F(ScrollBarTest, MovingTheThumbRepaintsOnlyTheBar) {
 }
 
 TEST_F(ScrollBarTest, ArrowsAndPageAreasSendScrollRequests) {
-  SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
   SetVert(0, 99, 10, 50);
   // The bar lies right of the client area; points are in client coordinates.
   const int x = control->ClientWidth() + GetSystemMetrics(SM_CXVSCROLL) / 2;
@@ -120,7 +118,6 @@ TEST_F(ScrollBarTest, ArrowsAndPageAreasSendScrollRequests) {
 }
 
 TEST_F(ScrollBarTest, HeldArrowRepeats) {
-  SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
   SetVert(0, 99, 10, 50);
   const int x = control->ClientWidth() + 5;
   testkit::MouseDown(control, {x, 3});
@@ -131,7 +128,6 @@ TEST_F(ScrollBarTest, HeldArrowRepeats) {
 }
 
 TEST_F(ScrollBarTest, DraggingTheThumbTracksAndEndsWithItsPosition) {
-  SetScrollRange(control->Handle(), SB_HORZ, 0, 0, false);
   SetVert(0, 99, 10, 0);
   const int x = control->ClientWidth() + 5;
   const int arrow = GetSystemMetrics(SM_CYVSCROLL);

@@ -1,6 +1,6 @@
 // The style manager: the shipped styles and their palettes, switching by name (system colours
 // follow, every form repaints, controls hear CM_STYLECHANGED), unknown names refused with the
-// style kept, application styles, the scope guard and style elements.
+// style kept, application styles and the scope guard.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -36,12 +36,10 @@ class TStyleListener : public TCustomControl {
 TEST(StylesTest, TheSystemLookIsActiveAtStartAndTheCustomStylesFollowIt) {
   EXPECT_EQ(TStyleManager::ActiveStyleName(), "Windows");
   EXPECT_FALSE(TStyleManager::IsCustomStyleActive());
-  const std::vector<String> names = TStyleManager::StyleNames();
+  const std::vector<String> names = TStyleManager::StyleNames();  // application styles follow
   ASSERT_GE(names.size(), 4u);
-  EXPECT_EQ(names[0], "Windows");
-  EXPECT_EQ(names[1], "Windows10");
-  EXPECT_EQ(names[2], "Windows10 Dark");
-  EXPECT_EQ(names[3], "Carbon");
+  EXPECT_EQ(std::vector<String>(names.begin(), names.begin() + 4),
+            (std::vector<String>{"Windows", "Windows10", "Windows10 Dark", "Carbon"}));
   EXPECT_EQ(ColorToRGB(clBtnFace), DefaultSystemPalette()[15]);
 }
 
@@ -50,6 +48,10 @@ class ShippedStyleTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ShippedStyleTest, SwitchesByNameAndKeepsTextReadable) {
   TStyleScope style(GetParam());
+  int differing = 0;
+  for (int index = 0; index < SystemColorCount; ++index)
+    differing += ColorToRGB(SystemColor(index)) != DefaultSystemPalette()[index];
+  EXPECT_GE(differing, 10) << "the system colours differ from the system look";
   EXPECT_EQ(TStyleManager::ActiveStyleName(), GetParam());
   EXPECT_TRUE(TStyleManager::IsCustomStyleActive());
   EXPECT_TRUE(ThemeServicesEnabled());
@@ -67,17 +69,6 @@ TEST_P(ShippedStyleTest, SwitchesByNameAndKeepsTextReadable) {
   EXPECT_LT(Brightness(cl3DDkShadow), Brightness(clBtnShadow) + 1);
 }
 
-TEST_P(ShippedStyleTest, SystemColoursDifferFromTheSystemLook) {
-  int differing = 0;
-  {
-    TStyleScope style(GetParam());
-    for (int index = 0; index < SystemColorCount; ++index)
-      if (ColorToRGB(SystemColor(index)) != DefaultSystemPalette()[index]) ++differing;
-  }
-  EXPECT_GE(differing, 10);
-  EXPECT_EQ(ColorToRGB(clWindow), DefaultSystemPalette()[5]) << "the scope restores the look";
-}
-
 INSTANTIATE_TEST_SUITE_P(Styles, ShippedStyleTest,
                          ::testing::Values("Windows10", "Windows10 Dark", "Carbon"),
                          [](const auto& info) {
@@ -85,18 +76,6 @@ INSTANTIATE_TEST_SUITE_P(Styles, ShippedStyleTest,
                            std::erase(name, ' ');
                            return name;
                          });
-
-TEST(StylesTest, LightAndDarkStylesAreWhatTheirNamesSay) {
-  {
-    TStyleScope style("Windows10");
-    EXPECT_GT(Brightness(clWindow), 200);
-  }
-  for (const char* dark : {"Windows10 Dark", "Carbon"}) {
-    TStyleScope style(dark);
-    EXPECT_LT(Brightness(clWindow), 60) << dark;
-    EXPECT_LT(Brightness(clBtnFace), 90) << dark;
-  }
-}
 
 TEST(StylesTest, AnUnknownNameRaisesAndKeepsTheCurrentStyle) {
   TStyleScope style("Carbon");
@@ -154,14 +133,6 @@ TEST(StylesTest, ApplicationStylesNeedAFreshName) {
   EXPECT_TRUE(TStyleManager::StyleExists("Sepia Test"));
   TStyleScope style("Sepia Test");
   EXPECT_EQ(ColorToRGB(clBtnFace), RGB(222, 206, 178));
-}
-
-TEST(StylesTest, ControlsLetEveryStyleElementThroughUntilToldOtherwise) {
-  TForm form(nullptr);
-  auto* edit = new TPanel(&form);
-  EXPECT_EQ(edit->StyleElements(), (TStyleElements{seFont, seClient, seBorder}));
-  edit->SetStyleElements({seFont});
-  EXPECT_EQ(edit->StyleElements(), TStyleElements{seFont});
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Timers on the virtual clock: clock order (from any start of the clock, across the wrap of a
-// 32-bit tick and of a 64-bit one), repetition, enabling and intervals, window timers, timers and
+// 32-bit tick and of a 64-bit one), repetition, enabling and intervals, timers and
 // controls that free themselves while handling their own event.
 #include <gtest/gtest.h>
 
@@ -96,26 +96,6 @@ TEST(TimerTest, TimerFreeingItselfInItsHandlerIsSafe) {
   testkit::AdvanceTime(1000);
   EXPECT_EQ(fired, 1);
   EXPECT_EQ(Application->TimerCount(), before - 1);
-}
-
-TEST(TimerTest, WindowTimerPostsWmTimerUntilKilled) {
-  struct TTicker : TCustomControl {
-    using TCustomControl::TCustomControl;
-    std::vector<WPARAM> Ids;
-    void WMTimer(TWMTimer& Message) override { Ids.push_back(Message.TimerID); }
-  };
-  TForm form(nullptr);
-  auto* ticker = new TTicker(&form);
-  ticker->SetParent(&form);
-  form.Show();
-  SetTimer(ticker->Handle(), 7, 50);
-  SetTimer(ticker->Handle(), 9, 120);
-  testkit::AdvanceTime(130);
-  EXPECT_EQ(ticker->Ids, (std::vector<WPARAM>{7, 7, 9}));
-  EXPECT_TRUE(KillTimer(ticker->Handle(), 7));
-  EXPECT_FALSE(KillTimer(ticker->Handle(), 7));
-  testkit::AdvanceTime(110);
-  EXPECT_EQ(ticker->Ids, (std::vector<WPARAM>{7, 7, 9, 9}));
 }
 
 TEST(TimerTest, ControlReleasingItselfInAHandlerIsFreedAfterTheHandler) {

@@ -1,6 +1,6 @@
 // Window-level calls: popup windows placed and shown by SetWindowPos at screen positions, the
 // cancel-mode request reaching the active control, the right button's default handling,
-// the shift-state table, and PNG capture of windowless controls.
+// mouse positions packed as signed halves, and PNG capture of windowless controls.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -121,24 +121,6 @@ TEST_F(WindowCallsTest, RightButtonReleaseIsTheDefaultHandlersToClaim) {
   menu->CloseMenu();
   delete menu;
   EXPECT_EQ(dropper->PopupMenu(), nullptr);  // cleared by the free notification
-}
-
-TEST(ShiftStateTest, MouseKeyFlagsAndShiftStatesConvert) {
-  struct Case {
-    WPARAM keys;
-    TShiftState shift;
-  };
-  const Case cases[] = {
-      {0, {}},
-      {MK_SHIFT, {ssShift}},
-      {MK_CONTROL | MK_LBUTTON, {ssCtrl, ssLeft}},
-      {MK_RBUTTON | MK_MBUTTON, {ssRight, ssMiddle}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(KeysToShiftState(c.keys), c.shift);
-    EXPECT_EQ(ShiftStateToKeys(c.shift), c.keys);
-  }
-  EXPECT_TRUE(KeyDataToShiftState(AltMask).Contains(ssAlt));
 }
 
 TEST(ShiftStateTest, MousePositionsPackAsSignedHalves) {
