@@ -20,7 +20,6 @@ TEST(CanvasFramesTest, EdgesUseTheClassicColoursPerLayer) {
       {"raised", EDGE_RAISED, cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow},
       {"sunken", EDGE_SUNKEN, clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight},
       {"etched", EDGE_ETCHED, clBtnShadow, clBtnHighlight, clBtnHighlight, clBtnShadow},
-      {"bump", EDGE_BUMP, cl3DLight, cl3DDkShadow, cl3DDkShadow, cl3DLight},
   };
   for (const TEdgeCase& c : cases) {
     auto bitmap = FilledBitmap(30, 20, clRed);
@@ -129,28 +128,6 @@ TEST(CanvasFramesTest, UnsupportedFrameControlsRaise) {
   TRect rect = Rect(0, 0, 10, 10);
   EXPECT_THROW(bitmap->Canvas()->DrawFrameControl(rect, 1, 0), EInvalidArgument);
   EXPECT_EQ(PixelOf(*bitmap, 5, 5), clRed);
-}
-
-TEST(CanvasFramesTest, GradientsRunFromStartToEndColour) {
-  struct TCase {
-    TGradientDirection Direction;
-    TPoint First, Last, Middle, Across;  // Across: same position along the gradient as First
-  };
-  const TCase cases[] = {
-      {gdVertical, {5, 0}, {5, 99}, {5, 50}, {35, 0}},
-      {gdHorizontal, {0, 5}, {39, 5}, {20, 5}, {0, 95}},
-  };
-  for (const TCase& c : cases) {
-    auto bitmap = FilledBitmap(40, 100, clRed);
-    GradientFillCanvas(bitmap->Canvas(), clWhite, clNavy, Rect(0, 0, 40, 100), c.Direction);
-    EXPECT_EQ(PixelOf(*bitmap, c.First.X, c.First.Y), clWhite);
-    EXPECT_EQ(PixelOf(*bitmap, c.Last.X, c.Last.Y), clNavy);
-    EXPECT_EQ(PixelOf(*bitmap, c.Across.X, c.Across.Y), clWhite);
-    const TColor middle = PixelOf(*bitmap, c.Middle.X, c.Middle.Y);
-    EXPECT_GT(GetRValue(middle), 0);
-    EXPECT_LT(GetRValue(middle), 255);
-    EXPECT_GT(GetBValue(middle), 128);
-  }
 }
 
 TEST(CanvasFramesTest, GradientOfOneLineIsTheStartColour) {

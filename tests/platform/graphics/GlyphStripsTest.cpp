@@ -115,14 +115,6 @@ TEST(GlyphStripsTest, MarkersPairAscendingAndDescending) {
   EXPECT_NE(CellPixels(*strip, 2), CellPixels(*strip, 4));
 }
 
-TEST(GlyphStripsTest, LoadingGivesIndependentCopies) {
-  auto first = LoadGlyphStrip("keldbindicators");  // names ignore case
-  first->Canvas()->Brush()->SetColor(clRed);
-  first->Canvas()->FillRect(Rect(0, 0, 16, 16));
-  auto second = LoadGlyphStrip("KELDBINDICATORS");
-  EXPECT_EQ(PixelOf(*second, 0, 0), clOlive);
-}
-
 TEST(GlyphStripsTest, UnknownNamesRaise) {
   EXPECT_THROW(LoadGlyphStrip("KELDBNOTHING"), EInvalidArgument);
 }
