@@ -50,15 +50,6 @@ TEST_F(CanvasTextTest, TextOutDrawsInsideItsExtentAndMovesThePen) {
   EXPECT_EQ(canvas->PenPos(), Point(10 + extent.cx, 20));
 }
 
-TEST_F(CanvasTextTest, TextUsesTheFontColour) {
-  TCanvas* canvas = Canvas();
-  canvas->Font()->SetColor(clRed);
-  canvas->Font()->SetSize(20);
-  canvas->TextOut(5, 5, "HHH");
-  EXPECT_GT(CountPixels(*FBitmap, Rect(0, 0, 300, 200), clRed), 20);
-  EXPECT_EQ(CountPixels(*FBitmap, Rect(0, 0, 300, 200), clBlack), 0);
-}
-
 TEST_F(CanvasTextTest, TextRectClipsToItsRectangle) {
   TCanvas* canvas = Canvas();
   const TRect box = Rect(20, 20, 60, 20 + LineHeight());

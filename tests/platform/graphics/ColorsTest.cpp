@@ -22,7 +22,7 @@ struct TTextCase {
   const char* Text;
 };
 
-TEST(ColorsTest, ColoursRoundTripThroughText) {
+TEST(ColorsTest, ColoursRoundTripThroughTextAndReadNumbersAndAnyCase) {
   const TTextCase cases[] = {
       {clRed, "clRed"}, {clBtnFace, "clBtnFace"}, {clNone, "clNone"}, {RGB(1, 2, 3), "$00030201"},
   };
@@ -30,9 +30,6 @@ TEST(ColorsTest, ColoursRoundTripThroughText) {
     EXPECT_EQ(ColorToString(c.Color), c.Text);
     EXPECT_EQ(StringToColor(c.Text), c.Color) << c.Text;
   }
-}
-
-TEST(ColorsTest, StringToColorAcceptsNumbersAndAnyCaseOfNames) {
   EXPECT_EQ(StringToColor("CLRED"), clRed);
   EXPECT_EQ(StringToColor("0x00FF00"), clLime);
   EXPECT_EQ(StringToColor("-16777201"), clBtnFace);

@@ -1,4 +1,4 @@
-// Image lists: cutting strips, masks by colour and by bitmap, normal and disabled drawing,
+// Image lists: cutting strips, masks by colour, normal and disabled drawing,
 // copying images out, and the errors for bad sizes and indexes.
 #include "GraphicsTestSupport.h"
 
@@ -38,24 +38,6 @@ TEST(ImageListTest, DefaultMaskColourIsTheStripsTransparentColour) {
   auto target = FilledBitmap(8, 8, clWhite);
   list.Draw(target->Canvas(), 0, 0, 1);
   EXPECT_EQ(InkBounds(*target, clWhite), Bounds(2, 2, 2, 2));
-}
-
-TEST(ImageListTest, AddWithAMaskBitmapHidesItsWhitePixels) {
-  TImageList list(nullptr, 4, 4);
-  auto image = FilledBitmap(8, 4, clRed);
-  auto mask = FilledBitmap(8, 4, clWhite);
-  mask->Canvas()->Brush()->SetColor(clBlack);
-  mask->Canvas()->FillRect(Rect(0, 0, 2, 4));  // left half of image 0 shows
-  mask->Canvas()->FillRect(Rect(4, 0, 8, 1));  // top row of image 1 shows
-  EXPECT_EQ(list.Add(image.get(), mask.get()), 0);
-  auto target = FilledBitmap(4, 8, clWhite);
-  list.Draw(target->Canvas(), 0, 0, 0);
-  list.Draw(target->Canvas(), 0, 4, 1);
-  EXPECT_EQ(InkBounds(*target, clWhite, Rect(0, 0, 4, 4)), Rect(0, 0, 2, 4));
-  EXPECT_EQ(InkBounds(*target, clWhite, Rect(0, 4, 4, 8)), Rect(0, 4, 4, 5));
-  list.Add(image.get(), nullptr);  // no mask: all opaque
-  list.Draw(target->Canvas(), 0, 0, 2);
-  EXPECT_EQ(InkBounds(*target, clWhite, Rect(0, 0, 4, 4)), Rect(0, 0, 4, 4));
 }
 
 TEST(ImageListTest, DisabledImagesAreGreyed) {
