@@ -26,8 +26,6 @@ class TRecordingGrid : public TStringGrid {
   int RowHeightsChanges = 0;
   int TopLeftChanges = 0;
   std::vector<String> EditTexts;  // texts given to SetEditText
-  bool RefuseColumnDrag = false;  // CheckColumnDrag answers false
-  bool RightButtonMoves = false;  // a right press is handed to the platform as a left one
 
   using TCustomGrid::CalcSizingState;
   using TCustomGrid::ChangeScale;
@@ -62,7 +60,7 @@ class TRecordingGrid : public TStringGrid {
   }
   bool CheckColumnDrag(int& Origin, int& Destination, const TPoint& MousePt) override {
     Calls.push_back("CheckColumnDrag " + Move(Origin, Destination));
-    return !RefuseColumnDrag && TStringGrid::CheckColumnDrag(Origin, Destination, MousePt);
+    return TStringGrid::CheckColumnDrag(Origin, Destination, MousePt);
   }
   bool EndColumnDrag(int& Origin, int& Destination, const TPoint& MousePt) override {
     Calls.push_back("EndColumnDrag " + Move(Origin, Destination));
@@ -87,18 +85,6 @@ class TRecordingGrid : public TStringGrid {
   void SetEditText(int ACol, int ARow, const String& Value) override {
     EditTexts.push_back(Value);
     TStringGrid::SetEditText(ACol, ARow, Value);
-  }
-  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
-    if (RightButtonMoves && Button == mbRight) {
-      SetMouseCapture(true);
-      TStringGrid::MouseDown(mbLeft, Shift, X, Y);
-      return;
-    }
-    TStringGrid::MouseDown(Button, Shift, X, Y);
-  }
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
-    TStringGrid::MouseUp(Button, Shift, X, Y);
-    if (RightButtonMoves && Button == mbRight) SetMouseCapture(false);
   }
 
  private:

