@@ -25,37 +25,31 @@ class ZoltGradientFillTest : public ::testing::Test {
   TColor At(int X, int Y) const { return Canvas->Pixels(X, Y); }
 };
 
-TEST_F(ZoltGradientFillTest, FlatCellIsTheColourLightenedBy20) {
-  const TColor blue = RGB(60, 100, 180);
-  Gradient.FillCell(Canvas, Whole, blue, true);
-  EXPECT_EQ(At(0, 0), Shade(blue, 20));
-  EXPECT_EQ(At(Side - 1, Side - 1), Shade(blue, 20));
-}
-
-TEST_F(ZoltGradientFillTest, FlatCellBacksOffBeforeWhite) {
-  // Lightened by 20 this grey would reach white at the next step of 10: it takes 10 instead.
-  const TColor pale = RGB(225, 225, 225);
+// A flat cell is the colour lightened by 20, or by 10 when 20 would reach white at the next step
+// of 10, or the colour itself when even 10 would; a raised cell runs down from lightened by 35 to
+// lightened by 10 (or to the colour itself near white), vertically whatever the direction.
+TEST_F(ZoltGradientFillTest, CellsAreLightenedShortOfWhite) {
+  const TColor blue = RGB(60, 100, 180), pale = RGB(225, 225, 225), paler = RGB(240, 240, 240);
   ASSERT_EQ(Shade(Shade(pale, 20), 10), clWhite);
   ASSERT_NE(Shade(Shade(pale, 10), 10), clWhite);
-  Gradient.FillCell(Canvas, Whole, pale, true);
-  EXPECT_EQ(At(5, 5), Shade(pale, 10));
-  // Paler still, even 10 would end at white: the colour itself.
-  const TColor paler = RGB(240, 240, 240);
   ASSERT_EQ(Shade(Shade(paler, 10), 10), clWhite);
-  Gradient.FillCell(Canvas, Whole, paler, true);
-  EXPECT_EQ(At(5, 5), paler);
-}
-
-TEST_F(ZoltGradientFillTest, RaisedCellRunsDownFromLightenedBy35ToLightenedBy10) {
-  const TColor green = RGB(40, 140, 60);
-  Gradient.FillCell(Canvas, Whole, green, false);
-  EXPECT_EQ(At(3, 0), Shade(green, 35));
-  EXPECT_EQ(At(3, Side - 1), Shade(green, 10));
-  EXPECT_EQ(At(0, 20), At(Side - 1, 20)) << "vertical whatever the gradient's direction";
-  const TColor pale = RGB(236, 236, 236);
-  ASSERT_EQ(Shade(Shade(pale, 10), 10), clWhite);
-  Gradient.FillCell(Canvas, Whole, pale, false);
-  EXPECT_EQ(At(3, Side - 1), pale);
+  const struct {
+    TColor Color;
+    bool Flat;
+    TPoint At;
+    TColor Expected;
+  } cases[] = {
+      {blue, true, {0, 0}, Shade(blue, 20)},     {blue, true, {Side - 1, Side - 1}, Shade(blue, 20)},
+      {pale, true, {5, 5}, Shade(pale, 10)},     {paler, true, {5, 5}, paler},
+      {blue, false, {3, 0}, Shade(blue, 35)},    {blue, false, {3, Side - 1}, Shade(blue, 10)},
+      {paler, false, {3, Side - 1}, paler},
+  };
+  Gradient.SetDirection(gdHorizontal);
+  for (const auto& c : cases) {
+    Gradient.FillCell(Canvas, Whole, c.Color, c.Flat);
+    EXPECT_EQ(At(c.At.X, c.At.Y), c.Expected) << c.Flat << " " << c.At.X << "," << c.At.Y;
+    EXPECT_EQ(At(0, c.At.Y), At(Side - 1, c.At.Y));
+  }
 }
 
 // The caches answer for the last colour of each mode and follow a new colour at once.
@@ -90,43 +84,30 @@ void PrintTo(const TRunCase& Case, std::ostream* Out) { *Out << Case.Name; }
 class GradientRunTest : public ZoltGradientFillTest,
                         public ::testing::WithParamInterface<TRunCase> {};
 
-TEST_P(GradientRunTest, FillRectRunsFromStartToEnd) {
-  Gradient.SetDirection(GetParam().Direction);
-  Gradient.SetSwapColors(GetParam().Swap);
-  Gradient.SetStartColor(RGB(250, 200, 40));
-  Gradient.SetEndColor(RGB(20, 60, 160));
-  Gradient.FillRect(Canvas, Whole);
-  EXPECT_EQ(At(GetParam().StartAt.X, GetParam().StartAt.Y), RGB(250, 200, 40));
-  EXPECT_EQ(At(GetParam().EndAt.X, GetParam().EndAt.Y), RGB(20, 60, 160));
-}
-
-TEST_P(GradientRunTest, EndColourDefaultsToTheStartShadedByTheFactor) {
+// The runs honour Direction and SwapColors; the end colour, unset, is the start shaded by the
+// factor, and the hot run starts at the hot colour.
+TEST_P(GradientRunTest, FillsRunFromTheirStartToTheirEnd) {
+  const TPoint start = GetParam().StartAt;
+  const TPoint end = GetParam().EndAt;
   Gradient.SetDirection(GetParam().Direction);
   Gradient.SetSwapColors(GetParam().Swap);
   Gradient.SetStartColor(RGB(120, 160, 220));
   Gradient.SetShadowFactor(-60);
   Gradient.FillRect(Canvas, Whole);
-  EXPECT_EQ(At(GetParam().EndAt.X, GetParam().EndAt.Y), Shade(RGB(120, 160, 220), -60));
-}
-
-TEST_P(GradientRunTest, HotRunsFromTheHotColour) {
-  Gradient.SetDirection(GetParam().Direction);
-  Gradient.SetSwapColors(GetParam().Swap);
+  EXPECT_EQ(At(start.X, start.Y), RGB(120, 160, 220));
+  EXPECT_EQ(At(end.X, end.Y), Shade(RGB(120, 160, 220), -60));
   Gradient.FillRect(Canvas, Whole, true);
-  EXPECT_EQ(At(GetParam().StartAt.X, GetParam().StartAt.Y), TZoltGradient::DefaultHotColor());
+  EXPECT_EQ(At(start.X, start.Y), TZoltGradient::DefaultHotColor());
   Gradient.SetHotColor(RGB(255, 220, 120));
   Gradient.FillRect(Canvas, Whole, true);
-  EXPECT_EQ(At(GetParam().StartAt.X, GetParam().StartAt.Y), RGB(255, 220, 120));
-  EXPECT_EQ(At(GetParam().EndAt.X, GetParam().EndAt.Y),
-            Shade(RGB(255, 220, 120), Gradient.ShadowFactor()));
-}
-
-TEST_P(GradientRunTest, FillBackRunsFromTheGivenColour) {
-  Gradient.SetDirection(GetParam().Direction);
-  Gradient.SetSwapColors(GetParam().Swap);
+  EXPECT_EQ(At(start.X, start.Y), RGB(255, 220, 120));
+  EXPECT_EQ(At(end.X, end.Y), Shade(RGB(255, 220, 120), -60));
   Gradient.FillBack(Canvas, Whole, RGB(200, 80, 80));
-  EXPECT_EQ(At(GetParam().StartAt.X, GetParam().StartAt.Y), RGB(200, 80, 80));
-  EXPECT_EQ(At(GetParam().EndAt.X, GetParam().EndAt.Y), Shade(RGB(200, 80, 80), -25));
+  EXPECT_EQ(At(start.X, start.Y), RGB(200, 80, 80));
+  EXPECT_EQ(At(end.X, end.Y), Shade(RGB(200, 80, 80), -60));
+  Gradient.SetEndColor(RGB(20, 60, 160));
+  Gradient.FillRect(Canvas, Whole);
+  EXPECT_EQ(At(end.X, end.Y), RGB(20, 60, 160));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -184,6 +165,9 @@ std::vector<TFill> AllFills() {
     const auto drawing = static_cast<TButtonDrawingStyle>(style);
     fills.push_back({String("FillStyleBack.") + EnumNamesOf(drawing)[style],
                      [drawing](auto& g, auto* c, auto& r) { g.FillStyleBack(c, r, clBtnFace, drawing, false); }});
+    for (TGradientButtonState state : {gbsHot, gbsDown})
+      fills.push_back({String("FillStyleRect.") + EnumNamesOf(drawing)[style] + "." + std::to_string(state),
+                       [drawing, state](auto& g, auto* c, auto& r) { g.FillStyleRect(c, r, drawing, ftNoChange, state); }});
     for (int fine = ftNoChange; fine <= ftUnderline; ++fine) {
       const auto theme = static_cast<TFineTheme>(fine);
       fills.push_back({String("FillStyleRect.") + EnumNamesOf(drawing)[style] + "." +
@@ -221,20 +205,6 @@ INSTANTIATE_TEST_SUITE_P(Styles, FillVariantsTest,
                            std::erase(name, ' ');
                            return name;
                          });
-
-TEST_F(ZoltGradientFillTest, ButtonStatesDiffer) {
-  for (int style = bdsClassic; style <= bdsGradient; ++style) {
-    std::vector<std::vector<TColor>> looks;
-    for (TGradientButtonState state : {gbsNormal, gbsHot, gbsDown}) {
-      Gradient.FillStyleRect(Canvas, Whole, static_cast<TButtonDrawingStyle>(style), ftNoChange,
-                             state);
-      looks.push_back(Samples(Canvas));
-    }
-    EXPECT_NE(looks[0], looks[1]) << "style " << style << " hot";
-    EXPECT_NE(looks[0], looks[2]) << "style " << style << " down";
-    EXPECT_NE(looks[1], looks[2]) << "style " << style << " hot and down";
-  }
-}
 
 }  // namespace
 }  // namespace kel

@@ -93,31 +93,24 @@ TEST(ZoltGradientTest, IsActiveNeedsTheSwitchActiveAStartColourAndAnUnthemedOwne
   GradientEnabled = true;
 }
 
-struct TShadeCase {
-  const char* Name;
-  TColor Color;
-  int Factor;
-  TColor Expected;
-};
-
-void PrintTo(const TShadeCase& Case, std::ostream* Out) { *Out << Case.Name; }
-
-class ShadowColorTest : public ::testing::TestWithParam<TShadeCase> {};
-
-TEST_P(ShadowColorTest, Shades) {
-  EXPECT_EQ(TZoltGradient::ShadowColor(GetParam().Color, GetParam().Factor), GetParam().Expected);
+TEST(ZoltGradientTest, ShadowColorSaturatesAtTheExtremes) {
+  const struct {
+    const char* Name;
+    TColor Color;
+    int Factor;
+    TColor Expected;
+  } cases[] = {
+      {"zero keeps RGB", RGB(12, 34, 56), 0, RGB(12, 34, 56)},
+      {"zero keeps a system colour", clBtnFace, 0, clBtnFace},
+      {"full negative on white is black", clWhite, -240, clBlack},
+      {"strong positive on black is white", clBlack, 300, clWhite},
+      {"positive on white stays white", clWhite, 10, clWhite},
+      {"grey darkens by the factor", RGB(128, 128, 128), -48, RGB(77, 77, 77)},
+      {"grey lightens by the factor", RGB(128, 128, 128), 48, RGB(179, 179, 179)},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TZoltGradient::ShadowColor(c.Color, c.Factor), c.Expected) << c.Name;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Extremes, ShadowColorTest,
-    ::testing::Values(TShadeCase{"ZeroKeepsRgb", RGB(12, 34, 56), 0, RGB(12, 34, 56)},
-                      TShadeCase{"ZeroKeepsSystemColour", clBtnFace, 0, clBtnFace},
-                      TShadeCase{"FullNegativeOnWhiteIsBlack", clWhite, -240, clBlack},
-                      TShadeCase{"StrongPositiveOnBlackIsWhite", clBlack, 300, clWhite},
-                      TShadeCase{"PositiveOnWhiteStaysWhite", clWhite, 10, clWhite},
-                      TShadeCase{"GreyDarkensByTheFactor", RGB(128, 128, 128), -48, RGB(77, 77, 77)},
-                      TShadeCase{"GreyLightensByTheFactor", RGB(128, 128, 128), 48, RGB(179, 179, 179)}),
-    [](const auto& info) { return String(info.param.Name); });
 
 // A shade keeps the hue and moves the luminance the way the factor points.
 TEST(ZoltGradientTest, ShadowColorKeepsTheHue) {
