@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <vector>
 
 #include "EnvironmentScope.h"
@@ -66,36 +64,6 @@ TEST(IniFile, WritesAReadableFileAndReadsItBack) {
   EXPECT_TRUE(ini.ReadBool("Options", "AutoLoad", false));
   EXPECT_FALSE(ini.ReadBool("Options", "AutoSave", true));
   EXPECT_EQ(ini.ReadString("Missing", "Columns", "fallback"), "fallback");
-}
-
-TEST(IniFile, NamesMatchInAnyCaseAndKeepTheirFirstSpelling) {
-  TTempDirectory directory;
-  const String path = directory.File("case.ini");
-  TIniFile ini(path);
-  ini.WriteString("Layout", "Columns", "2");
-  ini.WriteString("LAYOUT", "columns", "3");
-  ini.WriteString("layout", "Extra", "x");
-  EXPECT_EQ(FileText(path), "[Layout]\nColumns=3\nExtra=x\n");
-}
-
-TEST(IniFile, SectionQueries) {
-  TMemIniFile ini("");
-  ini.WriteString("First", "a", "1");
-  ini.WriteString("First", "b", "2=two");
-  ini.WriteString("Second", "c", "3");
-
-  TStringList strings;
-  strings.Add("stale line");
-  ini.ReadSectionValues("first", &strings);
-  EXPECT_EQ(LinesOf(strings), (Lines{"a=1", "b=2=two"}));
-  ini.ReadSection("FIRST", &strings);
-  EXPECT_EQ(LinesOf(strings), (Lines{"a", "b"}));
-  ini.ReadSections(&strings);
-  EXPECT_EQ(LinesOf(strings), (Lines{"First", "Second"}));
-  EXPECT_TRUE(ini.ValueExists("second", "C"));
-  ini.DeleteKey("Second", "c");
-  EXPECT_FALSE(ini.ValueExists("Second", "c"));
-  EXPECT_FALSE(ini.SectionExists("Second"));  // a section without keys does not count
 }
 
 // --- Reading tolerates malformed lines but not unreadable files -------------------------------
@@ -160,24 +128,6 @@ TEST(IniFile, ValuesThatCannotBeStoredRaiseAndChangeNothing) {
   EXPECT_EQ(FileText(path), "[S]\nk=v\n");
 }
 
-TEST(IniFile, TypedReads) {
-  TMemIniFile ini("");
-  const struct {
-    const char* Stored;
-    int Integer;  // read with default -1
-    bool Bool;    // read with default true
-  } cases[] = {
-      {"0", 0, false}, {"0x1F", 31, true}, {"", -1, true}, {"1.5", -1, true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Stored);
-    ini.WriteString("T", "v", c.Stored);
-    EXPECT_EQ(ini.ReadInteger("T", "v", -1), c.Integer);
-    EXPECT_EQ(ini.ReadBool("T", "v", true), c.Bool);
-  }
-  EXPECT_EQ(ini.ReadInteger("T", "absent", 5), 5);
-}
-
 // --- Registry stand-in -----------------------------------------------------------------------
 
 TEST(RegistryIniFile, KeyPathsMapToFilesUnderTheRoot) {
@@ -192,21 +142,6 @@ TEST(RegistryIniFile, KeyPathsMapToFilesUnderTheRoot) {
   for (const auto& [key, file] : cases) EXPECT_EQ(RegistryKeyFileName(key), file) << key;
   for (const char* bad : {"", "\\Software\\..\\Escape"})
     EXPECT_THROW(RegistryKeyFileName(bad), EIniFileException) << bad;
-}
-
-TEST(RegistryIniFile, RootFollowsTheUserConfigDirectory) {
-  TEnvironmentScope root("KEL_REGISTRY_ROOT", nullptr);
-  TEnvironmentScope home("HOME", "/home/someone");
-  {
-    TEnvironmentScope config("XDG_CONFIG_HOME", "/custom/config");
-    EXPECT_EQ(RegistryKeyFileName("\\Software\\App"),
-              "/custom/config/kel-registry/Software/App.ini");
-  }
-  for (const char* config : {static_cast<const char*>(nullptr), "relative/dir"}) {
-    TEnvironmentScope scope("XDG_CONFIG_HOME", config);
-    EXPECT_EQ(RegistryKeyFileName("\\Software\\App"),
-              "/home/someone/.config/kel-registry/Software/App.ini");
-  }
 }
 
 TEST(RegistryIniFile, StoresSubkeysAsSectionsInTheMappedFile) {

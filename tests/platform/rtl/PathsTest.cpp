@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-
-#include "TempDirectory.h"
 
 namespace kel {
 namespace {
@@ -42,20 +39,6 @@ TEST(Paths, TakingPathsApart) {
 TEST(Paths, ExeNameIsTheRunningProgram) {
   const String exe = ExeName();
   EXPECT_TRUE(std::filesystem::equivalent(exe, "/proc/self/exe"));
-}
-
-TEST(Paths, FileSystemQueriesAndForceDirectories) {
-  testing_support::TTempDirectory directory;
-  const String file = directory.File("plain.txt");
-  std::ofstream(file) << "x";
-  const String nested = directory.File("one/two/three");
-
-  EXPECT_TRUE(FileExists(file));
-  EXPECT_FALSE(DirectoryExists(file));
-  EXPECT_FALSE(FileExists(directory.Path()));
-  EXPECT_TRUE(ForceDirectories(nested));
-  EXPECT_TRUE(DirectoryExists(nested));
-  EXPECT_FALSE(ForceDirectories(file + "/below-a-file"));
 }
 
 }  // namespace

@@ -25,26 +25,6 @@ TEST(StrUtils, CharLengthCountsCodePoints) {
   for (const auto& c : cases) EXPECT_EQ(CharLength(c.Text), c.Length) << c.Text;
 }
 
-TEST(StrUtils, CharAtDecodesOneBasedIndexes) {
-  const String text = Aerger + Euro + Clef;
-  EXPECT_EQ(CharAt(text, 1), U'\u00C4');
-  EXPECT_EQ(CharAt(text, 7), U'\U0001D11E');
-  EXPECT_EQ(CharAt("\xFF", 1), U'\uFFFD');
-  EXPECT_THROW(CharAt(text, 0), ERangeError);
-  EXPECT_THROW(CharAt(text, 8), ERangeError);
-}
-
-TEST(StrUtils, ByteOffsetsAndCharacterCountsAreInverse) {
-  const String text = "a" + Aerger + Euro + Clef + "z";
-  const std::size_t starts[] = {0, 1, 3, 4, 5, 6, 7, 10, 14, 15};
-  for (int count = 0; count < 10; ++count) {
-    EXPECT_EQ(ByteOffsetOfChar(text, count), starts[count]) << count;
-    EXPECT_EQ(CharCountBefore(text, starts[count]), count) << count;
-  }
-  EXPECT_EQ(ByteOffsetOfChar(text, 50), text.size());
-  EXPECT_EQ(CharCountBefore(text, 50), 9);
-}
-
 TEST(StrUtils, EncodeAndDecodeRoundTrip) {
   const Char chars[] = {U'\u00E4', U'\u20AC', U'\U0001D11E', U'\u07FF', U'\uFFFF'};
   for (Char c : chars) {
@@ -101,48 +81,6 @@ TEST(StrUtils, TrimRemovesBlanksAndControlCharacters) {
     EXPECT_EQ(Trim(c.Text), c.Both);
     EXPECT_EQ(TrimLeft(c.Text), c.Left);
     EXPECT_EQ(TrimRight(c.Text), c.Right);
-  }
-}
-
-TEST(StrUtils, PosAnswersOneBasedCharacterIndexes) {
-  const struct { String Sub, Text; int Offset, Expected; } cases[] = {
-      {"b", "abc", 1, 2},
-      {"", "abc", 1, 0},
-      {"abcd", "abc", 1, 0},
-      {"ger", Aerger, 1, 3},
-      {"r", Aerger, 3, 5},
-      {"a", "aXa", 2, 3},
-      {Euro, "1" + Clef + Euro, 1, 3},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(Pos(c.Sub, c.Text, c.Offset), c.Expected) << c.Sub << " in " << c.Text;
-}
-
-TEST(StrUtils, CopyTakesCharactersFromAOneBasedIndex) {
-  const struct { String Text; int Index, Count; String Expected; } cases[] = {
-      {"abcdef", 1, 100, "abcdef"},
-      {"abcdef", -5, 2, "ab"},
-      {"abcdef", 7, 1, ""},
-      {"abcdef", 3, -1, ""},
-      {Aerger + Euro, 5, 2, "r" + Euro},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(Copy(c.Text, c.Index, c.Count), c.Expected) << c.Text << " " << c.Index;
-}
-
-TEST(StrUtils, ExtractFieldNameWalksASemicolonList) {
-  const struct { String Fields; std::vector<String> Names; } cases[] = {
-      {" Name ; City ;Zip", {"Name", "City", "Zip"}},
-      {"A;;B", {"A", "", "B"}},
-      {"A;B;", {"A", "B"}},
-      {"", {}},
-      {Aerger + ";Stra\xC3\x9F" "e", {Aerger, "Stra\xC3\x9F" "e"}},
-  };
-  for (const auto& c : cases) {
-    std::vector<String> names;
-    int pos = 1;
-    while (pos <= static_cast<int>(c.Fields.size())) names.push_back(ExtractFieldName(c.Fields, pos));
-    EXPECT_EQ(names, c.Names) << c.Fields;
   }
 }
 

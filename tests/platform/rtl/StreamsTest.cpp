@@ -139,22 +139,6 @@ INSTANTIATE_TEST_SUITE_P(Kinds, StreamBehaviour, ::testing::Values(skMemory, skF
 
 // --- Memory streams --------------------------------------------------------------------------
 
-TEST(MemoryStream, MemoryClearAndFiles) {
-  TTempDirectory directory;
-  TMemoryStream stream;
-  WriteText(stream, "payload");
-  EXPECT_EQ(String(reinterpret_cast<const char*>(stream.Memory()), 7), "payload");
-  const String path = directory.File("memory.bin");
-  stream.SaveToFile(path);
-
-  TMemoryStream loaded;
-  WriteText(loaded, "previous contents");
-  loaded.LoadFromFile(path);
-  EXPECT_EQ(loaded.ReadToEnd(), "payload");
-  EXPECT_THROW(loaded.LoadFromFile(directory.File("absent")), EFOpenError);
-  EXPECT_EQ(loaded.Size(), 7);  // a failed load keeps the contents
-}
-
 // --- File streams ----------------------------------------------------------------------------
 
 TEST(FileStream, ReadOnlyRefusesWritesAndCreateTruncates) {

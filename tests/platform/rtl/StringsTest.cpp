@@ -76,16 +76,6 @@ TEST(StringList, IndexOfIgnoresCaseSortedOrNot) {
   }
 }
 
-TEST(StringList, SortIsStableAndUnsortingAppendsAgain) {
-  TStringList list;
-  Fill(list, {"b", "C", "a", "B"});
-  list.Sort();
-  EXPECT_EQ(LinesOf(list), (Lines{"a", "b", "B", "C"}));  // stable among equals
-  list.SetSorted(false);
-  list.Add("A");
-  EXPECT_EQ(list[4], "A");  // unsorted again: appended
-}
-
 TEST(StringList, SortedListsRefuseOperationsThatBreakTheOrder) {
   TStringList list;
   list.SetSorted(true);
@@ -111,45 +101,6 @@ TEST(StringList, IndexErrorsNameTheIndex) {
   EXPECT_EQ(LinesOf(list), (Lines{"a", "b"}));
   list.Insert(2, "c");  // inserting at Count appends
   EXPECT_EQ(list[2], "c");
-}
-
-// --- Editing ---------------------------------------------------------------------------------
-
-struct EditCase {
-  const char* Name;
-  std::function<void(TStringList&)> Edit;
-  Lines Expected;
-};
-
-TEST(StringList, EditingOperations) {
-  const EditCase cases[] = {
-      {"insert", [](TStringList& l) { l.Insert(1, "x"); }, {"a", "x", "b", "c", "d"}},
-      {"delete", [](TStringList& l) { l.Delete(0); }, {"b", "c", "d"}},
-      {"move down", [](TStringList& l) { l.Move(0, 2); }, {"b", "c", "a", "d"}},
-      {"set", [](TStringList& l) { l.SetStrings(2, "C"); }, {"a", "b", "C", "d"}},
-  };
-  for (const EditCase& c : cases) {
-    SCOPED_TRACE(c.Name);
-    TStringList list;
-    Fill(list, {"a", "b", "c", "d"});
-    c.Edit(list);
-    EXPECT_EQ(LinesOf(list), c.Expected);
-  }
-}
-
-// --- Name=value lines, as layouts are kept ----------------------------------------------------
-
-TEST(StringList, NameValueAccess) {
-  TStringList list;
-  Fill(list, {"Columns=2", "Column1=CustNo,64,1,0", "NoSeparator", "a=b=c"});
-  EXPECT_EQ(list.Names(3), "a");
-  EXPECT_EQ(list.ValueFromIndex(3), "b=c");
-  EXPECT_EQ(list.Values("COLUMNS"), "2");
-  EXPECT_EQ(list.IndexOfName("NoSeparator"), -1);
-  list.SetValues("columns", "3");  // replaced in place, under the name given
-  list.SetValues("New", "x");
-  list.SetValues("Column1", "");  // empty deletes
-  EXPECT_EQ(LinesOf(list), (Lines{"columns=3", "NoSeparator", "a=b=c", "New=x"}));
 }
 
 // --- Text ------------------------------------------------------------------------------------

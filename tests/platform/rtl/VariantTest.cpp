@@ -25,31 +25,6 @@ String OverflowMessage(const char* from, const char* to) {
          ")";
 }
 
-// --- Kinds -----------------------------------------------------------------------------------
-
-struct KindCase {
-  Variant Value;
-  TVarType Type;
-  const char* Name;
-};
-
-TEST(Variant, ReportsTheClassicTypeCodes) {
-  const KindCase cases[] = {
-      {std::int8_t{-5}, varShortInt, "ShortInt"},
-      {std::uint8_t{200}, varByte, "Byte"},
-      {42u, varLongWord, "LongWord"},
-      {std::uint64_t{1} << 63, varUInt64, "UInt64"},
-      {1.5f, varSingle, "Single"},
-      {NoonStampPlusTwo, varSQLTimeStampOffset, "SQLTimeStampOffset"},
-      {VarArrayOf({1, 2}), varArray | varVariant, "Array Variant"},
-  };
-  for (const KindCase& c : cases) {
-    SCOPED_TRACE(c.Name);
-    EXPECT_EQ(VarType(c.Value), c.Type);
-    EXPECT_EQ(VarTypeAsText(VarType(c.Value)), c.Name);
-  }
-}
-
 // --- Conversions -----------------------------------------------------------------------------
 
 TEST(Variant, ConvertsToIntegers) {
@@ -107,20 +82,6 @@ TEST(Variant, ConvertsToDoublesAndDates) {
   EXPECT_EQ(VarToDateTime(Variant("3/5/2024 12:00 PM")), march5 + 0.5);
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("abc").AsDateTime(); }), CastMessage("String", "Date"));
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarToDateTime(Null()); }), CastMessage("Null", "Date"));
-}
-
-TEST(Variant, ConvertsToBooleans) {
-  const struct {
-    Variant Value;
-    bool Expected;
-  } cases[] = {
-      {"false", false}, {"2", true}, {0.5, true}, {IntegerToBcd(3), true}, {Variant::FromDate(0), false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(VarTypeAsText(VarType(c.Value)) + " " + VarToStr(c.Value));
-    EXPECT_EQ(c.Value.AsBoolean(), c.Expected);
-  }
-  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("yes").AsBoolean(); }), CastMessage("String", "Boolean"));
 }
 
 TEST(Variant, ConvertsToCurrency) {
@@ -188,19 +149,6 @@ TEST(Variant, ChangesKindWithVarAsType) {
 }
 
 // --- Values ----------------------------------------------------------------------------------
-
-TEST(Variant, CopiesAreIndependent) {
-  Variant original = VarArrayOf({1, "two", VarArrayOf({3})});
-  Variant copy = original;
-  copy[1] = "changed";
-  copy[2][0] = 30;
-  EXPECT_EQ(original[1], "two");
-  EXPECT_EQ(original[2][0], 3);
-  EXPECT_EQ(copy[2][0], 30);
-  original = copy;
-  original = 5;
-  EXPECT_EQ(copy[1], "changed");
-}
 
 // --- Arrays ----------------------------------------------------------------------------------
 
