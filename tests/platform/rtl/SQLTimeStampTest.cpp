@@ -20,10 +20,7 @@ TEST(SQLTimeStamp, RoundTripsThroughDateTime) {
                                     stamp.Minute, stamp.Second, static_cast<int>(stamp.Fractions)));
     EXPECT_EQ(DateTimeToSQLTimeStamp(value), stamp);
   }
-}
-
-TEST(SQLTimeStamp, TheNullDateKeepsOnlyTheTime) {
-  EXPECT_EQ(SQLTimeStampToDateTime(TSQLTimeStamp{0, 0, 0, 12, 0, 0, 0}), 0.5);
+  EXPECT_EQ(SQLTimeStampToDateTime(TSQLTimeStamp{0, 0, 0, 12, 0, 0, 0}), 0.5);  // the null date
 }
 
 TEST(SQLTimeStamp, RejectsFieldsOutOfRange) {

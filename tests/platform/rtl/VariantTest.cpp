@@ -35,7 +35,6 @@ TEST(Variant, ConvertsToIntegers) {
       {true, -1},
       {2.5, 2},
       {-2.5, -2},
-      {Currency::FromRaw(35000), 4},
       {Currency::FromRaw(-35001), -4},
       {"-12.5", -12},
       {StrToBcd("-6.5"), -6},
@@ -109,7 +108,6 @@ TEST(Variant, ConvertsToText) {
       {true, "True"},
       {std::numeric_limits<std::uint64_t>::max(), "18446744073709551615"},
       {0.1f, "0.1"},
-      {Currency::FromRaw(15000), "1.5"},
       {Variant::FromDate(march5 + EncodeTime(13, 2, 3, 0)), "3/5/2024 1:02:03 PM"},
       {StrToBcd("-0.050"), "-0.05"},
       {NoonStampPlusTwo, "3/5/2024 12:00:00 PM +02:00"},
@@ -132,7 +130,6 @@ TEST(Variant, ChangesKindWithVarAsType) {
   } cases[] = {
       {"12", varSmallint, std::int16_t{12}},
       {1.5, varCurrency, Currency::FromRaw(15000)},
-      {45000.5, varDate, Variant::FromDate(45000.5)},
       {Variant(), varInteger, 0},
       {Variant::FromDate(EncodeDate(2024, 3, 5) + 0.5), varSQLTimeStamp, NoonStamp},
       {1, varNull, Null()},
