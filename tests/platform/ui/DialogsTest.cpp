@@ -94,7 +94,7 @@ TEST_F(PopupMenuTest, RightClickPopsUpAtTheMouseAndAClickChoosesAnItem) {
   EXPECT_EQ(ActivePopupMenuWindow(), nullptr);
 }
 
-TEST_F(PopupMenuTest, DisabledItemsAndSeparatorsDoNotClose) {
+TEST_F(PopupMenuTest, DisabledItemsAndSeparatorsDoNotCloseAndKeysChoose) {
   menu->Popup(300, 300);
   TPopupMenuWindow* window = menu->Window();
   testkit::Click(window, window->RowRect(1).CenterPoint());
@@ -104,12 +104,10 @@ TEST_F(PopupMenuTest, DisabledItemsAndSeparatorsDoNotClose) {
   testkit::Click(target, {5, 5});  // a press outside closes it without choosing
   EXPECT_EQ(menu->Window(), nullptr);
   EXPECT_TRUE(chosen.empty());
-}
-
-TEST_F(PopupMenuTest, KeysMoveTheSelectionAndEnterChooses) {
+  // Keys move the selection, over the line and the disabled item, and Enter chooses.
   target->SetTabStop(true);
   menu->Popup(300, 300);
-  TPopupMenuWindow* window = menu->Window();
+  window = menu->Window();
   testkit::PressKey(form, VK_DOWN);
   EXPECT_EQ(window->Selected(), 0);
   testkit::PressKey(form, VK_DOWN);  // skips the line and the disabled item, wraps

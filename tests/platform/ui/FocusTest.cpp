@@ -114,17 +114,14 @@ TEST_F(FocusTest, TabSkipsControlsThatCannotTakeTheFocusAndSetFocusRefusesThem) 
   EXPECT_TRUE(first->Focused());
 }
 
-TEST_F(FocusTest, HidingTheFocusedControlGivesTheFocusToTheForm) {
+TEST_F(FocusTest, HidingOrDestroyingTheFocusedControlLeavesNoDanglingFocus) {
   second->SetFocus();
   second->Hide();
   EXPECT_FALSE(second->Focused());
   EXPECT_EQ(GetFocus(), form->Handle());
   EXPECT_EQ(form->ActiveControl(), nullptr);
-}
-
-TEST_F(FocusTest, DestroyingTheFocusedControlLeavesNoDanglingFocus) {
-  second->SetFocus();
-  delete second;
+  first->SetFocus();
+  delete first;
   EXPECT_EQ(FindControl(GetFocus()), nullptr);
   EXPECT_EQ(form->ActiveControl(), nullptr);
   testkit::Click(third, {5, 5});

@@ -91,23 +91,16 @@ TEST_F(MessagesTest, PeekFindsAndRemovesQueuedMessagesByRange) {
   PostMessage(wnd, WM_USER + 101, 2, 0);
   PostMessage(wnd, WM_USER + 100, 3, 0);
   TMsg msg;
-  struct Case {
-    Cardinal first, last, remove;
-    bool found;
-    WPARAM wParam;
-  };
-  const Case cases[] = {
+  const std::tuple<Cardinal, Cardinal, Cardinal, bool, WPARAM> cases[] = {
       {WM_USER + 101, WM_USER + 101, PM_NOREMOVE, true, 2},
       {WM_USER + 100, WM_USER + 100, PM_REMOVE, true, 1},
       {WM_USER + 100, WM_USER + 100, PM_REMOVE, true, 3},
       {WM_USER + 100, WM_USER + 100, PM_REMOVE, false, 0},
       {0, 0, PM_REMOVE, true, 2},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(PeekMessage(msg, wnd, c.first, c.last, c.remove), c.found);
-    if (c.found) {
-      EXPECT_EQ(msg.wParam, c.wParam);
-    }
+  for (const auto& [first, last, remove, found, wParam] : cases) {
+    EXPECT_EQ(PeekMessage(msg, wnd, first, last, remove), found);
+    EXPECT_EQ(found ? msg.wParam : 0u, wParam);
   }
 }
 
@@ -123,9 +116,8 @@ TEST_F(MessagesTest, ExceptionsInHandlersEndAtTheApplicationsHandler) {
   testkit::AdvanceTime(1);
   SendMessage(probe->Handle(), WM_USER + 7);
   EXPECT_EQ(handled, (std::vector<String>{"Field 'X' not found", "'abc' is not a valid integer value"}));
-}
-
-TEST_F(MessagesTest, ExceptionWithoutHandlerIsRememberedHeadless) {
+  // Without a handler the message is remembered, headless.
+  Application->OnException = nullptr;
   probe->OnCustom = [] { throw EInvalidOperation("no handler here"); };
   SendMessage(probe->Handle(), WM_USER + 7);
   EXPECT_EQ(Application->LastExceptionMessage(), "no handler here");

@@ -133,8 +133,7 @@ struct TTree {
     Target = new TWinControl(Host.get());
     Target->SetName("Target");
     auto* window = dynamic_cast<TWinControl*>(Subject);
-    const bool takesChildren =
-        window && window->ControlStyle().Contains(csAcceptsControls);
+    const bool takesChildren = window && window->ControlStyle().Contains(csAcceptsControls);
     Target->SetParent(takesChildren ? window : Host.get());
   }
 

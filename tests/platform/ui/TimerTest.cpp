@@ -128,18 +128,6 @@ TEST(TimerTest, ControlReleasingItselfInAHandlerIsFreedAfterTheHandler) {
   EXPECT_EQ(form.ControlCount(), 0);
 }
 
-TEST(TimerTest, ReleasedFormIsFreedByTheLoop) {
-  bool destroyed = false;
-  auto* form = new TForm(nullptr);
-  form->OnDestroy = [&](TObject*) { destroyed = true; };
-  form->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
-  form->Show();
-  form->Close();
-  EXPECT_FALSE(destroyed);
-  Application->ProcessMessages();
-  EXPECT_TRUE(destroyed);
-}
-
 TEST(TimerTest, PostedMessagesToDestroyedWindowsAreDropped) {
   auto* form = new TForm(nullptr);
   form->Show();

@@ -1,9 +1,7 @@
 // Window-level calls: popup windows placed and shown by SetWindowPos at screen positions, the
 // cancel-mode request reaching the active control, the right button's default handling,
-// mouse positions packed as signed halves, and PNG capture of windowless controls.
+// and mouse positions packed as signed halves.
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "platform/testkit/Testkit.h"
 
@@ -126,20 +124,6 @@ TEST_F(WindowCallsTest, RightButtonReleaseIsTheDefaultHandlersToClaim) {
 TEST(ShiftStateTest, MousePositionsPackAsSignedHalves) {
   const TPoint points[] = {{0, 0}, {12, 34}, {-5, 7}, {300, -40}, {-32768, 32767}};
   for (const TPoint p : points) EXPECT_EQ(LParamToPoint(PointToLParam(p)), p);
-}
-
-TEST_F(WindowCallsTest, WindowlessControlSavesAsPng) {
-  auto* label = new TLabel(form);
-  label->SetParent(form);
-  label->SetBounds(150, 10, 0, 0);
-  label->SetCaption("Png");
-  const auto path = std::filesystem::temp_directory_path() / "kel-label.png";
-  testkit::SavePng(label, path.string());
-  TPngImage image;
-  image.LoadFromFile(path.string());
-  EXPECT_EQ(image.Width(), label->Width());
-  EXPECT_EQ(image.Height(), label->Height());
-  std::filesystem::remove(path);
 }
 
 }  // namespace
