@@ -59,14 +59,6 @@ TEST(CollectionTest, ChangesReportOneItemOrAllItems) {
          c.Add()->SetCaption("d");
          c.Delete(3);
        }, {"b", "a", "c"}, {"added:3", "deleting:3", "extracting:3", "update:*"}},
-      {"nested brackets", [](TTestItems& c) {
-         c.BeginUpdate();
-         c.BeginUpdate();
-         c.Items(0)->SetWidth(1);
-         c.EndUpdate();
-         c.Log.push_back("inner closed");
-         c.EndUpdate();
-       }, {"a", "b", "c"}, {"inner closed", "update:*"}},
       {"clear", [](TTestItems& c) { c.Clear(); }, {},
        {"deleting:2", "extracting:2", "deleting:1", "extracting:1", "deleting:0", "extracting:0",
         "update:*"}},

@@ -91,61 +91,34 @@ TEST(ComponentTest, NamesAreIdentifiersUniqueAmongTheOwnersComponents) {
   EXPECT_EQ(owner.FindComponent("button1"), one);
 }
 
-// Who deletes what, in which order, for a holder that references a target.
-enum TLayout : std::uint8_t { lyNoOwners, lySameOwner, lyOtherOwners };
-enum TOrder : std::uint8_t { orTargetFirst, orHolderFirst, orOwnersOnly };
-
-struct FreeCase {
-  TLayout Layout;
-  TOrder Order;
-};
-
+// A holder and a bystander reference a target that references the holder back: whoever goes
+// first (the target, the holder, or the holder's owner), no reference is left dangling.
 TEST(ComponentTest, FreeNotificationClearsTheReferenceWhateverTheOrder) {
-  const FreeCase cases[] = {
-      {lyNoOwners, orTargetFirst},    {lyNoOwners, orHolderFirst},
-      {lySameOwner, orTargetFirst},   {lySameOwner, orHolderFirst},
-      {lySameOwner, orOwnersOnly},    {lyOtherOwners, orTargetFirst},
-      {lyOtherOwners, orHolderFirst}, {lyOtherOwners, orOwnersOnly},
-  };
-  for (const FreeCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << "layout " << int(c.Layout) << " order " << int(c.Order));
-    auto* ownerA = new TComponent(nullptr);
-    auto* ownerB = new TComponent(nullptr);
-    TComponent* holderOwner = c.Layout == lyNoOwners ? nullptr : ownerA;
-    TComponent* targetOwner = c.Layout == lyNoOwners ? nullptr : c.Layout == lySameOwner ? ownerA : ownerB;
-    auto* holder = new TTestWidget(holderOwner);
-    auto* target = new TTestWidget(targetOwner);
-    auto* other = new TTestWidget(nullptr);
-    holder->SetBuddy(target);
-    other->SetBuddy(target);
-    target->SetBuddy(holder);  // references both ways
-    switch (c.Order) {
-      case orTargetFirst:
-        delete target;
-        EXPECT_EQ(holder->Buddy(), nullptr);
-        EXPECT_EQ(other->Buddy(), nullptr);
-        delete holder;
-        break;
-      case orHolderFirst:
-        delete holder;
-        EXPECT_EQ(other->Buddy(), target);
+  for (const bool sameOwner : {true, false}) {
+    for (const int first : {0, 1, 2}) {
+      SCOPED_TRACE(testing::Message() << (sameOwner ? "same owner" : "other owners") << ", first " << first);
+      auto* ownerA = new TComponent(nullptr);
+      auto* ownerB = new TComponent(nullptr);
+      auto* holder = new TTestWidget(ownerA);
+      auto* target = new TTestWidget(sameOwner ? ownerA : ownerB);
+      TTestWidget other(nullptr);
+      holder->SetBuddy(target);
+      other.SetBuddy(target);
+      target->SetBuddy(holder);
+      const bool targetLives = first == 1 || (first == 2 && !sameOwner);
+      TComponent* const gone[] = {target, holder, ownerA};
+      delete gone[first];
+      EXPECT_EQ(other.Buddy(), targetLives ? target : nullptr);
+      if (targetLives) {
         EXPECT_EQ(target->Buddy(), nullptr);
-        delete target;
-        EXPECT_EQ(other->Buddy(), nullptr);
-        break;
-      case orOwnersOnly:
-        delete ownerA;
-        ownerA = nullptr;
-        EXPECT_EQ(other->Buddy(), c.Layout == lySameOwner ? nullptr : target);
-        if (c.Layout == lyOtherOwners) {
-          EXPECT_EQ(target->Buddy(), nullptr);
-        }
-        break;
+      }
+      if (first == 0) {
+        EXPECT_EQ(holder->Buddy(), nullptr);
+      }
+      if (first != 2) delete ownerA;
+      delete ownerB;
+      EXPECT_EQ(other.Buddy(), nullptr);
     }
-    delete ownerA;
-    delete ownerB;
-    EXPECT_EQ(other->Buddy(), nullptr);
-    delete other;
   }
 }
 
