@@ -72,9 +72,7 @@ TEST(PropertiesTest, ValuesAsTextRoundTripThroughEveryKind) {
       {"Visible", "false", "False"},
       {"Shade", "SHDARK", "shDark"},
       {"Parts", "[ptBottom, ptRight]", "[ptBottom,ptRight]"},
-      {"Parts", "ptLeft", "[ptLeft]"},
       {"Ratio", "-2.5e-07", "-2.5e-07"},
-      {"Font.Size", "12", "12"},
   };
   for (const ValueCase& c : cases) {
     TTestWidget widget(nullptr);
