@@ -16,7 +16,13 @@ class CellTextFixture : public ::testing::Test {
   void SetUp() override {
     Form = new TForm(nullptr);
     Form->SetBounds(40, 40, 800, 480);
-    Customers = MakeCustomers();
+    Customers = new TClientDataSet(Form);
+    Customers->FieldDefs()->Add("Id", ftInteger);
+    Customers->FieldDefs()->Add("Name", ftString, 20);
+    Customers->CreateDataSet();
+    for (const char* name : {"Ada", "Brian", "Chen"})  // Id 10, 20 and 30
+      Customers->AppendRecord({10 * (Customers->RecordCount() + 1), name});
+    Customers->First();
     Orders = new TClientDataSet(Form);
     Id = AddField<TIntegerField>("Id");
     Name = AddField<TStringField>("Name", 20);
@@ -53,18 +59,6 @@ class CellTextFixture : public ::testing::Test {
 
   void TearDown() override { delete Form; }
 
-  TClientDataSet* MakeCustomers() {
-    auto* customers = new TClientDataSet(Form);
-    customers->FieldDefs()->Add("Id", ftInteger);
-    customers->FieldDefs()->Add("Name", ftString, 20);
-    customers->CreateDataSet();
-    customers->AppendRecord({10, "Ada"});
-    customers->AppendRecord({20, "Brian"});
-    customers->AppendRecord({30, "Chen"});
-    customers->First();
-    return customers;
-  }
-
   template <typename T>
   T* AddField(const char* FieldName, int Size = 0, TFieldKind Kind = fkData) {
     auto* field = new T(Form);
@@ -82,6 +76,16 @@ class CellTextFixture : public ::testing::Test {
     return column;
   }
 
+  // Column showing the Result field of the customer (or other Lookup data set) whose Id is in KeyField.
+  TKelColumn* AddLookupColumn(const String& KeyField, TDataSet* Lookup, const char* Result = "Name") {
+    TKelColumn* column = AddColumn(KeyField);
+    column->SetLookupDataSet(Lookup);
+    column->SetKeyField(KeyField);
+    column->SetLookupKeyField("Id");
+    column->SetLookupResultField(Result);
+    return column;
+  }
+
   // Column with a pick list of values and their pick texts.
   TKelColumn* AddPickColumn(const String& FieldName, std::initializer_list<const char*> Values,
                             std::initializer_list<const char*> Texts, TKelPickOptions Options) {
@@ -93,21 +97,15 @@ class CellTextFixture : public ::testing::Test {
   }
 
   TForm* Form = nullptr;
-  TClientDataSet* Customers = nullptr;
-  TClientDataSet* Orders = nullptr;
+  TClientDataSet *Customers = nullptr, *Orders = nullptr;
   TDataSource* Source = nullptr;
   TKelDBGrid* Grid = nullptr;
-  TIntegerField* Id = nullptr;
-  TStringField* Name = nullptr;
+  TIntegerField *Id = nullptr, *CustomerID = nullptr, *Status = nullptr;
+  TStringField *Name = nullptr, *Customer = nullptr, *Code = nullptr, *Tags = nullptr;
   TFloatField* Price = nullptr;
   TDateField* Shipped = nullptr;
   TBooleanField* Paid = nullptr;
   TMemoField* Notes = nullptr;
-  TIntegerField* CustomerID = nullptr;
-  TStringField* Customer = nullptr;
-  TIntegerField* Status = nullptr;
-  TStringField* Code = nullptr;
-  TStringField* Tags = nullptr;
 };
 
 }  // namespace kel::test
