@@ -51,8 +51,11 @@ inline String StreamedText(TKelDBGridColumns* Columns) {
   return stream.DataString();
 }
 
-class TColumnFixture : public TGridFixture {
+class TColumnFixture : public TGridFixtureBase {
  protected:
+  using TGridFixtureBase::Link;
+  // Links the grid to an open orders client data set of Rows rows.
+  TDataSet* Link(int Rows) { return Link(MakeClient(Rows)); }
   // Designed (stored) columns over the orders table, one per field name given.
   void Design(std::initializer_list<const char*> FieldNames) {
     TKelDBGridColumns* columns = Grid->Columns();
