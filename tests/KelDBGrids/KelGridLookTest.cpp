@@ -1,7 +1,6 @@
 // The drawing variants of the grid's look: within each family (fixed cells, title buttons,
 // markers, check boxes, hot buttons, list borders) every variant differs from every other at
-// sampled pixels, under the system look and each custom style; and a few variants where they
-// must show the style's own colours.
+// sampled pixels, under the system look and each custom style; the room list borders take.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -100,40 +99,6 @@ INSTANTIATE_TEST_SUITE_P(Styles, GridLookVariants,
                            std::erase(name, ' ');
                            return name;
                          });
-
-TEST(GridLookTest, FixedCellsAreDrawnInTheActiveStylesFace) {
-  TBitmap bitmap(Width, Height);
-  DrawFixedCell(bitmap.Canvas(), TRect{0, 0, Width, Height}, fsFlat, clBtnFace);
-  EXPECT_EQ(bitmap.Canvas()->Pixels(10, 10), ColorToRGB(clBtnFace));
-  TStyleScope style("Windows10 Dark");
-  DrawFixedCell(bitmap.Canvas(), TRect{0, 0, Width, Height}, fsFlat, clBtnFace);
-  EXPECT_EQ(bitmap.Canvas()->Pixels(10, 10), ColorToRGB(clBtnFace));
-  EXPECT_EQ(bitmap.Canvas()->Pixels(10, 10), RGB(51, 51, 51));
-}
-
-TEST(GridLookTest, ListBordersShrinkTheRectangleByTheirWidth) {
-  TBitmap bitmap(Width, Height);
-  const std::pair<TListBorder, int> widths[] = {{lbDefault, 1}, {lbGray, 2}, {lbMild, 2}};
-  for (const auto& [border, width] : widths) {
-    TRect rect{0, 0, Width, Height};
-    DrawListBorder(bitmap.Canvas(), rect, border);
-    EXPECT_EQ(rect, (TRect{width, width, Width - width, Height - width})) << NameOf(border);
-  }
-}
-
-TEST(GridLookTest, ACheckedBoxShowsItsMarkAndAnUncheckedOneDoesNot) {
-  for (int style = cbDefault; style <= cbMild; ++style) {
-    TBitmap checked(Width, Height), unchecked(Width, Height);
-    DrawCheckBox(checked.Canvas(), TRect{0, 0, Width, Height}, static_cast<TCheckBoxStyle>(style), kbsChecked);
-    DrawCheckBox(unchecked.Canvas(), TRect{0, 0, Width, Height}, static_cast<TCheckBoxStyle>(style),
-                 kbsUnchecked);
-    // The tick's stroke crosses the box's centre column inside the frame.
-    int marked = 0;
-    for (int y = Height / 2 - 4; y <= Height / 2 + 4; ++y)
-      if (checked.Canvas()->Pixels(Width / 2, y) != unchecked.Canvas()->Pixels(Width / 2, y)) ++marked;
-    EXPECT_GE(marked, 2) << NameOf(static_cast<TCheckBoxStyle>(style));
-  }
-}
 
 }  // namespace
 }  // namespace kel
