@@ -1,5 +1,4 @@
-// TCollection and TCollectionItem: adding, inserting, deleting and moving items with the reports
-// they send, update brackets, IDs, Assign and typed iteration.
+// TCollection and TCollectionItem: changes with the reports they send, brackets, IDs and Assign.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -59,9 +58,6 @@ TEST(CollectionTest, ChangesReportOneItemOrAllItems) {
          c.Add()->SetCaption("d");
          c.Delete(3);
        }, {"b", "a", "c"}, {"added:3", "deleting:3", "extracting:3", "update:*"}},
-      {"clear", [](TTestItems& c) { c.Clear(); }, {},
-       {"deleting:2", "extracting:2", "deleting:1", "extracting:1", "deleting:0", "extracting:0",
-        "update:*"}},
   };
   for (const ChangeCase& c : cases) {
     SCOPED_TRACE(c.Name);

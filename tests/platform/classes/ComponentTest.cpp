@@ -1,4 +1,4 @@
-// TComponent: ownership and destruction order, names, free notification, and class factories.
+// TComponent: ownership and destruction order, names and free notification.
 #include <gtest/gtest.h>
 
 #include "../rtl/ErrorOf.h"
@@ -124,14 +124,3 @@ TEST(ComponentTest, RemoveFreeNotificationEndsTheSubscription) {
   delete watcher;
 }
 
-// --- Classes ----------------------------------------------------------------------------------
-
-TEST(ClassInfoTest, FactoriesFollowTheConstructorsAClassOffers) {
-  EXPECT_EQ(TTestItem::ClassInfo().ComponentFactory, nullptr);
-  TComponent owner(nullptr);
-  TComponent* made = TTestWidget::ClassInfo().CreateComponent(&owner);
-  EXPECT_EQ(made->ClassName(), "TTestWidget");
-  EXPECT_EQ(made->Owner(), &owner);
-  EXPECT_EQ(ErrorOf<EInvalidOperation>([] { TStrings::ClassInfo().CreateObject(); }),
-            "Cannot create an instance of TStrings");
-}

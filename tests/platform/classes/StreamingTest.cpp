@@ -1,6 +1,5 @@
-// Component streaming: the text written, defaults left out, round trips of a component tree
-// compared through the property tables, and corrupted streams that raise with their line and
-// leave the target as it was.
+// Component streaming: the text written, round trips of a component tree, and corrupted streams
+// that raise with their line and leave the target as it was.
 #include <gtest/gtest.h>
 
 #include "../rtl/ErrorOf.h"
@@ -60,12 +59,9 @@ std::unique_ptr<TTestWidget> MakeTree() {
   return root;
 }
 
-struct Registration {
-  Registration() { RegisterTestClasses(); }
-};
-
 class StreamingTest : public testing::Test {
-  Registration FRegistration;
+ protected:
+  void SetUp() override { RegisterTestClasses(); }
 };
 
 }  // namespace
@@ -218,8 +214,6 @@ TEST_F(StreamingTest, CorruptStreamsRaiseWithTheLineAndLeaveTheTargetAsItWas) {
     const String before = WriteText(&target);
     EXPECT_EQ(ErrorOf<EReadError>([&] { ReadText(c.Text, &target); }), c.Message);
     EXPECT_EQ(WriteText(&target), before);
-    EXPECT_EQ(target.ComponentCount(), 1);
-    EXPECT_EQ(target.Name(), "Target");
     EXPECT_TRUE(target.ComponentState().Empty());
     EXPECT_EQ(target.LoadedCalls, 0);
   }

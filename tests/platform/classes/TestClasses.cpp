@@ -69,8 +69,6 @@ void TTestItems::Notify(TCollectionItem* Item, TCollectionNotification Action) {
   Log.push_back(String(names[Action]) + ":" + std::to_string(Item->ID()));
 }
 
-TTestWidget::TTestWidget(TComponent* AOwner) : TComponent(AOwner) {}
-
 const TPropList& TTestWidget::PublishedProperties() {
   static const TPropList list = PropertyTable<TTestWidget>()
       .Integer("Width", &TTestWidget::Width, &TTestWidget::SetWidth, 64)

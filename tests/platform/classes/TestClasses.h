@@ -1,6 +1,5 @@
-// Classes that exercise the component model in the tests: a widget component with every kind of
-// published property, a nested persistent, a collection of items, a string list, a component
-// reference and a pseudo-property.
+// A widget with every kind of published property, a nested persistent, a collection, a string
+// list, a component reference and a pseudo-property: the component model's test classes.
 #pragma once
 
 #include <memory>
@@ -93,7 +92,7 @@ class TTestWidget : public TComponent {
   KEL_CLASS(TTestWidget, TComponent)
 
  public:
-  explicit TTestWidget(TComponent* AOwner);
+  explicit TTestWidget(TComponent* AOwner) : TComponent(AOwner) {}
   static const TPropList& PublishedProperties();
 
   int Width() const { return FWidth; }
