@@ -1,7 +1,7 @@
 // The column model's settings: the published defaults, assignable settings and fonts that follow
-// the field, the grid or the parent until assigned, lookup kinds, the automatic
-// columns, RestoreDefaults and Assign of every setting, title header bands, the total objects and
-// a removed column leaving the grid's lists.
+// the field or the grid until assigned, lookup kinds, the automatic columns, RestoreDefaults and
+// Assign of every setting, title header bands, the total objects and a removed column leaving
+// the grid's lists.
 #include <algorithm>
 
 #include "KelColumnFixture.h"
@@ -41,7 +41,7 @@ TEST_F(ColumnModelTest, AssignableSettingsFollowTheirDefaultsUntilAssigned) {
   qty->SetAlignment(taLeftJustify);
   field->SetAlignment(taRightJustify);
   EXPECT_EQ(qty->Alignment(), taLeftJustify);
-  // Read-only: the grid's or the field's.
+  // Read-only: the grid's until assigned.
   Grid->SetReadOnly(true);
   qty->SetReadOnly(false);
   EXPECT_FALSE(qty->ReadOnly());
