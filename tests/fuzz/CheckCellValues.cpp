@@ -1,12 +1,10 @@
-// Delimited cell values and check-box value lists. The selector's low bit chooses the reader.
-// ScanStr: the pieces, joined by the delimiter, give back the text (a trailing delimiter ends
-// the last piece), and no piece holds the delimiter. ScanInt: it consumes what ScanStr would,
-// and a number it reads prints and scans back the same. TCheckBoxValues::Parse: the checked value
-// holds no ";", both values keep at most MaxLength characters, and uncut values rebuild the text.
-#include "FuzzChecks.h"
+// Delimited cell values and check-box value lists (the selector's low bit). ScanStr's pieces hold
+// no delimiter and rebuild the text; ScanInt consumes what ScanStr does, and a number it reads
+// scans back. TCheckBoxValues::Parse: the checked value holds no ";", both values keep at most
+// MaxLength characters, and uncut values rebuild the text.
+#include "FuzzCheck.h"
 #include "KelDBGrids/KelCheckBoxValues.h"
 #include "KelDBGrids/KelScan.h"
-#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace kel::fuzz {
@@ -15,8 +13,7 @@ namespace {
 
 void CheckScan(const String& Delimiter, const String& Text) {
   const String delimiter = Delimiter.empty() ? String(",") : Delimiter;
-  String rest = Text;
-  String joined;
+  String rest = Text, joined;
   bool first = true;
   while (!rest.empty()) {
     const std::size_t before = rest.size();
@@ -60,7 +57,7 @@ void CheckCheckBoxValues(const String& Text) {
 void CheckCellValues(TBytes Data) {
   const TInput input = TInput::Split(Data, 2);
   if (input.Selector & 1)
-    CheckCheckBoxValues(String(Data.begin() + 1, Data.end()));
+    CheckCheckBoxValues(TInput::Split(Data, 1).Part(0));
   else
     CheckScan(input.Part(0), input.Part(1));
 }

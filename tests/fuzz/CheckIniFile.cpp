@@ -1,18 +1,13 @@
-// INI files and the registry mapping. The selector's low bits choose:
-//   0  a file: every value read from it can be written to another store, which reads back equal
-//      from its own file;
-//   1  a script of writes, deletions and erasures (a part each, "op section key value" split
-//      by NUL): a write either raises EIniFileException and leaves the store as it was, or
-//      reads back as written, from memory and from the file written by UpdateFile;
-//   2  a registry key path: EIniFileException, or a file under the registry root, without "."
-//      or ".." components, ending in ".ini".
+// INI files and the registry mapping, by the selector's low bits: 0, a file whose values written
+// to another store read back equal from its file; 1, a script of "op section key value" parts
+// (writes, deletions, erasures) where a write raises EIniFileException changing nothing or reads
+// back as written, also from the file; 2, a registry key path: EIniFileException, or an ".ini"
+// file under the registry root without empty, "." or ".." components.
 #include <cstdlib>
 #include <fstream>
 
-#include "FuzzChecks.h"
-#include "platform/rtl/Exceptions.h"
+#include "FuzzCheck.h"
 #include "platform/rtl/IniFiles.h"
-#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Strings.h"
 
 namespace kel::fuzz {
@@ -63,24 +58,17 @@ void CheckScript(const TInput& Input) {
   const String path = ScratchFile("script.ini");
   TMemIniFile ini(path);
   for (std::size_t part = 0; part + 3 < Input.Parts.size(); part += 4) {
-    const String& op = Input.Part(part);
-    const String& section = Input.Part(part + 1);
-    const String& key = Input.Part(part + 2);
-    const String& value = Input.Part(part + 3);
-    const String before = Contents(ini);
+    const String &op = Input.Part(part), &section = Input.Part(part + 1);
+    const String &key = Input.Part(part + 2), &value = Input.Part(part + 3);
     if (op == "d") {
       ini.DeleteKey(section, key);
       Expect(!ini.ValueExists(section, key), "a deleted key is gone");
     } else if (op == "e") {
       ini.EraseSection(section);
       Expect(!ini.SectionExists(section), "an erased section is gone");
-    } else {
-      try {
-        ini.WriteString(section, key, value);
-      } catch (const EIniFileException&) {
-        Expect(Contents(ini) == before, "a refused write leaves the store as it was");
-        continue;
-      }
+    } else if (SucceedsOrChangesNothing<EIniFileException>([&] { ini.WriteString(section, key, value); },
+                                                          [&] { return Contents(ini); },
+                                                          "a refused write leaves the store as it was")) {
       Expect(ini.ReadString(section, key, value + "?") == value, "a value reads back as written");
     }
   }
@@ -96,11 +84,7 @@ void CheckRegistryPath(const String& KeyPath) {
     return directory;
   }();
   String file;
-  try {
-    file = RegistryKeyFileName(KeyPath);
-  } catch (const EIniFileException&) {
-    return;
-  }
+  if (!Succeeds<EIniFileException>([&] { file = RegistryKeyFileName(KeyPath); })) return;
   Expect(file.compare(0, root.size() + 1, root + "/") == 0, "a key maps under the registry root");
   Expect(file.size() > root.size() + 5 && file.compare(file.size() - 4, 4, ".ini") == 0,
          "a key maps to an .ini file");
@@ -115,7 +99,7 @@ void CheckRegistryPath(const String& KeyPath) {
 void CheckIniFile(TBytes Data) {
   const TInput input = TInput::Split(Data, 64);
   switch (input.Selector % 3) {
-    case 0: CheckFile(String(Data.begin() + (Data.empty() ? 0 : 1), Data.end())); break;
+    case 0: CheckFile(TInput::Split(Data, 1).Part(0)); break;
     case 1: CheckScript(input); break;
     default: CheckRegistryPath(input.Part(0)); break;
   }

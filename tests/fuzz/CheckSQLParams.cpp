@@ -4,9 +4,10 @@
 // ignored, and ParseSQL keeps the values of the names that stay.
 #include <sqlite3.h>
 
-#include "FuzzChecks.h"
+#include <algorithm>
+
+#include "FuzzCheck.h"
 #include "platform/db/SQLiteParams.h"
-#include "platform/rtl/StrUtils.h"
 
 namespace kel::fuzz {
 
@@ -28,13 +29,11 @@ sqlite3* Database() {
 // Complete tells whether it prepared them all.
 std::vector<String> SQLiteParamNames(const String& SQL, bool& Complete) {
   std::vector<String> names;
-  const char* tail = SQL.c_str();
-  const char* end = SQL.c_str() + SQL.size();
+  const char *tail = SQL.c_str(), *end = SQL.c_str() + SQL.size();
   Complete = true;
   while (tail < end) {
     sqlite3_stmt* statement = nullptr;
-    const int rc = sqlite3_prepare_v2(Database(), tail, static_cast<int>(end - tail), &statement, &tail);
-    if (rc != SQLITE_OK) {
+    if (sqlite3_prepare_v2(Database(), tail, static_cast<int>(end - tail), &statement, &tail) != SQLITE_OK) {
       Complete = false;
       break;
     }
@@ -49,9 +48,7 @@ std::vector<String> SQLiteParamNames(const String& SQL, bool& Complete) {
 }
 
 bool Contains(const std::vector<String>& Names, const String& Name) {
-  for (const String& name : Names)
-    if (SameText(name, Name)) return true;
-  return false;
+  return std::any_of(Names.begin(), Names.end(), [&](const String& name) { return SameText(name, Name); });
 }
 
 }  // namespace
@@ -65,7 +62,6 @@ void CheckSQLParams(TBytes Data) {
   for (int index = 0; index < params.Count(); ++index) params.Items(index)->SetAsInteger(index);
   TParams previous;
   previous.Assign(&params);
-
   params.ParseSQL(sql);
   std::vector<String> names;
   for (const auto& param : params) {
@@ -78,13 +74,11 @@ void CheckSQLParams(TBytes Data) {
       Expect(param->IsNull(), "a new parameter has no value");
   }
   bool complete = false;
-  for (const String& name : SQLiteParamNames(sql, complete))
+  const std::vector<String> sqliteNames = SQLiteParamNames(sql, complete);
+  for (const String& name : sqliteNames)
     Expect(params.FindParam(name) != nullptr, "SQLite's parameter ':" + name + "' is in TParams");
-  if (complete) {
-    const std::vector<String> sqliteNames = SQLiteParamNames(sql, complete);
-    for (const String& name : names)
-      Expect(Contains(sqliteNames, name), "TParams' parameter ':" + name + "' is one SQLite binds");
-  }
+  for (const String& name : names)
+    Expect(!complete || Contains(sqliteNames, name), "TParams' parameter ':" + name + "' is one SQLite binds");
 }
 
 }  // namespace kel::fuzz

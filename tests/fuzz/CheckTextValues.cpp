@@ -1,12 +1,11 @@
 // Numbers, Booleans and dates read from text, under the default settings or, by the selector's
 // bit 4, under day-first dates, "." dates, "," decimals and 24-hour times. The selector's low
 // bits choose the reader. For each: the Try form and the raising form agree (EConvertError, the
-// only documented error), and a value read prints as text that reads back as the same value.
+// only documented error), and a value read prints as text that reads back the same.
 #include <cmath>
 
-#include "FuzzChecks.h"
+#include "FuzzCheck.h"
 #include "platform/rtl/DateUtils.h"
-#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FMTBcd.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/SysUtils.h"
@@ -15,81 +14,47 @@ namespace kel::fuzz {
 
 namespace {
 
-// Runs Parse, the raising form; answers whether it read a value (false: EConvertError).
-template <typename TParse>
-bool Raises(TParse Parse) {
-  try {
-    Parse();
-    return false;
-  } catch (const EConvertError&) {
-    return true;
-  }
-}
-
-void AgreeOnFailure(bool TryAnswered, bool Raised, const char* Reader) {
-  Expect(TryAnswered != Raised, std::string(Reader) + ": the Try form and the raising form agree");
+// Reads s with Try and with Raise, which must agree (EConvertError aside); a value read prints
+// with Show as text that reads back and prints the same.
+template <typename T, typename TTry, typename TRaise, typename TShow>
+void CheckReader(const String& s, TTry Try, TRaise Raise, TShow Show, const std::string& Reader) {
+  T value{};
+  const bool read = Try(s, value);
+  Expect(read == Succeeds<EConvertError>([&] { Raise(s); }), Reader + ": the Try and raising forms agree");
+  if (!read) return;
+  const String shown = Show(value);
+  T again{};
+  Expect(Try(shown, again), Reader + ": a value read prints as text it reads");
+  Expect(Show(again) == shown, Reader + ": the printed text reads back the same");
 }
 
 void CheckIntegers(const String& s) {
+  CheckReader<int>(s, TryStrToInt, StrToInt, [](int v) { return IntToStr(v); }, "StrToInt");
+  CheckReader<Int64>(s, TryStrToInt64, StrToInt64, [](Int64 v) { return IntToStr(v); }, "StrToInt64");
   int value = 0;
-  const bool read = TryStrToInt(s, value);
-  AgreeOnFailure(read, Raises([&] { StrToInt(s); }), "StrToInt");
   Int64 wide = 0;
-  const bool readWide = TryStrToInt64(s, wide);
-  AgreeOnFailure(readWide, Raises([&] { StrToInt64(s); }), "StrToInt64");
-  if (read) {
-    Expect(StrToInt(IntToStr(value)) == value, "an integer prints and reads back");
-    Expect(StrToInt(IntToHex(value, 1).insert(0, "$")) == value, "an integer reads back from hex");
-  }
-  if (readWide) Expect(StrToInt64(IntToStr(wide)) == wide, "an Int64 prints and reads back");
-  if (read && readWide) Expect(wide == value || s.find_first_of("$xX") != String::npos,
-                               "decimal text reads the same as int and Int64");
+  if (!TryStrToInt(s, value)) return;
+  Expect(StrToInt(IntToHex(value, 1).insert(0, "$")) == value, "an integer reads back from hex");
+  Expect(!TryStrToInt64(s, wide) || wide == value || s.find_first_of("$xX") != String::npos,
+         "decimal text reads the same as int and Int64");
 }
 
 void CheckFloats(const String& s) {
+  CheckReader<Currency>(s, TryStrToCurr, StrToCurr, CurrToStr, "StrToCurr");
   double value = 0;
   const bool read = TryStrToFloat(s, value);
-  AgreeOnFailure(read, Raises([&] { StrToFloat(s); }), "StrToFloat");
+  Expect(read == Succeeds<EConvertError>([&] { StrToFloat(s); }), "StrToFloat: the Try and raising forms agree");
   if (!read || !std::isfinite(value)) return;
   Expect(StrToFloat(FloatToStrF(value, ffExponent, 17, 0)) == value,
          "17 significant digits read back the same double");
   const String shown = FloatToStr(value);
   Expect(FloatToStr(StrToFloat(shown)) == shown, "FloatToStr's text reads back to itself");
-  Currency money;
-  const bool readMoney = TryStrToCurr(s, money);
-  AgreeOnFailure(readMoney, Raises([&] { StrToCurr(s); }), "StrToCurr");
-  if (readMoney) Expect(StrToCurr(CurrToStr(money)).Value == money.Value, "a currency reads back");
-}
-
-void CheckBcd(const String& s) {
-  TBcd value;
-  const bool read = TryStrToBcd(s, value);
-  AgreeOnFailure(read, Raises([&] { StrToBcd(s); }), "StrToBcd");
-  if (read) Expect(StrToBcd(BcdToStr(value)) == value, "a BCD value prints and reads back");
 }
 
 void CheckBooleans(const String& s) {
+  CheckReader<bool>(s, TryStrToBool, StrToBool, [](bool v) { return BoolToStr(v, true); }, "StrToBool");
   bool value = false;
-  const bool read = TryStrToBool(s, value);
-  AgreeOnFailure(read, Raises([&] { StrToBool(s); }), "StrToBool");
-  if (read) {
-    Expect(StrToBool(BoolToStr(value, true)) == value, "a Boolean reads back from its name");
-    Expect(StrToBool(BoolToStr(value)) == value, "a Boolean reads back from its number");
-  }
-}
-
-// Read parses the text; Show prints a value. Printing what was read and reading it again must
-// print the same text.
-template <typename TTry, typename TRaise, typename TShow>
-void CheckDates(const String& s, TTry Try, TRaise Raise, TShow Show, const char* Reader) {
-  TDateTime value = 0;
-  const bool read = Try(s, value);
-  AgreeOnFailure(read, Raises([&] { Raise(s); }), Reader);
-  if (!read) return;
-  const String shown = Show(value);
-  TDateTime again = 0;
-  Expect(Try(shown, again), std::string(Reader) + ": a value read prints as text it reads");
-  Expect(Show(again) == shown, std::string(Reader) + ": the printed text reads back the same");
+  if (TryStrToBool(s, value)) Expect(StrToBool(BoolToStr(value)) == value, "a Boolean reads back from its number");
 }
 
 void UseOtherSettings() {
@@ -113,17 +78,11 @@ void CheckTextValues(TBytes Data) {
   switch (input.Selector % 8) {
     case 0: CheckIntegers(s); break;
     case 1: CheckFloats(s); break;
-    case 2: CheckBcd(s); break;
+    case 2: CheckReader<TBcd>(s, TryStrToBcd, StrToBcd, BcdToStr, "StrToBcd"); break;
     case 3: CheckBooleans(s); break;
-    case 4:
-      CheckDates(s, TryStrToDate, StrToDate, DateToStr, "StrToDate");
-      break;
-    case 5:
-      CheckDates(s, TryStrToTime, StrToTime, TimeToStr, "StrToTime");
-      break;
-    default:
-      CheckDates(s, TryStrToDateTime, StrToDateTime, DateTimeToStr, "StrToDateTime");
-      break;
+    case 4: CheckReader<TDateTime>(s, TryStrToDate, StrToDate, DateToStr, "StrToDate"); break;
+    case 5: CheckReader<TDateTime>(s, TryStrToTime, StrToTime, TimeToStr, "StrToTime"); break;
+    default: CheckReader<TDateTime>(s, TryStrToDateTime, StrToDateTime, DateTimeToStr, "StrToDateTime"); break;
   }
 }
 

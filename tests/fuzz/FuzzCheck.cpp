@@ -1,12 +1,10 @@
-// Failing a check, running one, splitting an input, and the table of targets.
+// Failing a check, running one, reading an input, and the table of targets.
 #include "FuzzCheck.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <typeinfo>
-
-#include "FuzzChecks.h"
 
 namespace kel::fuzz {
 
@@ -27,13 +25,8 @@ void RunCheck(TCheck Check, TBytes Data) {
 }
 
 TInput TInput::Split(TBytes Data, std::size_t MaxParts) {
-  TInput input;
-  if (!Data.empty()) {
-    input.Selector = Data[0];
-    Data = Data.subspan(1);
-  }
-  input.Parts.emplace_back();
-  for (const std::uint8_t byte : Data) {
+  TInput input{Data.empty() ? std::uint8_t{0} : Data[0], {String()}};
+  for (const std::uint8_t byte : Data.subspan(Data.empty() ? 0 : 1)) {
     if (byte == 0 && input.Parts.size() < MaxParts)
       input.Parts.emplace_back();
     else
@@ -58,17 +51,10 @@ const String& ScratchDirectory() {
 
 const std::vector<TTarget>& Targets() {
   static const std::vector<TTarget> targets = {
-      {"utf8", CheckUtf8},
-      {"cell_values", CheckCellValues},
-      {"sql_params", CheckSQLParams},
-      {"text_values", CheckTextValues},
-      {"format", CheckFormat},
-      {"edit_mask", CheckEditMask},
-      {"filter", CheckFilter},
-      {"ini_file", CheckIniFile},
-      {"client_data_file", CheckClientDataFile},
-      {"component_stream", CheckComponentStream},
-  };
+      {"utf8", CheckUtf8}, {"cell_values", CheckCellValues}, {"sql_params", CheckSQLParams},
+      {"text_values", CheckTextValues}, {"format", CheckFormat}, {"edit_mask", CheckEditMask},
+      {"filter", CheckFilter}, {"ini_file", CheckIniFile}, {"client_data_file", CheckClientDataFile},
+      {"component_stream", CheckComponentStream}};
   return targets;
 }
 
