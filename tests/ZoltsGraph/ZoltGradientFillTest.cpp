@@ -1,6 +1,5 @@
-// The gradient's fills: FillCell's colour rules and caches, the runs honouring Direction,
-// SwapColors, the start, end and hot colours and ShadowFactor, and every fill differing from
-// every other at sampled pixels.
+// The gradient's fills: FillCell's colour rules and caches, the runs, and every fill differing
+// from every other at sampled pixels.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -27,7 +26,8 @@ class ZoltGradientFillTest : public ::testing::Test {
 
 // A flat cell is the colour lightened by 20, or by 10 when 20 would reach white at the next step
 // of 10, or the colour itself when even 10 would; a raised cell runs down from lightened by 35 to
-// lightened by 10 (or to the colour itself near white), vertically whatever the direction.
+// lightened by 10 (or to the colour itself near white), vertically whatever the direction. Each
+// mode caches the shades of its last colour, so the rows switch colours and modes.
 TEST_F(ZoltGradientFillTest, CellsAreLightenedShortOfWhite) {
   const TColor blue = RGB(60, 100, 180), pale = RGB(225, 225, 225), paler = RGB(240, 240, 240);
   ASSERT_EQ(Shade(Shade(pale, 20), 10), clWhite);
@@ -39,10 +39,10 @@ TEST_F(ZoltGradientFillTest, CellsAreLightenedShortOfWhite) {
     TPoint At;
     TColor Expected;
   } cases[] = {
-      {blue, true, {0, 0}, Shade(blue, 20)},     {blue, true, {Side - 1, Side - 1}, Shade(blue, 20)},
-      {pale, true, {5, 5}, Shade(pale, 10)},     {paler, true, {5, 5}, paler},
-      {blue, false, {3, 0}, Shade(blue, 35)},    {blue, false, {3, Side - 1}, Shade(blue, 10)},
-      {paler, false, {3, Side - 1}, paler},
+      {blue, true, {0, 0}, Shade(blue, 20)},     {blue, false, {3, 0}, Shade(blue, 35)},
+      {blue, false, {3, Side - 1}, Shade(blue, 10)}, {pale, true, {5, 5}, Shade(pale, 10)},
+      {paler, true, {5, 5}, paler},              {paler, false, {3, Side - 1}, paler},
+      {blue, true, {Side - 1, Side - 1}, Shade(blue, 20)},
   };
   Gradient.SetDirection(gdHorizontal);
   for (const auto& c : cases) {
@@ -50,19 +50,6 @@ TEST_F(ZoltGradientFillTest, CellsAreLightenedShortOfWhite) {
     EXPECT_EQ(At(c.At.X, c.At.Y), c.Expected) << c.Flat << " " << c.At.X << "," << c.At.Y;
     EXPECT_EQ(At(0, c.At.Y), At(Side - 1, c.At.Y));
   }
-}
-
-// The caches answer for the last colour of each mode and follow a new colour at once.
-TEST_F(ZoltGradientFillTest, CellCachesFollowTheColourPerMode) {
-  const TColor red = RGB(180, 40, 40), teal = RGB(30, 130, 130);
-  Gradient.FillCell(Canvas, Whole, red, true);
-  Gradient.FillCell(Canvas, Whole, teal, false);
-  Gradient.FillCell(Canvas, Whole, red, true);
-  EXPECT_EQ(At(5, 5), Shade(red, 20));
-  Gradient.FillCell(Canvas, Whole, teal, true);
-  EXPECT_EQ(At(5, 5), Shade(teal, 20));
-  Gradient.FillCell(Canvas, Whole, teal, false);
-  EXPECT_EQ(At(5, 0), Shade(teal, 35));
   // A system colour is cached by its number, yet drawn in the active style's value.
   Gradient.FillCell(Canvas, Whole, clBtnFace, true);
   const TColor light = At(5, 5);
@@ -71,52 +58,41 @@ TEST_F(ZoltGradientFillTest, CellCachesFollowTheColourPerMode) {
   EXPECT_NE(At(5, 5), light);
 }
 
-struct TRunCase {
-  const char* Name;
-  TGradientDirection Direction;
-  bool Swap;
-  TPoint StartAt;  // where the start colour shows
-  TPoint EndAt;    // where the end colour shows
-};
-
-void PrintTo(const TRunCase& Case, std::ostream* Out) { *Out << Case.Name; }
-
-class GradientRunTest : public ZoltGradientFillTest,
-                        public ::testing::WithParamInterface<TRunCase> {};
-
 // The runs honour Direction and SwapColors; the end colour, unset, is the start shaded by the
 // factor, and the hot run starts at the hot colour.
-TEST_P(GradientRunTest, FillsRunFromTheirStartToTheirEnd) {
-  const TPoint start = GetParam().StartAt;
-  const TPoint end = GetParam().EndAt;
-  Gradient.SetDirection(GetParam().Direction);
-  Gradient.SetSwapColors(GetParam().Swap);
-  Gradient.SetStartColor(RGB(120, 160, 220));
-  Gradient.SetShadowFactor(-60);
-  Gradient.FillRect(Canvas, Whole);
-  EXPECT_EQ(At(start.X, start.Y), RGB(120, 160, 220));
-  EXPECT_EQ(At(end.X, end.Y), Shade(RGB(120, 160, 220), -60));
-  Gradient.FillRect(Canvas, Whole, true);
-  EXPECT_EQ(At(start.X, start.Y), TZoltGradient::DefaultHotColor());
-  Gradient.SetHotColor(RGB(255, 220, 120));
-  Gradient.FillRect(Canvas, Whole, true);
-  EXPECT_EQ(At(start.X, start.Y), RGB(255, 220, 120));
-  EXPECT_EQ(At(end.X, end.Y), Shade(RGB(255, 220, 120), -60));
-  Gradient.FillBack(Canvas, Whole, RGB(200, 80, 80));
-  EXPECT_EQ(At(start.X, start.Y), RGB(200, 80, 80));
-  EXPECT_EQ(At(end.X, end.Y), Shade(RGB(200, 80, 80), -60));
-  Gradient.SetEndColor(RGB(20, 60, 160));
-  Gradient.FillRect(Canvas, Whole);
-  EXPECT_EQ(At(end.X, end.Y), RGB(20, 60, 160));
+TEST_F(ZoltGradientFillTest, FillsRunFromTheirStartToTheirEnd) {
+  const struct {
+    TGradientDirection Direction;
+    bool Swap;
+    TPoint Start, End;  // where the start and the end colour show
+  } runs[] = {
+      {gdVertical, false, {20, 0}, {20, Side - 1}},   {gdVertical, true, {20, Side - 1}, {20, 0}},
+      {gdHorizontal, false, {0, 20}, {Side - 1, 20}}, {gdHorizontal, true, {Side - 1, 20}, {0, 20}},
+  };
+  for (const auto& run : runs) {
+    SCOPED_TRACE(testing::Message() << "direction " << int(run.Direction) << " swap " << run.Swap);
+    TZoltGradientButton gradient;
+    gradient.SetDirection(run.Direction);
+    gradient.SetSwapColors(run.Swap);
+    gradient.SetStartColor(RGB(120, 160, 220));
+    gradient.SetShadowFactor(-60);
+    gradient.FillRect(Canvas, Whole);
+    EXPECT_EQ(At(run.Start.X, run.Start.Y), RGB(120, 160, 220));
+    EXPECT_EQ(At(run.End.X, run.End.Y), Shade(RGB(120, 160, 220), -60));
+    gradient.FillRect(Canvas, Whole, true);
+    EXPECT_EQ(At(run.Start.X, run.Start.Y), TZoltGradient::DefaultHotColor());
+    gradient.SetHotColor(RGB(255, 220, 120));
+    gradient.FillRect(Canvas, Whole, true);
+    EXPECT_EQ(At(run.Start.X, run.Start.Y), RGB(255, 220, 120));
+    EXPECT_EQ(At(run.End.X, run.End.Y), Shade(RGB(255, 220, 120), -60));
+    gradient.FillBack(Canvas, Whole, RGB(200, 80, 80));
+    EXPECT_EQ(At(run.Start.X, run.Start.Y), RGB(200, 80, 80));
+    EXPECT_EQ(At(run.End.X, run.End.Y), Shade(RGB(200, 80, 80), -60));
+    gradient.SetEndColor(RGB(20, 60, 160));
+    gradient.FillRect(Canvas, Whole);
+    EXPECT_EQ(At(run.End.X, run.End.Y), RGB(20, 60, 160));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Directions, GradientRunTest,
-    ::testing::Values(TRunCase{"Vertical", gdVertical, false, {20, 0}, {20, Side - 1}},
-                      TRunCase{"VerticalSwapped", gdVertical, true, {20, Side - 1}, {20, 0}},
-                      TRunCase{"Horizontal", gdHorizontal, false, {0, 20}, {Side - 1, 20}},
-                      TRunCase{"HorizontalSwapped", gdHorizontal, true, {Side - 1, 20}, {0, 20}}),
-    [](const auto& info) { return String(info.param.Name); });
 
 // Sampled pixels of one fill: a lattice denser at the edges, where frames and marks lie.
 std::vector<TColor> Samples(TCanvas* Canvas) {
