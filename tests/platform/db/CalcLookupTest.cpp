@@ -15,27 +15,15 @@ struct TCalcFixture : ::testing::Test {
   TComponent Owner{nullptr};
   TClientDataSet* Customers = MakeOrders(&Owner, {{10, "Ada", 0}, {20, "Brian", 0}, {30, "Chen", 0}});
   TClientDataSet* Orders = new TClientDataSet(&Owner);
-  TIntegerField* CustomerID = AddField<TIntegerField>("CustomerID");
-  TIntegerField* Qty = AddField<TIntegerField>("Qty");
-  TFloatField* Price = AddField<TFloatField>("Price");
-  TFloatField* Total = AddField<TFloatField>("Total", fkCalculated);
-  TStringField* Customer = AddField<TStringField>("Customer", fkLookup);
+  TIntegerField* CustomerID = AddField<TIntegerField>(&Owner, Orders, "CustomerID");
+  TIntegerField* Qty = AddField<TIntegerField>(&Owner, Orders, "Qty");
+  TFloatField* Price = AddField<TFloatField>(&Owner, Orders, "Price");
+  TFloatField* Total = AddField<TFloatField>(&Owner, Orders, "Total", fkCalculated);
+  TStringField* Customer =
+      AddLookupField<TStringField>(&Owner, Orders, "Customer", Customers, "CustomerID", "ID", "Name");
   int CalcCalls = 0;
 
-  template <typename T>
-  T* AddField(const char* Name, TFieldKind Kind = fkData) {
-    auto* field = new T(&Owner);
-    field->SetFieldName(Name);
-    field->SetFieldKind(Kind);
-    field->SetDataSet(Orders);
-    return field;
-  }
-
   TCalcFixture() {
-    Customer->SetLookupDataSet(Customers);
-    Customer->SetKeyFields("CustomerID");
-    Customer->SetLookupKeyFields("ID");
-    Customer->SetLookupResultField("Name");
     Orders->OnCalcFields = [this](TDataSet* DataSet) {
       ++CalcCalls;
       Total->SetAsFloat(Qty->AsInteger() * Price->AsFloat());
@@ -104,11 +92,7 @@ TEST_F(TCalcFixture, CalculatedFieldsAreReadOnlyOutsideTheirEvent) {
 TEST_F(TCalcFixture, IncompleteLookupFieldsStopTheOpen) {
   Orders->Close();
   Customer->SetLookupResultField("");
-  try {
-    Orders->CreateDataSet();
-    FAIL() << "opened";
-  } catch (const EDatabaseError& e) {
-    EXPECT_NE(e.Message().find("Lookup information for field 'Customer' is incomplete"), String::npos);
-  }
+  EXPECT_THAT(ErrorOf<EDatabaseError>([&] { Orders->CreateDataSet(); }),
+              HasSubstr("Lookup information for field 'Customer' is incomplete"));
   EXPECT_FALSE(Orders->Active());
 }

@@ -229,12 +229,8 @@ TEST_P(TDamagedFileTest, RaisesAndLeavesTheDataSetAsItWas) {
   auto* target = MakeOrders(&Owner, {{7, "x", 1}, {8, "y", 2}, {9, "z", 3}});
   target->SetIndexFieldNames("Amount");
   target->Last();
-  try {
-    target->LoadFromFile(File);
-    FAIL() << "no error";
-  } catch (const EDatabaseError& e) {
-    EXPECT_NE(e.Message().find(String("Invalid data file: ") + c.Reason), String::npos) << e.Message();
-  }
+  EXPECT_THAT(ErrorOf<EDatabaseError>([&] { target->LoadFromFile(File); }),
+              HasSubstr(String("Invalid data file: ") + c.Reason));
   ASSERT_TRUE(target->Active());
   EXPECT_EQ(target->FieldByName("ID")->AsInteger(), 9);
   EXPECT_EQ(target->IndexFieldNames(), "Amount");

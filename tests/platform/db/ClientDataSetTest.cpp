@@ -97,42 +97,6 @@ TEST_F(TClientFixture, PostedRowsTakeTheirPlaceInTheOrder) {
   EXPECT_EQ(IdsInOrder(Orders), (std::vector<int>{2, 3, 6, 5, 1, 4}));
 }
 
-namespace {
-
-struct TIndexCase {
-  const char* Name;
-  const char* Fields;
-  TIndexOptions Options;
-  const char* DescFields;
-  const char* CaseInsFields;
-  std::vector<int> Ids;
-};
-
-void PrintTo(const TIndexCase& Case, std::ostream* Out) { *Out << Case.Name; }
-
-class TIndexDefTest : public TClientFixture, public ::testing::WithParamInterface<TIndexCase> {};
-
-}  // namespace
-
-TEST_P(TIndexDefTest, OrdersByTheDefinition) {
-  const TIndexCase& c = GetParam();
-  Orders->AddIndex("ByCase", c.Fields, c.Options, c.DescFields, c.CaseInsFields);
-  Orders->SetIndexName("ByCase");
-  EXPECT_EQ(Orders->IndexFieldNames(), "");
-  EXPECT_EQ(IdsInOrder(Orders), c.Ids) << c.Fields;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Options, TIndexDefTest,
-    ::testing::Values(
-        TIndexCase{"OneField", "Name", {}, "", "", {2, 4, 5, 3, 1}},
-        TIndexCase{"CaseInsensitive", "Name", {ixCaseInsensitive}, "", "", {2, 5, 4, 3, 1}},
-        TIndexCase{"Descending", "Name", {ixDescending}, "", "", {1, 3, 5, 4, 2}},
-        TIndexCase{"DescendingFirstField", "Amount;Name", {}, "Amount", "", {1, 5, 2, 3, 4}},
-        TIndexCase{"CaseInsensitiveSecondField", "Amount;Name", {}, "", "Name", {4, 2, 3, 5, 1}},
-        TIndexCase{"DescendingTwoFields", "Amount;ID", {ixDescending}, "", "", {1, 5, 3, 2, 4}}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
 TEST_F(TClientFixture, IndexDefsAreFoundByNameAndDeleted) {
   Orders->AddIndex("ByAmount", "Amount", {ixDescending});
   EXPECT_THROW(Orders->AddIndex("byamount", "Name", {}), EDatabaseError);

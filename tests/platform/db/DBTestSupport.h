@@ -3,12 +3,18 @@
 // fill a client data set and add persistent fields.
 #pragma once
 
+#include <gmock/gmock.h>
+
 #include <string>
 #include <vector>
 
+#include "../rtl/ErrorOf.h"
 #include "platform/db/DB.h"
 
 namespace kel::test {
+
+using ::testing::HasSubstr;
+using testing_support::ErrorOf;
 
 // Rows 1..RowCount with ID = row number and Name = "Row <n>". Counts GetRecord calls so tests
 // can tell fetches from moves inside the window.

@@ -1,4 +1,4 @@
-// Bookmark sharing and the data layer's error texts.
+// Bookmarks: copies share one array, and compare by content.
 #include <gtest/gtest.h>
 
 #include "platform/db/DB.h"
@@ -18,16 +18,4 @@ TEST(BookmarkTest, CopiesShareOneArrayAndCompareByContent) {
   EXPECT_EQ(value, 7);
   EXPECT_TRUE(TBookmark().IsEmpty());
   EXPECT_FALSE(TBookmark().Read(value));
-}
-
-TEST(DatabaseErrorTest, PrefixesTheComponentName) {
-  TComponent owner(nullptr);
-  owner.SetName("Orders");
-  try {
-    DatabaseErrorFmt(SFieldNotFound, {"Qty"}, &owner);
-    FAIL() << "no exception";
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "Orders: Field 'Qty' not found");
-  }
-  EXPECT_THROW(DatabaseError(SDataSetUnidirectional), EDatabaseError);
 }

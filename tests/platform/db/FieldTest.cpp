@@ -143,12 +143,8 @@ TEST_F(TFieldFixture, IntegerRangeAndNumberFormats) {
   auto* field = static_cast<TIntegerField*>(Open(ftInteger));
   field->SetMinValue(1);
   field->SetMaxValue(10);
-  try {
-    field->SetAsInteger(11);
-    FAIL() << "out of range accepted";
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "11 is not a valid value for field 'F'. The allowed range is 1 to 10");
-  }
+  EXPECT_EQ(ErrorOf<EDatabaseError>([&] { field->SetAsInteger(11); }),
+            "11 is not a valid value for field 'F'. The allowed range is 1 to 10");
   field->SetAsInteger(7);
   field->SetDisplayFormat("000");
   EXPECT_EQ(field->DisplayText(), "007");
@@ -246,12 +242,8 @@ TEST(FieldListTest, LookupsByNameAndPresentationDefaults) {
   orders->SetName("Orders");
   EXPECT_EQ(orders->FindField("name"), orders->FieldByName("Name"));
   EXPECT_EQ(orders->FindField("Missing"), nullptr);
-  try {
-    orders->FieldByName("Missing");
-    FAIL() << "no error";
-  } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "Orders: Field 'Missing' not found");
-  }
+  EXPECT_EQ(ErrorOf<EDatabaseError>([&] { orders->FieldByName("Missing"); }),
+            "Orders: Field 'Missing' not found");
   TField* name = orders->FieldByName("Name");
   EXPECT_EQ(name->DisplayLabel(), "Name");
   name->SetDisplayLabel("Customer");

@@ -120,39 +120,6 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST_F(TLookupFixture, TheCurrentRecordShowsAChangeOnceReadAgain) {
-  Orders->Locate("CustomerID", 20, {});
-  Rename(20, "Bea");
-  EXPECT_EQ(Customer->AsString(), "Brian");  // read into the window before the change
-  Orders->Refresh();
-  EXPECT_EQ(Customer->AsString(), "Bea");
-  Rename(20, "Bo");
-  Orders->Resync({});
-  EXPECT_EQ(Customer->AsString(), "Bo");
-}
-
-TEST_F(TLookupFixture, NullKeysShowNullWhileLookupFindsNullKeys) {
-  Customers->AppendRecord({Null(), "Nobody", 0});
-  EXPECT_EQ(Names(), (std::vector<String>{"Ada", "Brian", "Chen", "-", "-"}));
-  Orders->Last();
-  EXPECT_TRUE(Customer->IsNull());
-  // The data set's own search keeps the classic rule: a Null key finds a Null field.
-  EXPECT_EQ(Customers->Lookup("ID", Null(), "Name"), Variant("Nobody"));
-}
-
-TEST_F(TLookupFixture, AnEditInProgressInTheLookupDataSetShowsOncePosted) {
-  Names();
-  Customers->Locate("ID", 10, {});
-  Customers->Edit();
-  Customers->FieldByName("Name")->SetAsString("Adele");
-  Orders->Refresh();
-  EXPECT_EQ(Names()[0], "Ada");  // lookups read what is stored
-  EXPECT_EQ(Customers->State(), dsEdit);
-  EXPECT_EQ(Customers->FieldByName("Name")->AsString(), "Adele");
-  Customers->Post();
-  EXPECT_EQ(Names()[0], "Adele");
-}
-
 // ---- Key types ---------------------------------------------------------------------------------
 
 namespace {
@@ -369,40 +336,6 @@ TEST_F(TLookupFixture, ACachedLookupKeepsItsValuesUntilRefreshLookupList) {
   EXPECT_EQ(Names(), (std::vector<String>{"Ada", "Bea", "Chen", "Dana", "-"}));
   Customer->RefreshLookupList();  // nothing to read from a closed data set
   EXPECT_EQ(Names(), (std::vector<String>{"-", "-", "-", "-", "-"}));
-}
-
-TEST_F(TLookupFixture, TurningTheCacheOffFollowsTheLookupDataSetAgain) {
-  Customer->SetLookupCache(true);
-  Names();
-  Rename(10, "Adele");
-  EXPECT_EQ(Names()[0], "Ada");
-  Customer->SetLookupCache(false);
-  EXPECT_EQ(Names()[0], "Adele");
-}
-
-TEST(LookupRefreshTest, RefreshLookupListReadsCalculatedResultsAgain) {
-  TComponent owner(nullptr);
-  auto* customers = new TClientDataSet(&owner);
-  AddField<TIntegerField>(&owner, customers, "ID");
-  TStringField* name = AddField<TStringField>(&owner, customers, "Name");
-  TStringField* greeting = AddField<TStringField>(&owner, customers, "Greeting", fkCalculated);
-  String mark = "!";
-  customers->OnCalcFields = [&](TDataSet*) { greeting->SetAsString(name->AsString() + mark); };
-  customers->CreateDataSet();
-  customers->AppendRecord({1, "Ada"});
-  auto* orders = new TClientDataSet(&owner);
-  AddField<TIntegerField>(&owner, orders, "CustomerID");
-  TStringField* lookup =
-      AddLookupField<TStringField>(&owner, orders, "Greeting", customers, "CustomerID", "ID", "Greeting");
-  orders->CreateDataSet();
-  orders->AppendRecord({1});
-  EXPECT_EQ(lookup->AsString(), "Ada!");
-  // What OnCalcFields depends on is outside the data version: the index stays until refreshed.
-  mark = "?";
-  orders->Refresh();
-  EXPECT_EQ(lookup->AsString(), "Ada!");
-  lookup->RefreshLookupList();
-  EXPECT_EQ(lookup->AsString(), "Ada?");
 }
 
 // ---- A query as the lookup data set ------------------------------------------------------------

@@ -21,34 +21,10 @@ class SQLiteQueryEditTest : public TSQLiteFixture {
     query->Open();
     return query;
   }
-  static std::vector<int> Ids(TDataSet* DataSet) {
-    std::vector<int> ids;
-    for (DataSet->First(); !DataSet->Eof(); DataSet->Next()) ids.push_back(DataSet->FieldByName("id")->AsInteger());
-    return ids;
-  }
   static bool Unique(const std::vector<int>& Ids) { return std::set<int>(Ids.begin(), Ids.end()).size() == Ids.size(); }
 };
 
 }  // namespace
-
-TEST_F(SQLiteQueryEditTest, APostChangesTheFileAndAnotherConnectionSeesIt) {
-  MakeOrders(500);
-  TSQLiteQuery* query = OpenOrders(10);
-  query->SetRecNo(3);
-  query->Edit();
-  query->FieldByName("customer")->SetAsString("Zed");
-  query->FieldByName("amount")->SetAsFloat(99.5);
-  query->Post();
-  EXPECT_EQ(query->State(), dsBrowse);
-  EXPECT_EQ(ReadOther("SELECT customer || ' ' || amount FROM orders WHERE id = 3"), "Zed 99.5");
-  EXPECT_EQ(query->FieldByName("customer")->AsString(), "Zed");
-  // The running statement may deliver the changed row again; it is shown once, where it was.
-  const std::vector<int> ids = Ids(query);
-  EXPECT_EQ(ids.size(), 500u);
-  EXPECT_TRUE(Unique(ids));
-  query->SetRecNo(3);
-  EXPECT_EQ(query->FieldByName("customer")->AsString(), "Zed");
-}
 
 TEST_F(SQLiteQueryEditTest, AConstraintViolationKeepsTheRecordInEditWithTheTypedValues) {
   Connection->ExecSQL(
@@ -70,12 +46,7 @@ TEST_F(SQLiteQueryEditTest, AConstraintViolationKeepsTheRecordInEditWithTheTyped
     query->Edit();
     query->FieldByName("born")->SetAsString("");
     query->FieldByName(c.Field)->SetEditText(c.Typed);
-    try {
-      query->Post();
-      ADD_FAILURE() << c.Field << ": the post went through";
-    } catch (const EDatabaseError& error) {
-      EXPECT_NE(std::string(error.what()).find(c.Message), std::string::npos) << error.what();
-    }
+    EXPECT_THAT(ErrorOf<EDatabaseError>([&] { query->Post(); }), HasSubstr(c.Message));
     EXPECT_EQ(query->State(), dsEdit) << c.Field;
     EXPECT_EQ(query->FieldByName(c.Field)->AsString(), c.Typed);
     EXPECT_TRUE(query->FieldByName("born")->IsNull());
@@ -111,7 +82,7 @@ TEST_F(SQLiteQueryEditTest, AnInsertCancelledBeforePostLeavesTheTableUnchanged) 
     EXPECT_EQ(ReadOther("SELECT customer FROM orders WHERE id = 777"), "<none>");
   }
   EXPECT_EQ(query->RecordCount(), 50);
-  EXPECT_EQ(Ids(query).size(), 50u);
+  EXPECT_EQ(IdsInOrder(query, "id").size(), 50u);
 }
 
 TEST_F(SQLiteQueryEditTest, InsertedRowsReadBackAsStoredAndAppearOnce) {
@@ -134,7 +105,7 @@ TEST_F(SQLiteQueryEditTest, InsertedRowsReadBackAsStoredAndAppearOnce) {
   query->Post();
   EXPECT_EQ(query->RecNo(), 502);
   // The running statement reached 501 and 900 too; neither shows twice.
-  const std::vector<int> ids = Ids(query);
+  const std::vector<int> ids = IdsInOrder(query, "id");
   EXPECT_EQ(ids.size(), 502u);
   EXPECT_TRUE(Unique(ids));
   EXPECT_EQ(ids[1], 501);
@@ -158,7 +129,7 @@ TEST_F(SQLiteQueryEditTest, DeleteRemovesTheRowAndKeepsOtherBookmarks) {
   EXPECT_LT(query->CompareBookmarks(fifth, query->GetBookmark()), 0);
   query->GotoBookmark(fifth);
   EXPECT_EQ(query->FieldByName("id")->AsInteger(), 5);
-  const std::vector<int> ids = Ids(query);
+  const std::vector<int> ids = IdsInOrder(query, "id");
   EXPECT_EQ(ids.size(), 99u);
   EXPECT_TRUE(Unique(ids));
 }

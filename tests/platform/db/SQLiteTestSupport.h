@@ -9,6 +9,7 @@
 #include <string>
 
 #include "../rtl/TempDirectory.h"
+#include "DBTestSupport.h"
 #include "platform/db/DB.h"
 #include "platform/rtl/Strings.h"
 
