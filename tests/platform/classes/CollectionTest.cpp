@@ -102,14 +102,14 @@ TEST(CollectionTest, IDsAreNeverReused) {
 TEST(CollectionTest, AssignCopiesEveryItemThroughItsAssign) {
   auto source = ThreeItems();
   source->Items(1)->SetWidth(7);
-  source->Items(1)->Font()->SetBold(true);
+  source->Items(1)->Title()->Font()->SetBold(true);
   TTestItems target;
   target.Add()->SetCaption("old");
   target.Log.clear();
   target.Assign(source.get());
   EXPECT_EQ(Captions(target), (std::vector<String>{"a", "b", "c"}));
   EXPECT_EQ(target.Items(1)->Width(), 7);
-  EXPECT_TRUE(target.Items(1)->Font()->Bold());
+  EXPECT_TRUE(target.Items(1)->Title()->Font()->Bold());
   EXPECT_EQ(target.Items(0)->ID(), 1);  // new items, new IDs
   EXPECT_EQ(std::count(target.Log.begin(), target.Log.end(), "update:*"), 1);
 

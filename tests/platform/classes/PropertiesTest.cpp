@@ -31,8 +31,8 @@ TEST(PropertiesTest, TablesListOwnPropertiesAndLookupsWalkTheParents) {
 
   EXPECT_EQ(Names(GetPropList(&widget)),
             (std::vector<String>{"Name", "Tag", "Width", "Height", "Big", "Caption", "Visible",
-                                 "Shade", "Parts", "Ratio", "Note", "Count", "Font", "Items",
-                                 "Lines", "Buddy"}));
+                                 "Alignment", "Shade", "Parts", "Ratio", "Note", "Count", "Font",
+                                 "Items", "Lines", "Buddy"}));
 
   // A redeclared property replaces the parent's entry in place; new ones come last.
   TWideWidget wide(nullptr);

@@ -31,6 +31,7 @@ std::unique_ptr<TTestWidget> MakeTree() {
   root->SetBig(-(Int64{1} << 50));
   root->SetCaption("It's \"quoted\"\r\n\ttabbed Größe ✓");
   root->SetVisible(false);
+  root->SetAlignment(taCenter);
   root->SetShade(shDark);
   root->SetParts({ptBottom, ptRight});
   root->SetRatio(0.1);
@@ -44,7 +45,8 @@ std::unique_ptr<TTestWidget> MakeTree() {
     item->SetWidth(10 * i);
     item->SetCaption("Item " + std::to_string(i));
     item->SetShade(static_cast<TShade>(i));
-    item->Font()->SetSize(8 + i);
+    item->Title()->SetCaption(i == 1 ? "" : "T" + std::to_string(i));
+    item->Title()->Font()->SetSize(8 + i);
   }
   auto* wide = new TWideWidget(root.get());
   wide->SetName("Wide");
@@ -76,7 +78,7 @@ TEST_F(StreamingTest, WritesStoredValuesAsReadableText) {
   widget.Font()->SetSize(12);
   TTestItem* item = widget.Items()->Add();
   item->SetWidth(30);
-  item->Font()->SetBold(true);
+  item->Title()->Font()->SetBold(true);
   widget.Items()->Add();
   widget.Lines()->Add("one");
   widget.SetExtra({-2});
@@ -98,7 +100,7 @@ TEST_F(StreamingTest, WritesStoredValuesAsReadableText) {
   Items = <
     item
       Width = 30
-      Font.Bold = True
+      Title.Font.Bold = True
     end
     item
     end>

@@ -21,12 +21,28 @@ void TTestFont::Assign(TPersistent* Source) {
   TPersistent::Assign(Source);
 }
 
+const TPropList& TTestTitle::PublishedProperties() {
+  static const TPropList list = PropertyTable<TTestTitle>()
+      .String("Caption", &TTestTitle::Caption, &TTestTitle::SetCaption)
+      .Object("Font", &TTestTitle::Font);
+  return list;
+}
+
+void TTestTitle::Assign(TPersistent* Source) {
+  if (auto* title = dynamic_cast<TTestTitle*>(Source)) {
+    FCaption = title->FCaption;
+    FFont->Assign(title->Font());
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
 const TPropList& TTestItem::PublishedProperties() {
   static const TPropList list = PropertyTable<TTestItem>()
       .Integer("Width", &TTestItem::Width, &TTestItem::SetWidth, 64)
       .String("Caption", &TTestItem::Caption, &TTestItem::SetCaption)
       .Enum("Shade", &TTestItem::Shade, &TTestItem::SetShade, shNone)
-      .Object("Font", &TTestItem::Font);
+      .Object("Title", &TTestItem::Title);
   return list;
 }
 
@@ -47,7 +63,7 @@ void TTestItem::Assign(TPersistent* Source) {
     FWidth = item->FWidth;
     FCaption = item->FCaption;
     FShade = item->FShade;
-    FFont->Assign(item->Font());
+    FTitle->Assign(item->Title());
     Changed(false);
     return;
   }
@@ -76,6 +92,7 @@ const TPropList& TTestWidget::PublishedProperties() {
       .Int64("Big", &TTestWidget::Big, &TTestWidget::SetBig, 0)
       .String("Caption", &TTestWidget::Caption, &TTestWidget::SetCaption)
       .Boolean("Visible", &TTestWidget::Visible, &TTestWidget::SetVisible, true)
+      .Enum("Alignment", &TTestWidget::Alignment, &TTestWidget::SetAlignment, taLeftJustify)
       .Enum("Shade", &TTestWidget::Shade, &TTestWidget::SetShade, shNone)
       .Set("Parts", &TTestWidget::Parts, &TTestWidget::SetParts, TParts{ptTop})
       .Float("Ratio", &TTestWidget::Ratio, &TTestWidget::SetRatio)

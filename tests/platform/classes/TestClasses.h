@@ -37,6 +37,23 @@ class TTestFont : public TPersistent {
   bool FBold = false;
 };
 
+// A persistent that holds a persistent: paths two objects deep.
+class TTestTitle : public TPersistent {
+  KEL_CLASS(TTestTitle, TPersistent)
+
+ public:
+  static const TPropList& PublishedProperties();
+
+  const String& Caption() const { return FCaption; }
+  void SetCaption(const String& Value) { FCaption = Value; }
+  TTestFont* Font() const { return FFont.get(); }
+  void Assign(TPersistent* Source) override;
+
+ private:
+  String FCaption;
+  std::unique_ptr<TTestFont> FFont = std::make_unique<TTestFont>();
+};
+
 class TTestItem : public TCollectionItem {
   KEL_CLASS(TTestItem, TCollectionItem)
 
@@ -50,7 +67,7 @@ class TTestItem : public TCollectionItem {
   void SetCaption(const String& Value);
   TShade Shade() const { return FShade; }
   void SetShade(TShade Value) { FShade = Value; }
-  TTestFont* Font() const { return FFont.get(); }
+  TTestTitle* Title() const { return FTitle.get(); }
   void Assign(TPersistent* Source) override;
 
  protected:
@@ -60,7 +77,7 @@ class TTestItem : public TCollectionItem {
   int FWidth = 64;
   String FCaption;
   TShade FShade = shNone;
-  std::unique_ptr<TTestFont> FFont = std::make_unique<TTestFont>();
+  std::unique_ptr<TTestTitle> FTitle = std::make_unique<TTestTitle>();
 };
 
 // An item that refuses to be assigned from a TTestItem whose caption is "refuse".
@@ -105,6 +122,8 @@ class TTestWidget : public TComponent {
   void SetCaption(const String& Value) { FCaption = Value; }
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value) { FVisible = Value; }
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value) { FAlignment = Value; }
   TShade Shade() const { return FShade; }
   void SetShade(TShade Value) { FShade = Value; }
   TParts Parts() const { return FParts; }
@@ -142,6 +161,7 @@ class TTestWidget : public TComponent {
   Int64 FBig = 0;
   String FCaption;
   bool FVisible = true;
+  TAlignment FAlignment = taLeftJustify;
   TShade FShade = shNone;
   TParts FParts{ptTop};
   double FRatio = 0;
