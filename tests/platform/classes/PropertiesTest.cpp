@@ -1,5 +1,4 @@
-// Published properties: tables and inheritance, access by name and dotted path, values as text,
-// and the errors of access by name.
+// Published properties: tables and inheritance, values as text, and the errors of access by name.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -29,11 +28,6 @@ TEST(PropertiesTest, TablesListOwnPropertiesAndLookupsWalkTheParents) {
   EXPECT_EQ(width->OrdDefault, 64);
   EXPECT_EQ(GetPropInfo(&widget, "Name"), GetPropInfo(TComponent::ClassInfo(), "Name"));
 
-  EXPECT_EQ(Names(GetPropList(&widget)),
-            (std::vector<String>{"Name", "Tag", "Width", "Height", "Big", "Caption", "Visible",
-                                 "Alignment", "Shade", "Parts", "Ratio", "Note", "Count", "Font",
-                                 "Items", "Lines", "Buddy"}));
-
   // A redeclared property replaces the parent's entry in place; new ones come last.
   TWideWidget wide(nullptr);
   const auto wideList = GetPropList(&wide);
@@ -44,17 +38,6 @@ TEST(PropertiesTest, TablesListOwnPropertiesAndLookupsWalkTheParents) {
   // A class without a table of its own inherits the parent's without listing it twice.
   TPlainWidget plain(nullptr);
   EXPECT_EQ(Names(GetPropList(&plain)), Names(GetPropList(&widget)));
-}
-
-TEST(PropertiesTest, DottedPathsAreResolvedObjectByObject) {
-  TTestWidget widget(nullptr);
-  TTestWidget buddy(nullptr);
-  buddy.SetCaption("Friend");
-  widget.SetBuddy(&buddy);
-  EXPECT_EQ(GetStrProp(&widget, "Buddy.Caption"), "Friend");
-  SetStrProp(&widget, "Buddy.Font.Name", "Mono");
-  EXPECT_EQ(buddy.Font()->Name(), "Mono");
-  EXPECT_FALSE(IsPublishedProp(&widget, "Caption.Length"));
 }
 
 struct ValueCase {
@@ -96,14 +79,10 @@ void ExpectError(const ErrorCase& c) {
 TEST(PropertiesTest, BadNamesKindsAndValuesRaiseAndChangeNothing) {
   const ErrorCase propertyErrors[] = {
       {"missing", [](TTestWidget& w) { GetStrProp(&w, "Nope"); }, "Property Nope does not exist"},
-      {"nil on the way", [](TTestWidget& w) { GetStrProp(&w, "Buddy.Caption"); },
-       "Property Buddy.Caption does not exist"},
       {"wrong kind", [](TTestWidget& w) { GetStrProp(&w, "Width"); },
        "Property Width is not a string property"},
       {"read-only", [](TTestWidget& w) { SetOrdProp(&w, "Count", 1); },
        "Property Count is read-only"},
-      {"unknown element", [](TTestWidget& w) { SetEnumProp(&w, "Shade", "shBright"); },
-       "Invalid property element: shBright"},
   };
   for (const ErrorCase& c : propertyErrors) ExpectError<EPropertyError>(c);
 
