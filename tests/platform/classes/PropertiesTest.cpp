@@ -85,16 +85,9 @@ TEST(PropertiesTest, BadNamesKindsAndValuesRaiseAndChangeNothing) {
        "Property Count is read-only"},
   };
   for (const ErrorCase& c : propertyErrors) ExpectError<EPropertyError>(c);
-
-  const ErrorCase conversionErrors[] = {
-      {"not an integer", [](TTestWidget& w) { SetPropValue(&w, "Width", "12a"); },
-       "'12a' is not a valid value for property Width"},
-  };
-  for (const ErrorCase& c : conversionErrors) ExpectError<EConvertError>(c);
-
-  const ErrorCase rangeErrors[] = {
-      {"integer too big", [](TTestWidget& w) { SetOrdProp(&w, "Width", Int64{1} << 40); },
-       "1099511627776 is out of range for property Width"},
-  };
-  for (const ErrorCase& c : rangeErrors) ExpectError<ERangeError>(c);
+  ExpectError<EConvertError>({"not an integer", [](TTestWidget& w) { SetPropValue(&w, "Width", "12a"); },
+                              "'12a' is not a valid value for property Width"});
+  ExpectError<ERangeError>({"integer too big",
+                            [](TTestWidget& w) { SetOrdProp(&w, "Width", Int64{1} << 40); },
+                            "1099511627776 is out of range for property Width"});
 }

@@ -35,7 +35,6 @@ std::unique_ptr<TTestWidget> MakeTree() {
   root->SetShade(shDark);
   root->SetParts({ptBottom, ptRight});
   root->SetRatio(0.1);
-  root->Font()->SetName("Mono");
   root->Font()->SetBold(true);
   root->Lines()->Add("");
   root->Lines()->Add("it's #2");
