@@ -1,5 +1,5 @@
-// The theme helpers: their answers follow the style manager and the controls' style elements;
-// clearing the background of controls that show their parent's.
+// The theme helpers: colour mixing, and clearing the background of controls that show their
+// parent's. Whether themes paint a control is checked through the gradient's IsActive.
 #include <gtest/gtest.h>
 
 #include "ZoltsGraph/ZoltsGraph.h"
@@ -7,22 +7,6 @@
 
 namespace kel {
 namespace {
-
-TEST(ZoltThemeTest, AnswersFollowTheActiveStyle) {
-  TForm form(nullptr);
-  auto* panel = new TPanel(&form);
-  EXPECT_FALSE(StylesEnabled());
-  EXPECT_FALSE(ThemesEnabled());
-  EXPECT_FALSE(ThemesEnabled(panel));
-  EXPECT_TRUE(IsVista());
-  TStyleScope style("Windows10 Dark");
-  EXPECT_TRUE(StylesEnabled());
-  EXPECT_TRUE(ThemesEnabled());
-  EXPECT_TRUE(ThemesEnabled(panel));
-  panel->SetStyleElements({seFont});
-  EXPECT_FALSE(ThemesEnabled(panel)) << "the style does not paint the panel's client";
-  EXPECT_TRUE(ThemesEnabled());
-}
 
 TEST(ZoltThemeTest, MixColorsGoesThePercentOfTheWay) {
   EXPECT_EQ(MixColors(RGB(0, 100, 200), RGB(100, 0, 200), 0), RGB(0, 100, 200));
