@@ -10,16 +10,6 @@
 using namespace kel;
 using namespace kel::test;
 
-namespace {
-
-std::vector<String> Names(const std::vector<const TPropInfo*>& list) {
-  std::vector<String> names;
-  for (const TPropInfo* info : list) names.push_back(info->Name);
-  return names;
-}
-
-}  // namespace
-
 TEST(PropertiesTest, TablesListOwnPropertiesAndLookupsWalkTheParents) {
   TTestWidget widget(nullptr);
   const TPropInfo* width = GetPropInfo(&widget, "wIDTH");
@@ -34,10 +24,6 @@ TEST(PropertiesTest, TablesListOwnPropertiesAndLookupsWalkTheParents) {
   EXPECT_EQ(wideList[2]->Name, "Width");
   EXPECT_EQ(wideList[2]->OrdDefault, 200);
   EXPECT_EQ(wideList.back()->Name, "Margin");
-
-  // A class without a table of its own inherits the parent's without listing it twice.
-  TPlainWidget plain(nullptr);
-  EXPECT_EQ(Names(GetPropList(&plain)), Names(GetPropList(&widget)));
 }
 
 struct ValueCase {

@@ -151,6 +151,6 @@ const TPropList& TWideWidget::PublishedProperties() {
   return list;
 }
 
-void RegisterTestClasses() { RegisterClasses<TTestWidget, TWideWidget, TPlainWidget>(); }
+void RegisterTestClasses() { RegisterClasses<TTestWidget, TWideWidget>(); }
 
 }  // namespace kel::test

@@ -188,14 +188,6 @@ class TWideWidget : public TTestWidget {
   int FMargin = 0;
 };
 
-// A component without published properties of its own (inherits the table of TTestWidget).
-class TPlainWidget : public TTestWidget {
-  KEL_CLASS(TPlainWidget, TTestWidget)
-
- public:
-  explicit TPlainWidget(TComponent* AOwner) : TTestWidget(AOwner) {}
-};
-
 // Registers the classes above once for the test program.
 void RegisterTestClasses();
 
