@@ -7,7 +7,6 @@
 namespace kel {
 namespace {
 
-using test::CountPixels;
 using test::FilledBitmap;
 using test::InkBounds;
 using test::PixelOf;

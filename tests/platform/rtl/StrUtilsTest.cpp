@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "platform/rtl/Exceptions.h"
 
 namespace kel {
