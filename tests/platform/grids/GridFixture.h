@@ -22,9 +22,7 @@ class TRecordingGrid : public TStringGrid {
   std::vector<TGridCoord> Drawn;  // cells DrawCell ran for, in order
   std::vector<TGridDrawState> DrawnStates;
   std::vector<TRect> DrawnRects;
-  int ColWidthsChanges = 0;
-  int RowHeightsChanges = 0;
-  int TopLeftChanges = 0;
+  int ColWidthsChanges = 0, RowHeightsChanges = 0, TopLeftChanges = 0;  // hook calls
   std::vector<String> EditTexts;  // texts given to SetEditText
 
   using TCustomGrid::CalcSizingState;

@@ -1,6 +1,6 @@
 // The platform grid under simulated mouse input: sizing columns and rows by their borders (and
-// the sizing cursor), moving columns by their titles (the hook order, cancelling,
-// scrolling at the edge), clicks on fixed cells and hot tracking.
+// the sizing cursor), moving columns by their titles (the hook order, cancelling), clicks on
+// fixed cells and hot tracking.
 #include "GridFixture.h"
 
 namespace kel {
@@ -92,27 +92,6 @@ TEST_F(GridMoveTest, CancellingAMoveMovesNothing) {
   EXPECT_EQ(grid->Calls.back(), "EndColumnDrag 1->1");
   testkit::MouseUp(grid, Title(3));
   ExpectColumnsAt({0, 1, 2, 3, 4});
-}
-
-TEST_F(GridMoveTest, MovingPastTheLastShownColumnScrollsOneColumnAtATime) {
-  grid->SetColCount(20);
-  FillCells();
-  Settle();
-  const int edge = grid->ClientWidth() - 1;
-  testkit::MouseDown(grid, Title(2));
-  testkit::MouseMove(grid, {edge - 40, 12});
-  testkit::MouseMove(grid, {edge, 12});
-  EXPECT_EQ(grid->LeftCol(), 2);  // the first step at the edge scrolls once
-  testkit::AdvanceTime(600);      // the move timer keeps scrolling while the mouse stays there
-  const int left = grid->LeftCol();
-  EXPECT_GT(left, 3);
-  testkit::MouseUp(grid, {edge, 12});
-  TGridDrawInfo info;
-  grid->CalcDrawInfo(info);
-  const int destination = info.Horz.LastFullVisibleCell;
-  EXPECT_EQ(grid->Calls.back(), "ColumnMoved 2->" + std::to_string(destination));
-  EXPECT_EQ(grid->Cells(destination, 1), "2,1");
-  EXPECT_GT(grid->TopLeftChanges, 1);
 }
 
 TEST_F(GridTest, AClickOnAFixedCellFiresOnFixedCellClickAndShowsItPressed) {

@@ -29,18 +29,14 @@ TEST_F(GridKeysTest, KeysMoveTheCurrentCell) {
     TGridCoord to;
   };
   const Case cases[] = {
-      {"right", {1, 1}, VK_RIGHT, {}, {2, 1}},
-      {"left", {2, 1}, VK_LEFT, {}, {1, 1}},
       {"left at the fixed column", {1, 1}, VK_LEFT, {}, {1, 1}},
       {"right at the last column", {9, 1}, VK_RIGHT, {}, {9, 1}},
-      {"down", {3, 1}, VK_DOWN, {}, {3, 2}},
       {"up at the fixed row", {3, 1}, VK_UP, {}, {3, 1}},
       {"down at the last row", {3, 99}, VK_DOWN, {}, {3, 99}},
       {"home", {5, 3}, VK_HOME, {}, {1, 3}},
       {"end", {5, 3}, VK_END, {}, {9, 3}},
       {"ctrl+home", {5, 30}, VK_HOME, {ssCtrl}, {1, 1}},
       {"ctrl+end", {5, 30}, VK_END, {ssCtrl}, {9, 99}},
-      {"tab", {4, 2}, VK_TAB, {}, {5, 2}},
       {"tab wraps to the next row", {9, 2}, VK_TAB, {}, {1, 3}},
       {"shift+tab wraps to the row above", {1, 3}, VK_TAB, {ssShift}, {9, 2}},
       {"tab wraps from the last cell", {9, 99}, VK_TAB, {}, {1, 1}},
@@ -140,17 +136,6 @@ TEST_F(GridKeysTest, SelectCellMayRefuseACell) {
   grid->SetCol(3);
   EXPECT_EQ(grid->Col(), 3);
   EXPECT_EQ(clicks, 2);  // FocusCell clicks whether or not the cell moved
-}
-
-TEST_F(GridKeysTest, RowSelectScrollsSidewaysAndSelectsTheWholeRow) {
-  grid->SetOptions(grid->Options() + goRowSelect);
-  testkit::PressKey(grid, VK_DOWN);
-  EXPECT_EQ(grid->Selection(), (TGridRect{1, 2, 9, 2}));
-  testkit::PressKey(grid, VK_RIGHT);
-  EXPECT_EQ(grid->LeftCol(), 2);
-  EXPECT_EQ(grid->Col(), 1);
-  testkit::PressKey(grid, VK_END);
-  EXPECT_EQ(grid->Row(), 99);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Painting of the platform grid: DrawCell runs once for each shown cell with its rectangle and
-// state, never for hidden or scrolled-away cells (in a 10,000 x 50 grid), only for the cells an
+// Painting of the platform grid: DrawCell runs once for each shown cell with its rectangle,
+// never for hidden or scrolled-away cells (in a 10,000 x 50 grid), only for the cells an
 // invalidation touched; lines, fixed cells, the selection, the area beyond the cells and
 // right-to-left, checked at chosen pixels of the headless render.
 #include <set>

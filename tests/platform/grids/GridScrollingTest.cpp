@@ -1,7 +1,6 @@
 // Scrolling of the platform grid: the scroll bars follow what does not fit, scroll requests move
 // LeftCol and TopRow by cells (hidden columns passed over), TopLeftChanged follows every move,
-// scrolled pixels are moved rather than repainted, the thumb, the wheel and the timer that
-// scrolls while the mouse selects outside the cells.
+// scrolled pixels are moved rather than repainted, and the thumb.
 #include "GridFixture.h"
 
 namespace kel {
@@ -148,31 +147,6 @@ TEST_F(GridScrollTest, DraggingTheThumbScrollsOnReleaseOrWhileTrackingWithTheOpt
   testkit::MouseMove(grid, lower);
   EXPECT_EQ(grid->TopRow(), released);
   testkit::MouseUp(grid, lower);
-}
-
-TEST_F(GridScrollTest, TheWheelMovesTheCurrentRow) {
-  testkit::Wheel(grid, {100, 100}, -3);
-  EXPECT_EQ(grid->Row(), 4);
-  testkit::Wheel(grid, {100, 100}, 2);
-  EXPECT_EQ(grid->Row(), 2);
-}
-
-TEST_F(GridScrollTest, SelectingBelowTheCellsScrollsOnTheTimer) {
-  const int bottom = grid->ClientHeight();
-  const int lastShown = grid->TopRow() + grid->VisibleRowCount() - 1;
-  testkit::MouseDown(grid, {100, 40});
-  testkit::MouseMove(grid, {100, grid->CellRect(1, lastShown).CenterPoint().Y});
-  EXPECT_EQ(grid->Selection().Bottom, lastShown);
-  testkit::MouseMove(grid, {100, bottom + 20});
-  const int before = grid->TopRow();
-  testkit::AdvanceTime(60 * 5);
-  EXPECT_EQ(grid->TopRow(), before + 5);
-  testkit::MouseUp(grid, {100, bottom + 20});
-  EXPECT_EQ(grid->Selection().Top, 1);
-  EXPECT_EQ(grid->Selection().Bottom, grid->TopRow() + grid->VisibleRowCount() - 1);
-  const int after = grid->TopRow();
-  testkit::AdvanceTime(600);  // the timer stopped with the release
-  EXPECT_EQ(grid->TopRow(), after);
 }
 
 TEST_F(GridScrollTest, ResizingTheGridShowsMoreCells) {
