@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/rtl/ErrorOf.h"
 #include "../platform/rtl/TempDirectory.h"
 #include "KelDBGrids/KelDBGrids.h"
 #include "platform/db/DB.h"
@@ -18,36 +19,49 @@
 
 namespace kel::test {
 
+using testing_support::ErrorOf;
+
 // The grid with its hooks counted and some protected operations opened.
 class TTestGrid : public TKelDBGrid {
  public:
   using TKelDBGrid::TKelDBGrid;
   using TCustomGrid::FixedRows;
   using TCustomGrid::InplaceEditor;
+  using TCustomGrid::InvalidateCell;
   using TCustomGrid::MoveColRow;
+  using TKelCustomDBGrid::PerformDelayed;
 
   std::vector<int> ScrollDistances;     // every Scroll(distance), in order
-  int LinkActiveCalls = 0;
-  int DataChangedCalls = 0;
+  std::vector<TGridCoord> Painted;      // every cell drawn, in order
+  int TitleClicks = 0;
+  int SequenceCounts = 0;               // UpdateSequenceValues passes that counted
   std::function<void()> OnDefineFieldMap;  // runs inside the layout, before the map is built
 
   int PlatformFixedCols() const { return TCustomGrid::FixedCols(); }
   TGridOptions PlatformOptions() const { return TCustomGrid::Options(); }
   TScrollStyle PlatformScrollBars() const { return TCustomGrid::ScrollBars(); }
-  int PlatformVisibleRowCount() const { return TCustomGrid::VisibleRowCount(); }
 
  protected:
   void Scroll(int Distance) override {
     ScrollDistances.push_back(Distance);
     TKelDBGrid::Scroll(Distance);
   }
-  void LinkActive(bool Value) override {
-    ++LinkActiveCalls;
-    TKelDBGrid::LinkActive(Value);
-  }
   void DefineFieldMap() override {
     if (OnDefineFieldMap) OnDefineFieldMap();
     TKelDBGrid::DefineFieldMap();
+  }
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override {
+    Painted.push_back({ACol, ARow});
+    TKelDBGrid::DrawCell(ACol, ARow, ARect, AState);
+  }
+  void TitleClick(TKelColumn* Column) override {
+    ++TitleClicks;
+    TKelDBGrid::TitleClick(Column);
+  }
+  bool UpdateSequenceValues() override {
+    const bool counted = TKelDBGrid::UpdateSequenceValues();
+    SequenceCounts += counted;
+    return counted;
   }
 };
 
@@ -103,31 +117,63 @@ class TGridFixtureBase : public ::testing::Test {
     delete Form;
   }
 
-  TDataSet* MakeClient(int Rows) {
+  // The orders; with Paid, a boolean Paid field follows (even ids paid).
+  TClientDataSet* MakeClient(int Rows, bool Paid = false) {
     auto* data = new TClientDataSet(Form);
     data->FieldDefs()->Add("Id", ftInteger);
     data->FieldDefs()->Add("Name", ftString, 20);
     data->FieldDefs()->Add("Qty", ftInteger);
-    data->CreateDataSet();
-    for (int i = 1; i <= Rows; ++i) data->AppendRecord({i, "Item " + std::to_string(i), i * 10});
-    data->First();
+    if (Paid) data->FieldDefs()->Add("Paid", ftBoolean);
+    Fill(data, Rows, Paid);
     return data;
   }
 
-  TDataSet* MakeQuery(int Rows) {
+  // Creates the orders' records anew.
+  static void Fill(TClientDataSet* Data, int Rows, bool Paid = false) {
+    Data->CreateDataSet();
+    for (int i = 1; i <= Rows; ++i)
+      Paid ? Data->AppendRecord({i, "Item " + std::to_string(i), i * 10, i % 2 == 0})
+           : Data->AppendRecord({i, "Item " + std::to_string(i), i * 10});
+    Data->First();
+  }
+
+  // The orders in a new SQLite file, with a Paid flag (even ids paid) the query may select.
+  TSQLiteQuery* MakeQuery(int Rows, const String& Fields = "Id, Name, Qty") {
     auto* connection = new TSQLiteConnection(Form);
     connection->SetDatabaseName((Directory / ("orders" + std::to_string(++Databases) + ".db")).string());
     connection->Open();
-    connection->ExecSQL("CREATE TABLE Orders (Id INTEGER PRIMARY KEY, Name VARCHAR(20), Qty INTEGER)");
-    connection->StartTransaction();
-    for (int i = 1; i <= Rows; ++i)
-      connection->ExecSQL("INSERT INTO Orders VALUES (?, ?, ?)", {i, "Item " + std::to_string(i), i * 10});
-    connection->Commit();
+    connection->ExecSQL("CREATE TABLE Orders (Id INTEGER PRIMARY KEY, Name VARCHAR(20), Qty INTEGER, Paid BOOLEAN)");
+    connection->ExecSQL(
+        "WITH RECURSIVE n(i) AS (SELECT 1 WHERE ? > 0 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+        "INSERT INTO Orders SELECT i, 'Item ' || i, i * 10, i % 2 = 0 FROM n",
+        {Rows, Rows});
     auto* query = new TSQLiteQuery(Form);
     query->SetConnection(connection);
-    query->SQL()->SetText("SELECT Id, Name, Qty FROM Orders ORDER BY Id");
+    query->SQL()->SetText("SELECT " + Fields + " FROM Orders ORDER BY Id");
     query->Open();
     return query;
+  }
+
+  TDataSource* NewSource(TDataSet* Data) {
+    auto* source = new TDataSource(Form);
+    source->SetDataSet(Data);
+    return source;
+  }
+
+  // A source over an open data set that reads forward only, which grids and totals refuse.
+  TDataSource* ForwardOnlySource() {
+    auto* forward = new TForwardOnlyDataSet(Form);
+    forward->FieldDefs()->Add("Id", ftInteger);
+    forward->CreateDataSet();
+    return NewSource(forward);
+  }
+
+  // A grid of the test's own on the form, with the fixture grid's size.
+  TTestGrid* NewGrid() {
+    auto* grid = new TTestGrid(Form);
+    grid->SetParent(Form);
+    grid->SetBounds(0, 0, 600, 300);
+    return grid;
   }
 
   // Links the grid to Data, open.
@@ -140,14 +186,10 @@ class TGridFixtureBase : public ::testing::Test {
 
   // Opens a closed orders data set again with Rows rows (a client data set is created anew).
   void Reopen(TDataSet* Data, int Rows) {
-    auto* client = dynamic_cast<TClientDataSet*>(Data);
-    if (!client) {
+    if (auto* client = dynamic_cast<TClientDataSet*>(Data))
+      Fill(client, Rows);
+    else
       Data->Open();
-      return;
-    }
-    client->CreateDataSet();
-    for (int i = 1; i <= Rows; ++i) client->AppendRecord({i, "Item " + std::to_string(i), i * 10});
-    client->First();
   }
 
   // Rows of data that fit below the titles and above the bottom rows, as the platform counts
@@ -171,7 +213,9 @@ class TGridFixture : public TGridFixtureBase, public ::testing::WithParamInterfa
  protected:
   using TGridFixtureBase::Link;
   // The orders table with Rows rows, open, as the test's kind of data set (owned by the form).
-  TDataSet* MakeOrders(int Rows) { return GetParam() == TDataKind::Client ? MakeClient(Rows) : MakeQuery(Rows); }
+  TDataSet* MakeOrders(int Rows) {
+    return GetParam() == TDataKind::Client ? static_cast<TDataSet*>(MakeClient(Rows)) : MakeQuery(Rows);
+  }
   // Links the grid to an open orders data set of Rows rows.
   TDataSet* Link(int Rows) { return Link(MakeOrders(Rows)); }
 };
