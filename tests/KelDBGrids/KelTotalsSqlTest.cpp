@@ -1,17 +1,13 @@
 // Totals of an SQLite query computed by SQL: every kind of calculation under every null
-// treatment agrees with the record walk and with the same aggregate written by hand; footer
-// totals read no row into the query; a band that mixes both ways walks once for the rest.
+// treatment agrees with the record walk and with the same aggregate written by hand, and reads
+// no row into the query; a band that mixes both ways walks once for the rest.
 // Reals agree to a relative 1e-9: SQLite's sum does not add them exactly as Variant addition.
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <cmath>
 #include <optional>
 
-#include "../platform/rtl/TempDirectory.h"
 #include "KelDBGridFixture.h"
-#include "KelDBGrids/KelDBGrids.h"
-#include "platform/db/DB.h"
 
 namespace kel::test {
 namespace {
@@ -20,10 +16,10 @@ namespace {
 // t text (Null every 4th), in id order.
 constexpr int TableRows = 1000;
 
-class TSqlTotalsFixture : public ::testing::Test {
+class TSqlTotalsFixture : public TGridFixtureBase {
  protected:
   static void SetUpTestSuite() {
-    Path = Directory.emplace().File("totals.db");
+    Path = Folder.emplace().File("totals.db");
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(Path.c_str(), &db), SQLITE_OK);
     const char* sql =
@@ -35,29 +31,20 @@ class TSqlTotalsFixture : public ::testing::Test {
     ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
   }
-  static void TearDownTestSuite() { Directory.reset(); }
+  static void TearDownTestSuite() { Folder.reset(); }
 
   void SetUp() override {
-    Form = new TForm(nullptr);
-    Form->SetBounds(40, 40, 640, 480);
+    TGridFixtureBase::SetUp();
     auto* connection = new TSQLiteConnection(Form);
     connection->SetDatabaseName(Path);
     Query = new TSQLiteQuery(Form);
     Query->SetConnection(connection);
     Query->SQL()->SetText("SELECT id, i, r, k, t FROM t ORDER BY id");
     Query->Open();
-    auto* source = new TDataSource(Form);
-    source->SetDataSet(Query);
-    Grid = new TKelDBGrid(Form);
-    Grid->SetParent(Form);
-    Grid->SetBounds(0, 0, 600, 300);
     Grid->SetOptionsEx(Grid->OptionsEx() + dgTotalFooter + dgTotalValues - dgDelayUpdateTotals - dgAutoUpdateTotals);
     for (const char* name : {"id", "i", "r", "k", "t"}) Grid->Columns()->Add()->SetFieldName(name);
-    Grid->SetDataSource(source);
-    Form->Show();
-    Application->ProcessMessages();
+    Link(Query);
   }
-  void TearDown() override { delete Form; }
 
   TKelColumnTotalValue* Total(const String& FieldName, TCalcValue Kind, TNullValue Nulls) {
     TKelColumn* column = Grid->FindColumn(FieldName);
@@ -68,7 +55,6 @@ class TSqlTotalsFixture : public ::testing::Test {
     return total;
   }
 
-  // One value by hand, through a connection of its own.
   static Variant HandValue(const std::string& SQL) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(Path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
@@ -88,14 +74,10 @@ class TSqlTotalsFixture : public ::testing::Test {
     return value;
   }
 
-  static inline std::optional<testing_support::TTempDirectory> Directory;
+  static inline std::optional<testing_support::TTempDirectory> Folder;
   static inline std::string Path;
-  TForm* Form = nullptr;
   TSQLiteQuery* Query = nullptr;
-  TKelDBGrid* Grid = nullptr;
 };
-
-// ---- Every kind under every null treatment -----------------------------------------------------
 
 struct TSqlCase {
   const char* Column;
@@ -103,11 +85,11 @@ struct TSqlCase {
   TNullValue Nulls;
 };
 
-const char* KindName(TCalcValue Kind) {
-  static const char* const names[] = {"Sum", "Avg", "Count", "Max", "Min", "First", "Last", "Unique", "Custom"};
-  return names[Kind];
+// An element's name without its two-letter prefix: "Sum" for cvSum.
+template <typename E>
+std::string Name(E Value) {
+  return EnumNamesOf(Value)[Value] + 2;
 }
-const char* NullsName(TNullValue Nulls) { return Nulls == nvExclude ? "Exclude" : Nulls == nvInclude ? "Include" : "AsZero"; }
 
 std::vector<TSqlCase> AllCases() {
   std::vector<TSqlCase> cases;
@@ -122,7 +104,6 @@ std::vector<TSqlCase> AllCases() {
   return cases;
 }
 
-// The aggregate written by hand.
 std::string HandSql(const TSqlCase& Case) {
   const std::string x = Case.Column;
   const std::string v = Case.Nulls == nvAsZero ? "coalesce(" + x + ", 0)" : x;
@@ -153,9 +134,7 @@ void ExpectSameValue(const Variant& Expected, const Variant& Actual, const std::
   }
 }
 
-void PrintTo(const TSqlCase& Case, std::ostream* Out) {
-  *Out << Case.Column << " " << KindName(Case.Kind) << " " << NullsName(Case.Nulls);
-}
+void PrintTo(const TSqlCase& Case, std::ostream* Out) { *Out << Case.Column << " " << Name(Case.Kind) << " " << Name(Case.Nulls); }
 
 class TotalsSqlTableTest : public TSqlTotalsFixture, public ::testing::WithParamInterface<TSqlCase> {};
 
@@ -168,14 +147,12 @@ TEST_P(TotalsSqlTableTest, SqlAgreesWithTheWalkAndWithSqlByHand) {
   EXPECT_EQ(Query->FetchedRecordCount(), fetchedBefore) << "no row read by the SQL path";
   const Variant bySql = total->Value();
   const String sqlText = total->Caption();
-
   // Any OnTotalCalcValue handler takes the calculation to the records.
   Grid->OnTotalCalcValue = [](TKelColumnTotalValue*, TCalcPass, Variant&) {};
   Grid->UpdateTotals(false);
   ASSERT_FALSE(total->ResultComputed());
   EXPECT_EQ(Query->FetchedRecordCount(), TableRows) << "the walk read every row";
   const Variant walked = total->Value();
-
   // SQLite adds reals in its own way (to the last bit or so); everything else is the same value
   // of the same kind, shown the same.
   EXPECT_EQ(walked.Kind(), bySql.Kind()) << VarToStr(walked) << " walked, " << VarToStr(bySql) << " by SQL";
@@ -183,32 +160,14 @@ TEST_P(TotalsSqlTableTest, SqlAgreesWithTheWalkAndWithSqlByHand) {
   if (!VarIsFloat(walked)) {
     EXPECT_EQ(sqlText, total->Caption());
   }
-  const Variant hand = HandValue(HandSql(c));
-  ExpectSameValue(hand, bySql, HandSql(c));
+  ExpectSameValue(HandValue(HandSql(c)), bySql, HandSql(c));
 }
 
 INSTANTIATE_TEST_SUITE_P(Totals, TotalsSqlTableTest, ::testing::ValuesIn(AllCases()), [](const auto& Info) {
-  return std::string(Info.param.Column) + "_" + KindName(Info.param.Kind) + "_" + NullsName(Info.param.Nulls);
+  return std::string(Info.param.Column) + "_" + Name(Info.param.Kind) + "_" + Name(Info.param.Nulls);
 });
 
-// ---- Fetching and mixed bands ------------------------------------------------------------------
-
 class TotalsSqlTest : public TSqlTotalsFixture {};
-
-TEST_F(TotalsSqlTest, FooterSumAvgCountReadNoRowIntoTheQuery) {
-  TKelColumnTotalValue* sum = Total("r", cvSum, nvExclude);
-  TKelColumnTotalValue* avg = Total("i", cvAvg, nvExclude);
-  TKelColumnTotalValue* count = Total("t", cvCount, nvInclude);
-  const int fetchedBefore = Query->FetchedRecordCount();
-  ASSERT_LT(fetchedBefore, TableRows);
-  const int recNo = Query->RecNo();
-  Grid->UpdateTotals(false);
-  EXPECT_EQ(Query->FetchedRecordCount(), fetchedBefore);
-  EXPECT_EQ(Query->RecNo(), recNo);
-  ExpectSameValue(HandValue("SELECT sum(r) FROM t"), sum->Value(), "sum");
-  ExpectSameValue(HandValue("SELECT avg(i) FROM t"), avg->Value(), "avg");
-  EXPECT_EQ(count->Caption(), IntToStr(TableRows));
-}
 
 TEST_F(TotalsSqlTest, MixedBandComputesTheRestInOneWalk) {
   TKelColumnTotalValue* bySql = Total("i", cvSum, nvExclude);
