@@ -1,5 +1,4 @@
-// What the grid answers its in-place editor, drop-down menus and lists, the automatic drop-down.
-#include <memory>
+// What the grid answers its in-place editor: the editor's style, drop-down menus and lists.
 
 #include "KelDBGridFixture.h"
 
@@ -11,60 +10,33 @@ class EditorAnswersTest : public TGridFixtureBase {
   TKelColumn* Column(int Index) const { return Grid->Columns()->Items(Index); }
 };
 
-struct TStyleCase {
-  const char* Name;
-  TKelColumnButtonStyle Button;
-  bool PickList;
-  bool ReadOnly;
-  TEditorStyle Style;
-  TEditorListKind List;
-};
-
-void PrintTo(const TStyleCase& Case, std::ostream* Out) { *Out << Case.Name; }
-
-const TStyleCase StyleCases[] = {
-    {"Ellipsis", cbsEllipsis, false, false, edsEllipsis, elkNone},
-    {"NoButton", cbsNone, true, false, edsSimple, elkNone},
-    {"DropDown", cbsDropDown, false, false, edsDropDown, elkNone},
-    {"DropDownMenu", cbsDropDownMenu, false, false, edsDropDownMenu, elkNone},
-    {"Calendar", cbsCalendar, false, false, edsDropDownList, elkCalendar},
-    {"Calculator", cbsCalculator, false, false, edsDropDownList, elkCalculator},
-    {"AutoPlain", cbsAuto, false, false, edsSimple, elkNone},
-    {"AutoPickList", cbsAuto, true, false, edsDropDownList, elkPickList},
-    {"AutoPickListReadOnly", cbsAuto, true, true, edsSimple, elkPickList},
-};
-
-class EditorStyleTest : public EditorAnswersTest, public ::testing::WithParamInterface<TStyleCase> {};
-
-TEST_P(EditorStyleTest, FollowsTheButtonStyleAndWhatTheColumnOffers) {
-  const TStyleCase& style = GetParam();
+TEST_F(EditorAnswersTest, TheStyleFollowsTheButtonStyleAndWhatTheColumnOffers) {
   Link(MakeClient(3));
+  Grid->SetSelectedIndex(1);
   TKelColumn* name = Column(1);
-  name->SetButtonStyle(style.Button);
-  if (style.PickList) name->PickList()->SetText("Alpha\nBravo");
-  name->SetReadOnly(style.ReadOnly);
-  Grid->SetSelectedIndex(1);
-  EXPECT_EQ(Grid->GetEditorStyle(), style.Style);
-  EXPECT_EQ(Grid->GetEditorListClass(name), style.List);
-}
-
-INSTANTIATE_TEST_SUITE_P(Grid, EditorStyleTest, ::testing::ValuesIn(StyleCases),
-                         [](const auto& Info) { return std::string(Info.param.Name); });
-
-TEST_F(EditorAnswersTest, LimitMaskAndModifyFollowTheSelectedField) {
-  TDataSet* data = Link(MakeClient(3));
-  data->FieldByName("Qty")->SetEditMask("999;0;_");
-  Grid->SetSelectedIndex(1);
-  EXPECT_EQ(Grid->GetEditLimit(), data->FieldByName("Name")->Size());
-  Grid->SetReadOnly(true);
-  EXPECT_FALSE(Grid->CanEditModify());
-  EXPECT_EQ(data->State(), dsBrowse);
-  Grid->SetReadOnly(false);
-  EXPECT_TRUE(Grid->CanEditModify());
-  EXPECT_EQ(data->State(), dsEdit);
-  Grid->SetSelectedIndex(2);
-  EXPECT_EQ(Grid->GetEditLimit(), 0);
-  EXPECT_EQ(Grid->GetEditMask(Grid->Col(), Grid->Row()), "999;0;_");
+  struct TCase {
+    TKelColumnButtonStyle Button;
+    bool PickList;
+    bool ReadOnly;
+    TEditorStyle Style;
+    TEditorListKind List;
+  };
+  for (const TCase& c : {TCase{cbsEllipsis, false, false, edsEllipsis, elkNone},
+                         TCase{cbsNone, true, false, edsSimple, elkNone},
+                         TCase{cbsDropDown, false, false, edsDropDown, elkNone},
+                         TCase{cbsDropDownMenu, false, false, edsDropDownMenu, elkNone},
+                         TCase{cbsCalendar, false, false, edsDropDownList, elkCalendar},
+                         TCase{cbsCalculator, false, false, edsDropDownList, elkCalculator},
+                         TCase{cbsAuto, false, false, edsSimple, elkNone},
+                         TCase{cbsAuto, true, false, edsDropDownList, elkPickList},
+                         TCase{cbsAuto, true, true, edsSimple, elkPickList}}) {
+    SCOPED_TRACE(::testing::Message() << EnumNamesOf(c.Button)[c.Button] << c.PickList << c.ReadOnly);
+    name->SetButtonStyle(c.Button);
+    name->PickList()->SetText(c.PickList ? "Alpha\nBravo" : "");
+    name->SetReadOnly(c.ReadOnly);
+    EXPECT_EQ(Grid->GetEditorStyle(), c.Style);
+    EXPECT_EQ(Grid->GetEditorListClass(name), c.List);
+  }
 }
 
 TEST_F(EditorAnswersTest, AColumnsMenuPopsUpBelowItsCellAndATitlesFilterListIsRefused) {
@@ -81,22 +53,6 @@ TEST_F(EditorAnswersTest, AColumnsMenuPopsUpBelowItsCellAndATitlesFilterListIsRe
   menu->CloseMenu();
   EXPECT_FALSE(Grid->DropDownList(Column(1), false));
   EXPECT_THROW(Grid->DropDownList(Column(1), true), EInvalidGridOperation);
-}
-
-TEST_F(EditorAnswersTest, AnAutomaticDropDownHappensOncePerCellAndNotForAClickedCell) {
-  Link(MakeClient(3));
-  Grid->SetSelectedIndex(1);
-  EXPECT_TRUE(Grid->AllowAutoDropDown());
-  EXPECT_FALSE(Grid->AllowAutoDropDown());
-  Grid->SetSelectedIndex(2);
-  EXPECT_TRUE(Grid->AllowAutoDropDown());
-  Grid->AutoDropDownState(-2);
-  Grid->SetSelectedIndex(1);
-  EXPECT_FALSE(Grid->AllowAutoDropDown());
-  Grid->AutoDropDownState(-3);
-  EXPECT_FALSE(Grid->AllowAutoDropDown());
-  Grid->AutoDropDownState(-1);
-  EXPECT_TRUE(Grid->AllowAutoDropDown());
 }
 
 }  // namespace
