@@ -4,14 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 #include "DemoForm.h"
 #include "DemoTestSupport.h"
-#include "PointerInput.h"
+#include "LiveDisplay.h"
 #include "SampleDatabase.h"
-#include "ScreenRegion.h"
 
 namespace kel::demo {
 namespace {
@@ -25,11 +23,10 @@ void Pump(int Milliseconds) {
   } while (std::chrono::steady_clock::now() < end);
 }
 
-class DemoMouseLiveTest : public testsupport::TTempFolderTest {
+class DemoMouseLiveTest : public TTempFolderTest {
  protected:
   void SetUp() override {
-    const char* wanted = std::getenv("KEL_BACKEND");
-    if (!wanted || std::string(wanted) != "sdl") GTEST_SKIP() << "runs in the live leg, KEL_BACKEND=sdl";
+    if (!Live()) GTEST_SKIP() << "runs in the live leg, KEL_BACKEND=sdl";
     ASSERT_TRUE(EnsureSampleDatabase(Folder / "orders.db", 300));
     Form = new TDemoForm(Folder / "orders.db");
     Form->Show();
@@ -38,7 +35,7 @@ class DemoMouseLiveTest : public testsupport::TTempFolderTest {
   void TearDown() override { delete Form; }
 
   // How many rows of Region show Colour at its column X.
-  static int RowsWith(const testsupport::TScreenRegion& Region, int X, std::uint32_t Colour) {
+  static int RowsWith(const TScreenRegion& Region, int X, std::uint32_t Colour) {
     int rows = 0;
     for (int y = 0; y < Region.Height; ++y) rows += Region.At(X, y) == Colour;
     return rows;
@@ -55,7 +52,7 @@ TEST_F(DemoMouseLiveTest, DraggingATitleBorderWithThePointerWidensTheColumn) {
   const int before = column->Width();
   const TPoint from = grid->ClientToScreen(TPoint{title.Right, title.Bottom - 4});
   constexpr int Distance = 60;
-  ASSERT_TRUE(testsupport::DragPointer(from.X, from.Y, from.X + Distance, from.Y, 6, [] { Pump(40); }))
+  ASSERT_TRUE(DragPointer(from.X, from.Y, from.X + Distance, from.Y, 6, [] { Pump(40); }))
       << "the X server's test extension";
   Pump(300);
   EXPECT_EQ(column->Width(), before + Distance);
@@ -64,13 +61,11 @@ TEST_F(DemoMouseLiveTest, DraggingATitleBorderWithThePointerWidensTheColumn) {
   // Distance further on, and the old place is inside the cell.
   const TRect cell = grid->CellRect(raw, grid->TitleOffset() + 1);
   const TPoint origin = grid->ClientToScreen(TPoint{0, cell.Top});
-  const testsupport::TScreenRegion band =
-      testsupport::CaptureScreen(origin.X, origin.Y, grid->ClientWidth(), 5 * grid->GetRowHeight());
+  const TScreenRegion band = CaptureScreen(origin.X, origin.Y, grid->ClientWidth(), 5 * grid->GetRowHeight());
   ASSERT_GT(band.Height, 0);
   const std::uint32_t line = band.At(cell.Left - 1, band.Height / 2);
-  const int rows = band.Height;
-  EXPECT_GE(RowsWith(band, cell.Right, line), rows * 3 / 4) << "the line at the new border";
-  EXPECT_LT(RowsWith(band, title.Right, line), rows / 4) << "no line left at the old border";
+  EXPECT_GE(RowsWith(band, cell.Right, line), band.Height * 3 / 4) << "the line at the new border";
+  EXPECT_LT(RowsWith(band, title.Right, line), band.Height / 4) << "no line left at the old border";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Shared by the demo's tests: a fresh temporary folder per test and single values read from a
-// database file by hand, through SQLite's own API.
+// Shared by the demo's tests: a fresh temporary folder per test, single values read from a
+// database file by hand through SQLite's own API, and whether the test runs in the live leg.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 
 #include "../../platform/rtl/TempDirectory.h"
 
-namespace kel::testsupport {
+namespace kel::demo {
 
 class TTempFolderTest : public ::testing::Test {
  protected:
@@ -33,8 +33,14 @@ inline std::string QueryText(const std::filesystem::path& Database, const std::s
   return text ? text : "";
 }
 
+// The live leg runs on a virtual display with the SDL backend.
+inline bool Live() {
+  const char* backend = std::getenv("KEL_BACKEND");
+  return backend && std::string(backend) == "sdl";
+}
+
 inline double QueryNumber(const std::filesystem::path& Database, const std::string& SQL) {
   return std::atof(QueryText(Database, SQL).c_str());
 }
 
-}  // namespace kel::testsupport
+}  // namespace kel::demo
