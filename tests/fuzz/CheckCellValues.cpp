@@ -41,8 +41,7 @@ void CheckCheckBoxValues(const String& Text) {
   Expect(CharLength(values.Checked) <= TCheckBoxValues::MaxLength &&
              CharLength(values.Unchecked) <= TCheckBoxValues::MaxLength,
          "values are cut to MaxLength characters");
-  Expect(Text.compare(0, values.Checked.size(), values.Checked) == 0,
-         "the checked value starts the text");
+  Expect(Text.compare(0, values.Checked.size(), values.Checked) == 0, "the checked value starts the text");
   const bool cut = CharLength(values.Checked) == TCheckBoxValues::MaxLength ||
                    CharLength(values.Unchecked) == TCheckBoxValues::MaxLength;
   const bool separated = Text.find(';') != String::npos;

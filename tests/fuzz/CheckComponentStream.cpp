@@ -52,8 +52,7 @@ void CheckRoundTrip(TComponent* Instance) {
 }  // namespace
 
 void CheckComponentStream(TBytes Data) {
-  static const bool registered = (test::RegisterTestClasses(), true);
-  (void)registered;
+  [[maybe_unused]] static const bool registered = (test::RegisterTestClasses(), true);
   const TInput input = TInput::Split(Data, 1);
   const String& text = input.Part(0);
   if (input.Selector & 1) {

@@ -25,35 +25,27 @@ TClientDataSet* People() {
     data->FieldDefs()->Add("Unit Price", ftCurrency);
     data->FieldDefs()->Add("Big", ftLargeint);
     data->CreateDataSet();
-    const struct {
-      const char* Name;
-      int Qty;
-      double Price;
-      int Year;
-      bool Done;
-    } rows[] = {{"Alpha", 3, 1.5, 2020, true}, {"beta", -2, 0, 1999, false},
-                {"Größe", 0, 1e10, 2024, true}, {"", 7, -0.25, 1, false}};
-    for (const auto& row : rows)
-      data->AppendRecord({row.Name, row.Qty, row.Price, EncodeDate(row.Year, 2, 28), row.Done, row.Price,
-                          Int64{row.Qty} << 40});
+    data->AppendRecord({"Alpha", 3, 1.5, EncodeDate(2020, 2, 28), true, 1.5, Int64{3} << 40});
+    data->AppendRecord({"beta", -2, 0.0, EncodeDate(1999, 2, 28), false, 0.0, Int64{-2} << 40});
+    data->AppendRecord({"Größe", 0, 1e10, EncodeDate(2024, 2, 28), true, 1e10, Int64{0}});
+    data->AppendRecord({"", 7, -0.25, EncodeDate(1, 2, 28), false, -0.25, Int64{7} << 40});
     data->AppendRecord({});  // a row of Nulls
     return data;
   }();
   return people;
 }
 
-std::unique_ptr<TFilterExpression> Bound(const String& Text, TFilterOptions Options) {
-  auto expression = std::make_unique<TFilterExpression>(Text);
-  expression->Bind(People(), Options);
-  return expression;
-}
-
 // Evaluates each expression on every record; answers how many records the first passes.
 int CheckLogic(const String& Text, TFilterOptions Options) {
-  const auto expression = Bound(Text, Options);
-  const auto negation = Bound("NOT (" + Text + ")", Options);
-  const auto both = Bound("(" + Text + ") AND (" + Text + ")", Options);
-  const auto either = Bound("(" + Text + ") OR (" + Text + ")", Options);
+  const auto bind = [&](const String& Expression) {
+    auto result = std::make_unique<TFilterExpression>(Expression);
+    result->Bind(People(), Options);
+    return result;
+  };
+  const auto expression = bind(Text);
+  const auto negation = bind("NOT (" + Text + ")");
+  const auto both = bind("(" + Text + ") AND (" + Text + ")");
+  const auto either = bind("(" + Text + ") OR (" + Text + ")");
   int passed = 0;
   for (People()->First(); !People()->Eof(); People()->Next()) {
     const bool passes = expression->Evaluate();

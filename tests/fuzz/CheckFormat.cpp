@@ -66,8 +66,7 @@ void CheckFormatDateTime(const String& Pattern, std::uint8_t Selector) {
                               -693594.5, 36526.5, 1e12};
   const auto plain = CheckStable(Pattern, Selector, values, FormatDateTime, "FormatDateTime");
   const TDateTime value = values[Selector / 8 % std::size(values)];
-  if (!Pattern.empty())
-    CheckPrefix(plain, Outcome([&] { return FormatDateTime("'q'" + Pattern, value); }), "q");
+  if (!Pattern.empty()) CheckPrefix(plain, Outcome([&] { return FormatDateTime("'q'" + Pattern, value); }), "q");
 }
 
 }  // namespace

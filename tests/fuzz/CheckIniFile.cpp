@@ -28,28 +28,20 @@ String Contents(const TCustomIniFile& Ini) {
   return contents;
 }
 
-String ScratchFile(const char* Name) {
-  const String path = ScratchDirectory() + "/" + Name;
-  std::remove(path.c_str());
-  return path;
-}
-
 void CheckFile(const String& Text) {
   const String source = ScratchFile("source.ini");
   std::ofstream(source, std::ios::binary) << Text;
   const TMemIniFile read(source);
   const String target = ScratchFile("target.ini");
-  {
-    TMemIniFile copy(target);
-    TStringList sections;
-    read.ReadSections(&sections);
-    for (const String& section : sections) {
-      TStringList keys;
-      read.ReadSection(section, &keys);
-      for (const String& key : keys) copy.WriteString(section, key, read.ReadString(section, key, "?"));
-    }
-    copy.UpdateFile();
+  TMemIniFile copy(target);
+  TStringList sections;
+  read.ReadSections(&sections);
+  for (const String& section : sections) {
+    TStringList keys;
+    read.ReadSection(section, &keys);
+    for (const String& key : keys) copy.WriteString(section, key, read.ReadString(section, key, "?"));
   }
+  copy.UpdateFile();
   const TMemIniFile reread(target);
   Expect(Contents(reread) == Contents(read), "values read from a file write and read back equal");
 }
@@ -79,15 +71,14 @@ void CheckScript(const TInput& Input) {
 
 void CheckRegistryPath(const String& KeyPath) {
   static const String root = [] {
-    const String directory = ScratchDirectory() + "/registry";
+    const String directory = ScratchFile("registry");
     setenv("KEL_REGISTRY_ROOT", directory.c_str(), 1);
     return directory;
   }();
   String file;
   if (!Succeeds<EIniFileException>([&] { file = RegistryKeyFileName(KeyPath); })) return;
   Expect(file.compare(0, root.size() + 1, root + "/") == 0, "a key maps under the registry root");
-  Expect(file.size() > root.size() + 5 && file.compare(file.size() - 4, 4, ".ini") == 0,
-         "a key maps to an .ini file");
+  Expect(file.size() > root.size() + 5 && file.ends_with(".ini"), "a key maps to an .ini file");
   const String relative = file.substr(root.size()) + "/";
   Expect(relative.find("/./") == String::npos && relative.find("/../") == String::npos &&
              relative.find("//") == String::npos,

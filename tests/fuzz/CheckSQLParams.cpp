@@ -17,8 +17,7 @@ sqlite3* Database() {
   static sqlite3* database = [] {
     sqlite3* handle = nullptr;
     if (sqlite3_open(":memory:", &handle) != SQLITE_OK ||
-        sqlite3_exec(handle, "CREATE TABLE t(a, b, c); CREATE TABLE u(a, d)", nullptr, nullptr,
-                     nullptr) != SQLITE_OK)
+        sqlite3_exec(handle, "CREATE TABLE t(a, b, c); CREATE TABLE u(a, d)", nullptr, nullptr, nullptr) != SQLITE_OK)
       Fail("cannot open SQLite");
     return handle;
   }();

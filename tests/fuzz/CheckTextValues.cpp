@@ -53,20 +53,13 @@ void CheckFloats(const String& s) {
 
 void CheckBooleans(const String& s) {
   CheckReader<bool>(s, TryStrToBool, StrToBool, [](bool v) { return BoolToStr(v, true); }, "StrToBool");
-  bool value = false;
-  if (TryStrToBool(s, value)) Expect(StrToBool(BoolToStr(value)) == value, "a Boolean reads back from its number");
+  CheckReader<bool>(s, TryStrToBool, StrToBool, [](bool v) { return BoolToStr(v); }, "StrToBool of numbers");
 }
 
-void UseOtherSettings() {
-  FormatSettings.ShortDateFormat = "dd.MM.yy";
-  FormatSettings.DateSeparator = '.';
-  FormatSettings.DecimalSeparator = ',';
-  FormatSettings.ThousandSeparator = '.';
-  FormatSettings.LongTimeFormat = "HH:mm:ss";
-  FormatSettings.ShortTimeFormat = "HH:mm";
-  FormatSettings.TrueBoolStr = "Ja";
-  FormatSettings.FalseBoolStr = "Nein";
-}
+// Day-first "." dates, "," decimals, 24-hour times and German Boolean names.
+const TFormatSettings OtherSettings{.ThousandSeparator = '.', .DecimalSeparator = ',', .DateSeparator = '.',
+                                   .ShortDateFormat = "dd.MM.yy", .ShortTimeFormat = "HH:mm",
+                                   .LongTimeFormat = "HH:mm:ss", .TrueBoolStr = "Ja", .FalseBoolStr = "Nein"};
 
 }  // namespace
 
@@ -74,7 +67,7 @@ void CheckTextValues(TBytes Data) {
   const TInput input = TInput::Split(Data, 1);
   const String& s = input.Part(0);
   TFormatSettingsScope settings;
-  if (input.Selector & 0x10) UseOtherSettings();
+  if (input.Selector & 0x10) FormatSettings = OtherSettings;
   switch (input.Selector % 8) {
     case 0: CheckIntegers(s); break;
     case 1: CheckFloats(s); break;

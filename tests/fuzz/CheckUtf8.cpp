@@ -46,8 +46,7 @@ std::u32string Walk(const String& s) {
 void CheckIndexing(const String& s, const std::u32string& decoded) {
   const int length = static_cast<int>(decoded.size());
   Expect(ToCodePoints(s) == decoded, "ToCodePoints reads what DecodeChar reads");
-  if (WellFormed(s))
-    Expect(FromCodePoints(decoded) == s, "well-formed text survives code points and back");
+  if (WellFormed(s)) Expect(FromCodePoints(decoded) == s, "well-formed text survives code points and back");
   Expect(Copy(s, 1, length) == s, "Copy of every character is the text");
   for (int index : {1, length / 2, length})
     if (index >= 1 && index <= length) Expect(CharAt(s, index) == decoded[static_cast<std::size_t>(index - 1)],

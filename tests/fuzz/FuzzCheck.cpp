@@ -40,13 +40,15 @@ const String& TInput::Part(std::size_t Index) const {
   return Index < Parts.size() ? Parts[Index] : none;
 }
 
-const String& ScratchDirectory() {
+String ScratchFile(const String& Name) {
   static const String directory = [] {
     String pattern = "/tmp/kel-fuzz-XXXXXX";
     if (!mkdtemp(pattern.data())) Fail("cannot make a scratch directory");
     return pattern;
   }();
-  return directory;
+  const String path = directory + "/" + Name;
+  std::remove(path.c_str());
+  return path;
 }
 
 const std::vector<TTarget>& Targets() {

@@ -21,9 +21,7 @@ using TCheck = void (*)(TBytes Data);
 // Reports a broken property and aborts, so that libFuzzer keeps the input and a replayed entry
 // fails its test.
 [[noreturn]] void Fail(const std::string& What);
-inline void Expect(bool Holds, const std::string& What) {
-  if (!Holds) Fail(What);
-}
+inline void Expect(bool Holds, const std::string& What) { if (!Holds) Fail(What); }
 
 // Runs Check on Data; an exception that leaves it is one no reader documents, and fails.
 void RunCheck(TCheck Check, TBytes Data);
@@ -59,8 +57,8 @@ struct TInput {
   const String& Part(std::size_t Index) const;
 };
 
-// A folder for the files of the checks that need some, made once per process.
-const String& ScratchDirectory();
+// A path for a file (or folder) named Name in a folder made once per process; no file is there.
+String ScratchFile(const String& Name);
 
 // One target: its name (the corpus folder and the libFuzzer program fuzz_<name>) and its check.
 struct TTarget {

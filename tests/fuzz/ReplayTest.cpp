@@ -3,6 +3,7 @@
 // aborts with its message, which fails the test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,8 +41,7 @@ std::vector<TCorpusEntry> CorpusEntries() {
 
 String TestName(const testing::TestParamInfo<TCorpusEntry>& Info) {
   String name = String(Info.param.Target->Name) + "_" + Info.param.File.filename().string();
-  for (char& c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
   return name;
 }
 
