@@ -20,7 +20,10 @@ class GridKeysTest : public GridTest {
   int Page() { return std::max(grid->VisibleRowCount() - 1, 1); }
 };
 
+// Column 3 has no tab stop and column 5 is hidden.
 TEST_F(GridKeysTest, KeysMoveTheCurrentCell) {
+  grid->SetTabStops(3, false);
+  grid->SetColWidths(5, 0);
   struct Case {
     const char* what;
     TGridCoord from;
@@ -33,19 +36,28 @@ TEST_F(GridKeysTest, KeysMoveTheCurrentCell) {
       {"right at the last column", {9, 1}, VK_RIGHT, {}, {9, 1}},
       {"up at the fixed row", {3, 1}, VK_UP, {}, {3, 1}},
       {"down at the last row", {3, 99}, VK_DOWN, {}, {3, 99}},
-      {"home", {5, 3}, VK_HOME, {}, {1, 3}},
-      {"end", {5, 3}, VK_END, {}, {9, 3}},
-      {"ctrl+home", {5, 30}, VK_HOME, {ssCtrl}, {1, 1}},
-      {"ctrl+end", {5, 30}, VK_END, {ssCtrl}, {9, 99}},
+      {"home", {6, 3}, VK_HOME, {}, {1, 3}},
+      {"end", {6, 3}, VK_END, {}, {9, 3}},
+      {"ctrl+home", {6, 30}, VK_HOME, {ssCtrl}, {1, 1}},
+      {"ctrl+end", {6, 30}, VK_END, {ssCtrl}, {9, 99}},
       {"tab wraps to the next row", {9, 2}, VK_TAB, {}, {1, 3}},
       {"shift+tab wraps to the row above", {1, 3}, VK_TAB, {ssShift}, {9, 2}},
       {"tab wraps from the last cell", {9, 99}, VK_TAB, {}, {1, 1}},
+      {"tab skips a column without a tab stop", {2, 1}, VK_TAB, {}, {4, 1}},
+      {"tab skips a hidden column", {4, 1}, VK_TAB, {}, {6, 1}},
+      {"shift+tab skips a column without a tab stop", {4, 1}, VK_TAB, {ssShift}, {2, 1}},
+      {"right skips a hidden column", {4, 1}, VK_RIGHT, {}, {6, 1}},
+      {"left skips a hidden column", {6, 1}, VK_LEFT, {}, {4, 1}},
+      {"left stops on a column without a tab stop", {4, 1}, VK_LEFT, {}, {3, 1}},
   };
   for (const Case& c : cases) {
     grid->MoveColRow(c.from.X, c.from.Y, true, true);
     testkit::PressKey(grid, c.key, c.shift);
     EXPECT_EQ((TGridCoord{grid->Col(), grid->Row()}), c.to) << c.what;
   }
+  grid->SetBiDiMode(bdRightToLeft);  // right to left swaps Left and Right
+  testkit::PressKey(grid, VK_LEFT);
+  EXPECT_EQ(grid->Col(), 4);
 }
 
 TEST_F(GridKeysTest, PageKeysMoveByTheShownRowsAndScroll) {
@@ -86,33 +98,6 @@ TEST_F(GridKeysTest, MovingPastTheLastShownRowScrollsItIntoView) {
   EXPECT_GT(grid->LeftCol(), 1);
   EXPECT_FALSE(grid->CellRect(9, grid->Row()).IsEmpty());
   EXPECT_EQ(grid->CellRect(9, grid->Row()).Right, grid->CellRect(9, grid->Row()).Left + 64);
-}
-
-TEST_F(GridKeysTest, TabSkipsColumnsWithoutATabStopAndArrowsSkipHiddenOnes) {
-  grid->SetTabStops(3, false);
-  grid->SetColWidths(5, 0);
-  struct Case {
-    TGridCoord from;
-    Word key;
-    TShiftState shift;
-    TGridCoord to;
-  };
-  const Case cases[] = {
-      {{2, 1}, VK_TAB, {}, {4, 1}},
-      {{4, 1}, VK_TAB, {}, {6, 1}},         // hidden: no stop either
-      {{4, 1}, VK_TAB, {ssShift}, {2, 1}},
-      {{4, 1}, VK_RIGHT, {}, {6, 1}},
-      {{6, 1}, VK_LEFT, {}, {4, 1}},
-      {{4, 1}, VK_LEFT, {}, {3, 1}},        // arrows stop on columns without a tab stop
-  };
-  for (const Case& c : cases) {
-    grid->MoveColRow(c.from.X, c.from.Y, true, true);
-    testkit::PressKey(grid, c.key, c.shift);
-    EXPECT_EQ((TGridCoord{grid->Col(), grid->Row()}), c.to) << c.key << " from " << c.from.X;
-  }
-  grid->SetBiDiMode(bdRightToLeft);  // right to left swaps Left and Right
-  testkit::PressKey(grid, VK_LEFT);
-  EXPECT_EQ(grid->Col(), 4);
 }
 
 TEST_F(GridKeysTest, ShiftExtendsTheSelectionFromTheAnchor) {
