@@ -47,16 +47,24 @@ class EditPaintTest : public EditFixture<TEdit> {
   }
 };
 
-TEST_F(EditPaintTest, ShowsTheTextInsideItsExtent) {
+TEST_F(EditPaintTest, ShowsTheTextInsideItsExtentOrASetTextRectangle) {
   edit->SetText("Hello");
   Unfocus();
   const TRect client = edit->ClientRect();
-  const int left = edit->PositionToX(0);
-  const int right = edit->PositionToX(5);
+  const int left = edit->PositionToX(0), right = edit->PositionToX(5);
   EXPECT_EQ(right - left, TextWidth("Hello"));
   EXPECT_GT(Ink(Band(left, right)), 20);
   EXPECT_EQ(Ink(Rect(right + 1, client.Top, client.Right, client.Bottom)), 0);
   EXPECT_EQ(Ink(Rect(client.Left, client.Top, left, client.Bottom)), 0);
+  // A set text rectangle holds and clips a wider text.
+  const TRect narrow = Rect(30, client.Top, 90, client.Bottom);
+  edit->SetTextRect(narrow);
+  EXPECT_EQ(edit->TextRect(), narrow);
+  edit->SetText("a text much wider than sixty pixels");
+  EXPECT_EQ(edit->PositionToX(0), 30);
+  EXPECT_GT(Ink(narrow), 20);
+  EXPECT_EQ(Ink(Rect(90, client.Top, client.Right, client.Bottom)), 0);
+  EXPECT_EQ(Ink(Rect(client.Left, client.Top, 30, client.Bottom)), 0);
   edit->SetText("");
   EXPECT_EQ(Ink(client), 0);
 }
@@ -96,19 +104,6 @@ TEST_F(EditPaintTest, LongTextScrollsToKeepTheCaretVisible) {
   const TRect client = edit->ClientRect();
   EXPECT_EQ(Ink(Rect(area.Right, client.Top, client.Right, client.Bottom)), 0);
   EXPECT_EQ(Ink(Rect(client.Left, client.Top, area.Left, client.Bottom)), 0);
-}
-
-TEST_F(EditPaintTest, ASetTextRectangleHoldsAndClipsTheText) {
-  const TRect client = edit->ClientRect();
-  const TRect narrow = Rect(30, client.Top, 90, client.Bottom);
-  edit->SetTextRect(narrow);
-  EXPECT_EQ(edit->TextRect(), narrow);
-  edit->SetText("a text much wider than sixty pixels");
-  Unfocus();
-  EXPECT_EQ(edit->PositionToX(0), 30);
-  EXPECT_GT(Ink(Rect(30, client.Top, 90, client.Bottom)), 20);
-  EXPECT_EQ(Ink(Rect(90, client.Top, client.Right, client.Bottom)), 0);
-  EXPECT_EQ(Ink(Rect(client.Left, client.Top, 30, client.Bottom)), 0);
 }
 
 TEST_F(EditPaintTest, DisabledTextIsGreyAndColorFillsTheBackground) {

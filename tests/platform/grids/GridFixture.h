@@ -20,7 +20,6 @@ class TRecordingGrid : public TStringGrid {
   // Hook calls in order, by name ("BeginColumnDrag 2->2", "ColumnMoved 2->4", ...).
   std::vector<String> Calls;
   std::vector<TGridCoord> Drawn;  // cells DrawCell ran for, in order
-  std::vector<TGridDrawState> DrawnStates;
   std::vector<TRect> DrawnRects;
   int ColWidthsChanges = 0, RowHeightsChanges = 0, TopLeftChanges = 0;  // hook calls
   std::vector<String> EditTexts;  // texts given to SetEditText
@@ -39,7 +38,6 @@ class TRecordingGrid : public TStringGrid {
   void ClearRecords() {
     Calls.clear();
     Drawn.clear();
-    DrawnStates.clear();
     DrawnRects.clear();
     ColWidthsChanges = RowHeightsChanges = TopLeftChanges = 0;
     EditTexts.clear();
@@ -48,7 +46,6 @@ class TRecordingGrid : public TStringGrid {
  protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override {
     Drawn.push_back({ACol, ARow});
-    DrawnStates.push_back(AState);
     DrawnRects.push_back(ARect);
     TStringGrid::DrawCell(ACol, ARow, ARect, AState);
   }

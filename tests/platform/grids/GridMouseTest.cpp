@@ -1,6 +1,5 @@
 // The platform grid under simulated mouse input: sizing columns and rows by their borders (and
-// the sizing cursor), moving columns by their titles (the hook order, cancelling), clicks on
-// fixed cells and hot tracking.
+// the sizing cursor) and moving columns by their titles (the hook order, cancelling).
 #include "GridFixture.h"
 
 namespace kel {
@@ -92,36 +91,6 @@ TEST_F(GridMoveTest, CancellingAMoveMovesNothing) {
   EXPECT_EQ(grid->Calls.back(), "EndColumnDrag 1->1");
   testkit::MouseUp(grid, Title(3));
   ExpectColumnsAt({0, 1, 2, 3, 4});
-}
-
-TEST_F(GridTest, AClickOnAFixedCellFiresOnFixedCellClickAndShowsItPressed) {
-  std::vector<TGridCoord> clicks;
-  grid->OnFixedCellClick = [&](TObject*, int col, int row) { clicks.push_back({col, row}); };
-  grid->SetOptions(grid->Options() + goFixedColClick + goFixedRowClick);
-  Settle();
-  testkit::MouseDown(grid, Title(2));
-  auto pressed = std::find(grid->Drawn.begin(), grid->Drawn.end(), TGridCoord{2, 0});
-  ASSERT_NE(pressed, grid->Drawn.end());
-  EXPECT_TRUE(grid->DrawnStates[pressed - grid->Drawn.begin()].Contains(gdPressed));
-  testkit::MouseUp(grid, Title(2));
-  testkit::Click(grid, {10, 62});                  // row title
-  testkit::Click(grid, {10, 10});                  // the corner: no click
-  testkit::MouseDown(grid, Title(3));
-  testkit::MouseUp(grid, {10, 62});                // released elsewhere: no click
-  const std::vector<TGridCoord> expected = {{2, 0}, {0, 2}};
-  EXPECT_EQ(clicks, expected);
-}
-
-TEST_F(GridTest, HotTrackingRepaintsTheFixedCellUnderTheMouse) {
-  grid->SetOptions(grid->Options() + goFixedHotTrack);
-  Settle();
-  testkit::MouseMove(grid, Title(1));
-  ASSERT_EQ(grid->Drawn, (std::vector<TGridCoord>{{1, 0}}));
-  EXPECT_TRUE(grid->DrawnStates[0].Contains(gdHotTrack));
-  Settle();
-  testkit::MouseMove(grid, {100, 100});  // a scrollable cell: the title is no longer hot
-  ASSERT_EQ(grid->Drawn, (std::vector<TGridCoord>{{1, 0}}));
-  EXPECT_FALSE(grid->DrawnStates[0].Contains(gdHotTrack));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Keyboard navigation of the platform grid: a table of keys from a start cell to the cell they
 // reach (arrows, Home/End, Ctrl+Home/End, PgUp/PgDn, Tab with tab stops, hidden columns,
-// right-to-left), scrolling the current cell into view, SelectCell refusals and range selection.
+// right-to-left), scrolling the current cell into view and SelectCell refusals.
 #include "GridFixture.h"
 
 namespace kel {
@@ -98,18 +98,6 @@ TEST_F(GridKeysTest, MovingPastTheLastShownRowScrollsItIntoView) {
   EXPECT_GT(grid->LeftCol(), 1);
   EXPECT_FALSE(grid->CellRect(9, grid->Row()).IsEmpty());
   EXPECT_EQ(grid->CellRect(9, grid->Row()).Right, grid->CellRect(9, grid->Row()).Left + 64);
-}
-
-TEST_F(GridKeysTest, ShiftExtendsTheSelectionFromTheAnchor) {
-  testkit::PressKey(grid, VK_DOWN, {ssShift});
-  testkit::PressKey(grid, VK_RIGHT, {ssShift});
-  EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 2, 2}));
-  testkit::PressKey(grid, VK_RIGHT);
-  EXPECT_EQ(grid->Selection(), (TGridRect{3, 2, 3, 2}));
-  // Without range selection the anchor follows the cell.
-  grid->SetOptions(grid->Options() - goRangeSelect);
-  testkit::PressKey(grid, VK_DOWN, {ssShift});
-  EXPECT_EQ(grid->Selection(), (TGridRect{3, 3, 3, 3}));
 }
 
 TEST_F(GridKeysTest, SelectCellMayRefuseACell) {

@@ -19,14 +19,6 @@ TEST_F(GridTest, MovedColumnsAndRowsTakeTheirCellsAlong) {
   EXPECT_EQ(grid->Rows(2)->Strings(0), "4,1");
 }
 
-TEST_F(GridTest, DraggingARowTitleMovesTheRow) {
-  FillCells();
-  grid->SetOptions(grid->Options() - goRowSizing + goRowMoving);
-  testkit::Drag(grid, {30, 37}, {30, 112});  // row 1's title to row 4's
-  EXPECT_EQ(grid->Cells(2, 4), "2,1");
-  EXPECT_EQ(grid->Cells(2, 1), "2,2");
-}
-
 TEST_F(GridTest, MovingAColumnCarriesItsWidthAndTabStop) {
   grid->SetColWidths(1, 30);
   grid->SetTabStops(1, false);
