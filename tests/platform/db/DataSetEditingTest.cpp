@@ -1,5 +1,5 @@
 // Changing records: Insert, Append, Edit, Post, Cancel, Delete, their events, failures that leave
-// the record being edited, and what links hear.
+// the record being edited.
 #include <gtest/gtest.h>
 
 #include "DBTestSupport.h"
@@ -144,33 +144,6 @@ TEST_F(TEditingFixture, NewRecordDefaultsDoNotCountAsChanges) {
   EXPECT_THROW(Orders->Append(), EDatabaseError);
   EXPECT_EQ(Orders->State(), dsBrowse);
   EXPECT_EQ(IdsInOrder(Orders), (std::vector<int>{1, 2, 3}));
-}
-
-TEST_F(TEditingFixture, LinksHearEditingRecordChangesAndUpdateRequests) {
-  TDataSource source(nullptr);
-  source.SetDataSet(Orders);
-  TRecordingLink link;
-  link.SetDataSource(&source);
-  link.Events.clear();
-  EXPECT_TRUE(link.Edit());
-  EXPECT_EQ(link.Events, (std::vector<TLinkEvent>{{"editing"}, {"record"}}));
-  link.Events.clear();
-  Name->SetAsString("Changed");
-  EXPECT_EQ(link.Events, (std::vector<TLinkEvent>{{"record"}}));
-  link.Events.clear();
-  Orders->Post();
-  EXPECT_EQ(link.UpdateDataCalls, 1);
-  EXPECT_EQ(link.Events.front(), (TLinkEvent{"update"}));
-  EXPECT_EQ(link.Events.back(), (TLinkEvent{"changed"}));
-  EXPECT_EQ(link.Count("editing"), 1);
-  EXPECT_FALSE(link.Editing());
-
-  link.SetReadOnly(true);
-  EXPECT_FALSE(link.Edit());
-  EXPECT_EQ(Orders->State(), dsBrowse);
-  source.SetAutoEdit(false);
-  link.SetReadOnly(false);
-  EXPECT_FALSE(link.Edit());
 }
 
 TEST_F(TEditingFixture, SetFieldsAndFieldValuesWorkOnSeveralFields) {

@@ -1,5 +1,5 @@
 // The record window as data links see it: ActiveRecord, RecordCount, scroll distances, MoveBy
-// answers, fetch counts, DisableControls batching, buffer counts of several links.
+// answers, fetch counts, DisableControls batching, links with buffer counts of their own.
 #include <gtest/gtest.h>
 
 #include <type_traits>
@@ -140,20 +140,6 @@ TEST_F(TWindowFixture, LinksWithDifferentBufferCountsKeepTheirOwnWindows) {
   }
   EXPECT_EQ(small.ActiveRecord(), 3);
   EXPECT_EQ(Link.ActiveRecord(), 19);
-}
-
-TEST_F(TWindowFixture, ChangingTheBufferCountKeepsTheCurrentRecord) {
-  OpenWith(10);
-  Data->MoveBy(49);
-  Link.SetBufferCount(20);
-  EXPECT_EQ(Link.RecordCount(), 20);
-  EXPECT_EQ(CurrentId(), 50);
-  Link.SetBufferCount(5);
-  EXPECT_EQ(Data->DataSetBufferCount(), 5);
-  EXPECT_EQ(Link.RecordCount(), 5);
-  EXPECT_EQ(CurrentId(), 50);
-  EXPECT_EQ(Data->MoveBy(1), 1);
-  EXPECT_EQ(CurrentId(), 51);
 }
 
 TEST_F(TWindowFixture, SettingActiveRecordReadsAnotherBufferedRecord) {

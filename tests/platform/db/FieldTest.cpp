@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "DBTestSupport.h"
-#include "platform/rtl/DateUtils.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/Streams.h"
 
@@ -183,18 +182,6 @@ TEST_F(TFieldFixture, BooleanDisplayValuesReadAndParseTheStartOfEitherText) {
   EXPECT_EQ(field->DisplayWidth(), 3);
   field->SetValue(Variant(1));
   EXPECT_TRUE(field->AsBoolean());
-}
-
-TEST_F(TFieldFixture, DateFormatsAndValues) {
-  auto* field = static_cast<TDateTimeField*>(Open(ftDateTime));
-  field->SetAsDateTime(EncodeDateTime(2024, 3, 15, 0, 0, 0, 0));
-  EXPECT_EQ(field->DisplayText(), "3/15/2024");
-  field->SetDisplayFormat("yyyy-mm-dd hh:nn");
-  EXPECT_EQ(field->DisplayText(), "2024-03-15 00:00");
-  EXPECT_EQ(field->EditText(), "3/15/2024");
-  EXPECT_EQ(VarType(field->Value()), varDate);
-  Data->Cancel();
-  Data->Close();
 }
 
 TEST_F(TFieldFixture, GetAndSetTextEventsReplaceTheConversion) {

@@ -73,16 +73,6 @@ TEST_F(SQLiteAggregatesTest, LimitAfterOrderByKeepsItsRows) {
   EXPECT_EQ(Compute(query, akCount).AsInteger(), 2);
 }
 
-TEST_F(SQLiteAggregatesTest, NullTreatments) {
-  TSQLiteQuery* query = Numbers("SELECT n FROM v ORDER BY id");
-  EXPECT_EQ(Compute(query, akCount, anExclude).AsInteger(), 5);
-  EXPECT_EQ(Compute(query, akCount, anInclude).AsInteger(), 6);
-  EXPECT_DOUBLE_EQ(Compute(query, akAvg, anAsZero).AsDouble(), 15.0 / 6);
-  EXPECT_TRUE(VarIsNull(Compute(query, akMin, anInclude)));
-  EXPECT_EQ(Compute(query, akMin, anAsZero).AsInteger(), 0);
-  EXPECT_EQ(Compute(query, akSum, anExclude).Kind(), Variant::vkInteger);
-}
-
 TEST_F(SQLiteAggregatesTest, NamesThatNeedQuotingReachNoSqlText) {
   Connection->ExecSQL("CREATE TABLE q (\"we\"\"ird name\" INTEGER, n INTEGER)");
   Connection->ExecSQL("INSERT INTO q VALUES (1, 10), (2, 20)");

@@ -1,5 +1,5 @@
 // TSQLiteQuery reading: lazy fetching in batches (counted), RecordCount without fetching, Last,
-// parameters, SQL changes, read-only queries, bookmarks across fetches, Refresh, filters and
+// parameters, SQL changes, read-only queries, bookmarks across fetches, Refresh, Locate, filters and
 // failures while opening or fetching.
 #include "DBTestSupport.h"
 #include "SQLiteTestSupport.h"
@@ -32,33 +32,6 @@ TEST_F(SQLiteQueryTest, RecordCountCountsWithoutSortingOrReadingRows) {
     EXPECT_EQ(query->RecordCount(), c.Count) << c.SQL;
     EXPECT_EQ(query->FetchedRecordCount(), fetched) << c.SQL;
   }
-}
-
-TEST_F(SQLiteQueryTest, ALinkWindowScrollsOverRowsFetchedOnTheWay) {
-  MakeOrders(1000);
-  TSQLiteQuery* query = Query("SELECT id FROM orders ORDER BY id");
-  auto* source = new TDataSource(&Owner);
-  source->SetDataSet(query);
-  TRecordingLink link;
-  link.SetBufferCount(10);
-  link.SetDataSource(source);
-  query->Open();
-  // Rows kept by rowid are read as the window reaches them.
-  EXPECT_EQ(link.RecordCount(), 10);
-  EXPECT_EQ(query->FetchedRecordCount(), 10);
-  link.Events.clear();
-  for (int step = 0; step < 59; ++step) EXPECT_EQ(link.MoveBy(1), 1);
-  EXPECT_EQ(link.ActiveRecord(), 9);
-  EXPECT_EQ(query->FieldByName("id")->AsInteger(), 60);
-  EXPECT_EQ(query->FetchedRecordCount(), 60);
-  // Inside the window the rows do not move; past it every step scrolls them by one.
-  std::vector<int> distances(9, 0);
-  distances.resize(59, 1);
-  EXPECT_EQ(link.ScrollDistances(), distances);
-  EXPECT_EQ(link.MoveBy(-1000), -59);
-  EXPECT_TRUE(link.Bof());
-  EXPECT_EQ(query->FieldByName("id")->AsInteger(), 1);
-  link.SetDataSource(nullptr);
 }
 
 TEST_F(SQLiteQueryTest, PacketRecordsSetsTheBatch) {
@@ -251,18 +224,6 @@ TEST_F(SQLiteQueryTest, RefreshRunsTheQueryAgainAndKeepsTheRecord) {
   EXPECT_EQ(query->RecordCount(), 302);
   query->First();
   EXPECT_EQ(query->FieldByName("id")->AsInteger(), 1001);
-}
-
-TEST_F(SQLiteQueryTest, LocateSearchesRowsNotReadYet) {
-  MakeOrders(2000);
-  TSQLiteQuery* query = Query("SELECT id, customer, status FROM orders ORDER BY id");
-  query->Open();
-  EXPECT_TRUE(query->Locate("id", 1500, {}));
-  EXPECT_EQ(query->RecNo(), 1500);
-  EXPECT_TRUE(query->Locate("customer;status", VarArrayOf({"c42", "PAID"}), {loCaseInsensitive}));
-  EXPECT_EQ(query->FieldByName("id")->AsInteger(), 142);
-  EXPECT_FALSE(query->Locate("customer", "nobody", {}));
-  EXPECT_EQ(query->FieldByName("id")->AsInteger(), 142);
 }
 
 // Text columns may hold blobs and NULL, integer columns reals: Locate compares what the fields
