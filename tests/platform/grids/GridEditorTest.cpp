@@ -91,6 +91,34 @@ TEST_F(GridEditTest, NavigationKeysTypedInTheEditorMoveTheGrid) {
   }
 }
 
+TEST_F(GridEditTest, WithAlwaysShowEditorTheEditorFollowsTheCurrentCellAndEnterTogglesTheSelection) {
+  grid->SetOptions(grid->Options() + goAlwaysShowEditor);
+  ASSERT_TRUE(EditorShown());
+  testkit::PressKey(Editor(), VK_F2);  // the caret to the end, nothing selected
+  EXPECT_EQ(Editor()->SelLength(), 0);
+  EXPECT_EQ(grid->Col(), 1);
+  testkit::PressKey(Editor(), VK_RIGHT);  // at the end of the text Right leaves the cell
+  EXPECT_EQ(grid->Col(), 2);
+  EXPECT_EQ(Editor()->Text(), "2,1");
+  EXPECT_EQ(Editor()->SelLength(), 3);
+  testkit::PressKey(Editor(), VK_RETURN);
+  EXPECT_EQ(Editor()->SelLength(), 0);
+  testkit::PressKey(Editor(), VK_RETURN);
+  EXPECT_EQ(Editor()->SelLength(), 3);
+}
+
+TEST_F(GridEditTest, TheEditorHidesWhileItsCellIsScrolledAway) {
+  grid->SetRowCount(60);
+  Settle();
+  testkit::PressKey(grid, VK_F2);
+  grid->Perform(WM_VSCROLL, SB_PAGEDOWN);
+  EXPECT_FALSE(EditorShown());
+  EXPECT_TRUE(grid->EditorMode());
+  grid->Perform(WM_VSCROLL, SB_TOP);
+  ASSERT_TRUE(EditorShown());
+  EXPECT_TRUE(Editor()->PosEqual(grid->CellRect(1, 1)));
+}
+
 TEST_F(GridEditTest, ClickingTheCurrentCellOpensTheEditorUnlessRowSelectForbidsIt) {
   testkit::Click(grid, {97, 37});  // (1, 1), the current cell
   ASSERT_TRUE(EditorShown());

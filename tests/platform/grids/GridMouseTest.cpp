@@ -83,6 +83,16 @@ TEST_F(GridMoveTest, DraggingATitleMovesTheColumnThroughTheHooksInOrder) {
   EXPECT_EQ(grid->GridState(), gsNormal);
 }
 
+TEST_F(GridMoveTest, AMoveHeldAtTheLastShownColumnScrollsOnTheTimer) {
+  grid->SetColCount(12);
+  testkit::MouseDown(grid, Title(2));
+  testkit::MouseMove(grid, {390, 12});
+  testkit::AdvanceTime(130);
+  EXPECT_GT(grid->LeftCol(), 1);
+  testkit::MouseUp(grid, {390, 12});
+  EXPECT_EQ(grid->Calls.back(), "ColumnMoved 2->" + std::to_string(grid->LeftCol() + 4));
+}
+
 TEST_F(GridMoveTest, CancellingAMoveMovesNothing) {
   testkit::MouseDown(grid, Title(1));
   testkit::MouseMove(grid, Title(3));

@@ -58,6 +58,12 @@ TEST_F(GridKeysTest, KeysMoveTheCurrentCell) {
   grid->SetBiDiMode(bdRightToLeft);  // right to left swaps Left and Right
   testkit::PressKey(grid, VK_LEFT);
   EXPECT_EQ(grid->Col(), 4);
+  grid->SetBiDiMode(bdLeftToRight);
+  grid->SetOptions(grid->Options() + goRowSelect);  // End goes to the last row, Right scrolls
+  testkit::PressKey(grid, VK_END);
+  EXPECT_EQ(grid->Row(), 99);
+  testkit::PressKey(grid, VK_RIGHT);
+  EXPECT_EQ(grid->LeftCol(), 2);
 }
 
 TEST_F(GridKeysTest, PageKeysMoveByTheShownRowsAndScroll) {
@@ -98,6 +104,16 @@ TEST_F(GridKeysTest, MovingPastTheLastShownRowScrollsItIntoView) {
   EXPECT_GT(grid->LeftCol(), 1);
   EXPECT_FALSE(grid->CellRect(9, grid->Row()).IsEmpty());
   EXPECT_EQ(grid->CellRect(9, grid->Row()).Right, grid->CellRect(9, grid->Row()).Left + 64);
+}
+
+TEST_F(GridKeysTest, TheWheelMovesTheCurrentRowUnlessAHandlerTakesIt) {
+  testkit::Wheel(grid, {100, 100}, -2);
+  EXPECT_EQ(grid->Row(), 3);
+  testkit::Wheel(grid, {100, 100}, 1);
+  EXPECT_EQ(grid->Row(), 2);
+  grid->OnMouseWheelUp = [](TObject*, TShiftState, TPoint, bool& handled) { handled = true; };
+  testkit::Wheel(grid, {100, 100}, 1);
+  EXPECT_EQ(grid->Row(), 2);
 }
 
 TEST_F(GridKeysTest, SelectCellMayRefuseACell) {

@@ -152,8 +152,10 @@ TEST_F(GridScrollTest, DraggingTheThumbScrollsOnReleaseOrWhileTrackingWithTheOpt
 TEST_F(GridScrollTest, ResizingTheGridShowsMoreCells) {
   grid->SetTopRow(30);
   const int rows = grid->VisibleRowCount();
-  grid->SetBounds(0, 0, 400, 290);
+  const int cols = grid->VisibleColCount();
+  grid->SetBounds(0, 0, 600, 290);
   EXPECT_GT(grid->VisibleRowCount(), rows);
+  EXPECT_GT(grid->VisibleColCount(), cols);
   grid->SetBounds(0, 0, 1000, 2000);  // everything fits: back to the first cells
   EXPECT_EQ(grid->TopRow(), 1);
 }

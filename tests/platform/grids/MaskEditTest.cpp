@@ -71,6 +71,8 @@ TEST_F(MaskEditTest, CaretKeysStopOnInputSlotsOnly) {
   Press(VK_HOME);
   for (int i = 0; i < 5; ++i) Press(VK_RIGHT, Shift);
   EXPECT_EQ(edit->SelText(), "555) ");
+  Press(VK_END, Shift);
+  EXPECT_EQ(edit->SelText(), "555) 123-4567");
   // A click on a literal puts the caret on the next input slot.
   testkit::Click(edit, At(4));
   EXPECT_EQ(edit->CaretPos(), 6);
