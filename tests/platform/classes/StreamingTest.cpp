@@ -189,6 +189,16 @@ TEST_F(StreamingTest, CorruptStreamsRaiseWithTheLineAndLeaveTheTargetAsItWas) {
       {"child of another class",
        "object Root: TTestWidget\n  object Kid: TWideWidget\n  end\nend\n",
        "Line 2: cannot read a TWideWidget into Kid, a TTestWidget"},
+      {"integer out of range",
+       "object Root: TTestWidget\n  Width = 99999999999\nend\n",
+       "Line 2: invalid value for property 'Width' of TTestWidget: 99999999999 is out of range for "
+       "property Width"},
+      {"unterminated string",
+       "object Root: TTestWidget\n  Caption = 'changed\nend\n",
+       "Line 2: unterminated string"},
+      {"number for a property name",
+       "object Root: TTestWidget\n  Caption = 'changed'\n  3\nend\n",
+       "Line 3: property name or 'end' expected but '3' found"},
       {"empty", "", "Line 1: unexpected end of stream, 'object' expected"},
   };
   for (const CorruptCase& c : cases) {
