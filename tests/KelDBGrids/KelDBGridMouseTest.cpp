@@ -78,6 +78,33 @@ TEST_F(MouseTest, HeaderBandsAndTheCornerHaveClicksOfTheirOwn) {
   EXPECT_EQ(Grid->TitleClicks, 0);
   testkit::Click(Grid, Grid->CellRect(0, 0).CenterPoint());
   EXPECT_EQ(corner, 1);
+  // With a menu of its own, the corner drops it down instead.
+  auto* menu = new TPopupMenu(Form);
+  int dropped = 0;
+  menu->OnPopup = [&](TObject*) { ++dropped; };
+  Grid->SetFillerPopupMenu(menu);
+  testkit::AdvanceTime(1000);  // not a double click
+  testkit::Click(Grid, Grid->CellRect(0, 0).CenterPoint());
+  menu->CloseMenu();
+  EXPECT_EQ(dropped, 1);
+  EXPECT_EQ(corner, 1);
+}
+
+TEST_F(MouseTest, TheIndicatorAndTheFooterReportTheirClicks) {
+  Grid->SetOptionsEx(Grid->OptionsEx() + dgTotalFooter);
+  Application->ProcessMessages();
+  int indicator = 0;
+  std::vector<std::pair<TKelColumn*, int>> totals;
+  Grid->OnIndicatorClick = [&](TObject*) { ++indicator; };
+  Grid->OnTotalClick = [&](TKelColumn* Column, int Index) { totals.emplace_back(Column, Index); };
+  testkit::Click(Grid, Grid->CellRect(0, DataRow(1)).CenterPoint());
+  EXPECT_EQ(indicator, 1);
+  EXPECT_EQ(CurrentId(), 2);
+  testkit::AdvanceTime(1000);
+  testkit::Click(Grid, Grid->CellRect(0, Grid->RowCount() - 1).CenterPoint());
+  EXPECT_EQ(indicator, 2);
+  testkit::Click(Grid, Centre(2, Grid->RowCount() - 1));
+  EXPECT_EQ(totals, (std::vector<std::pair<TKelColumn*, int>>{{Column(2), 0}}));
 }
 
 TEST_F(MouseTest, ACheckBoxTogglesOnlyWhenReleasedOnItsOwnCell) {
@@ -148,6 +175,19 @@ TEST_F(MouseTest, AMoveTheApplicationRefusesPutsTheColumnBack) {
   testkit::Drag(Grid, Centre(0, 0), Centre(2, 0));
   EXPECT_EQ(FieldOrder(Grid), (std::vector<String>{"Name", "Qty", "Id", "Paid"}));
   EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{0, 2}}));
+}
+
+TEST_F(MouseTest, RightMovingLeavesTheLeftButtonAloneOnTitlesAndCancelModeLetsGoOfTheRight) {
+  Grid->SetOptions(Grid->Options() + dgRightMoving);
+  testkit::Drag(Grid, Centre(1, 0), Centre(3, 0));
+  EXPECT_EQ(FieldOrder(Grid), (std::vector<String>{"Id", "Name", "Qty", "Paid"}));
+  testkit::Drag(Grid, Centre(1, 0), Centre(2, 0), mbRight);
+  EXPECT_EQ(FieldOrder(Grid), (std::vector<String>{"Id", "Qty", "Name", "Paid"}));
+  EXPECT_FALSE(Grid->MouseCapture());
+  testkit::MouseDown(Grid, Centre(1, 0), mbRight);
+  EXPECT_TRUE(Grid->MouseCapture());
+  Grid->Perform(WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(Grid->MouseCapture());
 }
 
 TEST_F(MouseTest, AHotTitleRepaintsOnlyTheTitlesItLeavesAndEnters) {
