@@ -167,12 +167,43 @@ TEST_F(KeysTest, ACharacterWhereNoEditorShowsReachesOnKeyPressOnly) {
   Grid->SetOptionsEx(Grid->OptionsEx() + dgShowEditorByCharOff);
   testkit::TypeText(Grid, "7");
   EXPECT_FALSE(EditorShown());
+  // Space toggles a check box without opening an editor.
+  Grid->Columns()->Items(3)->SetCheckBox(true);
+  Grid->SetSelectedIndex(3);
+  const bool paid = data->FieldByName("Paid")->AsBoolean();
+  testkit::PressKey(Grid, VK_SPACE);
+  EXPECT_EQ(data->FieldByName("Paid")->AsBoolean(), !paid);
+  EXPECT_FALSE(EditorShown());
+}
+
+TEST_F(KeysTest, ShiftTabWrapsToThePreviousRecordsLastColumnButNotBeforeTheFirstRecord) {
+  TDataSet* data = LinkOrders(10);
+  data->MoveBy(4);
+  Grid->SetSelectedIndex(0);
+  testkit::PressKey(Grid, VK_TAB, {ssShift});
+  EXPECT_EQ(CurrentId(data), 4);
+  EXPECT_EQ(Grid->SelectedIndex(), Grid->Columns()->Count() - 1);
+  testkit::PressKey(Grid, VK_TAB);
+  EXPECT_EQ(CurrentId(data), 5);
+  EXPECT_EQ(Grid->SelectedIndex(), 0);
+  data->First();
+  testkit::PressKey(Grid, VK_TAB, {ssShift});
+  EXPECT_EQ(CurrentId(data), 1);
+  EXPECT_EQ(Grid->SelectedIndex(), 0);
 }
 
 TEST_F(KeysTest, TextTypedInTheEditorIsWrittenByEnterAndReachesTheFileWhenTheRowIsLeft) {
   TDataSet* data = LinkOrders(10);
   data->MoveBy(2);
   Grid->SetSelectedIndex(1);
+  testkit::TypeText(Grid, "Q");
+  // Escape drops the typed text and the editor, a second one the record's edit.
+  testkit::PressKey(Grid, VK_ESCAPE);
+  EXPECT_FALSE(EditorShown());
+  EXPECT_EQ(data->FieldByName("Name")->AsString(), "Item 3");
+  EXPECT_EQ(data->State(), dsEdit);
+  testkit::PressKey(Grid, VK_ESCAPE);
+  EXPECT_EQ(data->State(), dsBrowse);
   testkit::TypeText(Grid, "Zed");
   testkit::PressKey(Grid, VK_RETURN);
   EXPECT_FALSE(EditorShown());
