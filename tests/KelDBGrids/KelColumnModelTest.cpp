@@ -27,6 +27,16 @@ TEST_F(ColumnModelTest, EveryPublishedSettingHasItsDefault) {
   EXPECT_EQ(column->DelimiterChar(), U',');
 }
 
+TEST_F(ColumnModelTest, DisplayNamesShowTheCaptionCutToTwentyCharacters) {
+  TKelDBGridColumns loose(nullptr, TKelColumn::ClassInfo());
+  TKelColumn* column = loose.Add();
+  EXPECT_EQ(column->DisplayName(), "TKelColumn");
+  column->Title()->SetCaption("Exactly twenty chars");
+  EXPECT_EQ(column->DisplayName(), "(Exactly twenty chars)");
+  column->Title()->SetCaption("Überschrift mit Umlauten, lang");
+  EXPECT_EQ(column->DisplayName(), "(Überschrift mit Umla...)");
+}
+
 TEST_F(ColumnModelTest, AssignableSettingsFollowTheirDefaultsUntilAssigned) {
   TDataSet* data = Link(2);
   TKelColumn* qty = Column(2);

@@ -1,6 +1,6 @@
 // Nested columns: groups made by ExpandCols and by object fields, parents, depth, expanded,
-// visible and showing columns, the title levels they make, group moves, frozen groups and spans
-// kept in range.
+// visible and showing columns, the title levels they make, group moves, moving a default column's
+// field, linked grids that follow, frozen groups and spans kept in range.
 #include <algorithm>
 
 #include "KelColumnFixture.h"
@@ -130,6 +130,31 @@ TEST_F(ColumnNestingTest, MovingAHeadMovesItsWholeGroup) {
   }
   EXPECT_THROW(a->SetIndex(-1), EListError);
   EXPECT_EQ(Order(Grid), "C,B,A,a2,a1");
+}
+
+TEST_F(ColumnNestingTest, MovingADefaultColumnMovesItsField) {
+  TDataSet* data = Link(2);
+  ASSERT_FALSE(Column(2)->IsStored());
+  Column(2)->MoveTo(0);
+  EXPECT_EQ(data->FieldByName("Qty")->Index(), 0);
+  EXPECT_EQ(Order(Grid), "Qty,Id,Name");
+  EXPECT_EQ(Grid->Columns()->State(), csDefault);
+}
+
+TEST_F(ColumnNestingTest, ALinkedGridFollowsExpansionVisibilityAndWidth) {
+  Link(2);
+  DesignGroup(Grid);
+  TTestGrid* follower = NewGrid();
+  follower->SetDataSource(Source);
+  follower->Columns()->Assign(Grid->Columns());
+  follower->SetMasterGrid(Grid);
+  Column(0)->SetExpanded(false);
+  EXPECT_FALSE(follower->Columns()->Items(0)->Expanded());
+  Column(3)->SetWidth(133);
+  EXPECT_EQ(follower->Columns()->Items(3)->Width(), 133);
+  // The follower's own changes go round the ring and come back to the leader.
+  follower->Columns()->Items(4)->SetVisible(false);
+  EXPECT_FALSE(Column(4)->Visible());
 }
 
 TEST_F(ColumnNestingTest, FrozenColumnsTakeWholeGroupsAndSpansStayInRange) {

@@ -192,6 +192,23 @@ TEST_F(ColumnWidthTest, StretchingFillsTheClientWithinEveryBound) {
   EXPECT_EQ(Column(4)->Width(), rest - 200 * rest / 350);
 }
 
+// Id (base 300) stops at the grid's upper bound; Name (base 50) at its lower one takes the rest.
+TEST_F(ColumnWidthTest, TheGridsStretchBoundsHoldAndALowerHoldLetsGoOfTheRest) {
+  DesignIn700({"Id", "Name"});
+  Column(0)->SetWidth(300);
+  Column(1)->SetWidth(50);
+  Grid->SetStretchWidthMin(120);
+  Grid->SetStretchWidthMax(400);
+  Grid->SetStretchMode(true);
+  EXPECT_EQ(Column(0)->Width(), 400);
+  EXPECT_GT(Column(1)->Width(), 120);
+  EXPECT_EQ(LaidOutWidth(), StretchTarget());
+  // Stretching off gives the base widths back.
+  Grid->SetStretchMode(false);
+  EXPECT_EQ(Column(0)->Width(), 300);
+  EXPECT_EQ(Column(1)->Width(), 50);
+}
+
 TEST_F(ColumnWidthTest, StretchingFollowsTheUserTheClientAndHiddenColumns) {
   DesignIn700({"Id", "Name", "Qty"});
   for (TKelColumn* column : *Grid->Columns()) column->SetWidth(100);
