@@ -30,12 +30,14 @@ TEST_P(DataTest, ScrollingByOneRecordReachesTheGridAsScrollOneWithoutALayout) {
   EXPECT_EQ(Grid->ScrollDistances, std::vector<int>{-1});
   EXPECT_EQ(Grid->Row(), Grid->TitleOffset());
   EXPECT_EQ(Grid->LayoutCount(), layouts);
+  EXPECT_EQ(Grid->RecCount(), 50);
+  EXPECT_FALSE(Grid->SetupRecCount(7));  // only a grid counting its own sequence takes a count
 }
 
 TEST_P(DataTest, MoveByInScrollGridModeStopsAtTheWindowsEnds) {
   TDataSet* data = Link(20);
   Grid->SetOptions(Grid->Options() + dgForceSequence);
-  Grid->SetOptionsExt(Grid->OptionsExt() + dgScrollGridMode);
+  Grid->SwitchOptionsExt({dgScrollGridMode}, true);
   Application->AdvanceTime(DelayInterval);  // the sequence is counted after the delay
   ASSERT_TRUE(Grid->ScrollGridMode());
   EXPECT_EQ(Grid->MoveBy(-1), 0);
@@ -47,6 +49,8 @@ TEST_P(DataTest, MoveByInScrollGridModeStopsAtTheWindowsEnds) {
   Application->AdvanceTime(DelayInterval);
   EXPECT_EQ(Grid->MoveBy(1), 0);
   EXPECT_EQ(CurrentId(data), 20);
+  EXPECT_TRUE(Grid->SetupRecCount(7));
+  EXPECT_EQ(Grid->RecCount(), 7);
 }
 
 TEST_P(GridBehaviourTest, AUnidirectionalDataSetIsRefusedAndThePreviousSourceStays) {
@@ -124,6 +128,10 @@ TEST_P(GridBehaviourTest, SelectedIndexAndFieldMoveTheCurrentColumn) {
   Grid->Columns()->Items(2)->SetVisible(true);
   Grid->Columns()->Items(1)->SetVisible(false);
   EXPECT_EQ(Grid->SelectedIndex(), 2);
+  // A field asking for the focus gets its cell, with the editor open.
+  data->FieldByName("Id")->FocusControl();
+  EXPECT_EQ(Grid->SelectedIndex(), 0);
+  EXPECT_TRUE(Grid->EditorMode());
 }
 
 TEST_P(DataTest, AllowInsertOffRefusesEditingAnEmptyDataSetUntilARecordExists) {

@@ -1,4 +1,5 @@
-// What the grid answers its in-place editor: the editor's style, drop-down menus and lists.
+// What the grid answers its in-place editor: the editor's style, drop-down menus and lists, the
+// automatic drop-down.
 
 #include "KelDBGridFixture.h"
 
@@ -53,6 +54,23 @@ TEST_F(EditorAnswersTest, AColumnsMenuPopsUpBelowItsCellAndATitlesFilterListIsRe
   menu->CloseMenu();
   EXPECT_FALSE(Grid->DropDownList(Column(1), false));
   EXPECT_THROW(Grid->DropDownList(Column(1), true), EInvalidGridOperation);
+}
+
+// A clicked cell (-2) drops down only after the click ends (-3) and the state clears (-1).
+TEST_F(EditorAnswersTest, AnAutomaticDropDownHappensOncePerCellAndNotForAClickedCell) {
+  Link(MakeClient(3));
+  Grid->SetSelectedIndex(1);
+  EXPECT_TRUE(Grid->AllowAutoDropDown());
+  EXPECT_FALSE(Grid->AllowAutoDropDown());
+  Grid->SetSelectedIndex(2);
+  EXPECT_TRUE(Grid->AllowAutoDropDown());
+  Grid->AutoDropDownState(-2);
+  Grid->SetSelectedIndex(1);
+  EXPECT_FALSE(Grid->AllowAutoDropDown());
+  Grid->AutoDropDownState(-3);
+  EXPECT_FALSE(Grid->AllowAutoDropDown());
+  Grid->AutoDropDownState(-1);
+  EXPECT_TRUE(Grid->AllowAutoDropDown());
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ TEST_F(ListItemsTest, OptionsDecideWhetherAndWhenToLoad) {
   Grid->SetOptionsExt(Grid->OptionsExt() - dgDelayUpdateListItems);
   Orders->AppendRecord({4, "Drill"});
   EXPECT_EQ(Loads, 1);  // at once
-  Grid->SetOptionsExt(Grid->OptionsExt() - dgAutoUpdateListItems);
+  Grid->SwitchOptionsExt({dgAutoUpdateListItems}, false);
   Orders->AppendRecord({5, "Epoxy"});
   EXPECT_EQ(Loads, 1);
   Grid->UpdateListItems(true);

@@ -113,6 +113,38 @@ TEST_F(ScrollingTest, ANotchMovesTheRowsTheSettingsGive) {
     testkit::Wheel(Grid, {100, 100}, 1, c.Shift);
     EXPECT_EQ(CurrentId(data), 1);
   }
+  // An inserted record nobody typed into is dropped instead of scrolled away from.
+  data->Insert();
+  testkit::Wheel(Grid, {100, 100}, -1);
+  EXPECT_EQ(data->State(), dsBrowse);
+  EXPECT_EQ(CurrentId(data), 1);
+  EXPECT_EQ(data->RecordCount(), 200);
+}
+
+TEST_F(ScrollingTest, ScrollingColumnsReportsTheFirstDataColumnShownAndMovesTheManagedGrid) {
+  Link(MakeClient(5));
+  Grid->SetClientWidth(100);
+  TTestGrid* follower = NewGrid();
+  follower->SetDataSource(Source);
+  follower->SetClientWidth(100);
+  follower->SetMasterGrid(Grid);
+  std::vector<int> scrolled;
+  Grid->OnColumnScroll = [&](TObject*, int Column) { scrolled.push_back(Column); };
+  Grid->SetLeftCol(Grid->DataToRawColumn(2));
+  EXPECT_EQ(scrolled, std::vector<int>{2});
+  EXPECT_EQ(follower->LeftCol(), Grid->LeftCol());
+}
+
+TEST_F(ScrollingTest, ADataRowDraggedOneLineTallerAddsALineAndReportsItOnce) {
+  Link(MakeClient(20));
+  Grid->SetOptions(Grid->Options() + dgRowResize);
+  Application->ProcessMessages();
+  int resizes = 0;
+  Grid->OnRowResize = [&](TObject*) { ++resizes; };
+  const TRect row = Grid->CellRect(0, Grid->TitleOffset());
+  testkit::Drag(Grid, {5, row.Bottom}, {5, row.Bottom + Grid->LineHeight()});
+  EXPECT_EQ(Grid->LinesCount(), 2);
+  EXPECT_EQ(resizes, 1);
 }
 
 // 31 pixels below the data area the timer moves 7 rows every 5 ms.
