@@ -133,6 +133,8 @@ TEST(VariantOps, PromotesArithmeticResults) {
       {"null divided by zero", Null(), '/', 0, Null(), varNull},
       {"boolean counts -1", true, '+', 1, 0, varInteger},
       {"bcd sums exactly", StrToBcd("0.1"), '+', StrToBcd("0.2"), StrToBcd("0.3"), varFMTBcd},
+      {"bcd divides exactly", StrToBcd("1"), '/', 4, StrToBcd("0.25"), varFMTBcd},
+      {"currency times a double", Currency::FromInt(1), '*', 2.5, Currency::FromRaw(25000), varCurrency},
       {"div truncates toward zero", -7, 'd', 2, -3, varInteger},
       {"mod keeps the dividend's sign", -7, 'm', 2, -1, varInteger},
   };
@@ -178,6 +180,7 @@ TEST(VariantOps, Negates) {
       {-2147483647 - 1, Int64{2147483648}, varInt64},
       {Currency::FromRaw(5), Currency::FromRaw(-5), varCurrency},
       {StrToBcd("1.25"), StrToBcd("-1.25"), varFMTBcd},
+      {0.5f, -0.5f, varSingle},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(VarTypeAsText(VarType(c.Value)) + " " + VarToStr(c.Value));

@@ -51,6 +51,7 @@ TEST(Variant, ConvertsToIntegers) {
 
 TEST(Variant, RefusesIntegerConversionsThatCannotWork) {
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Variant("abc").AsInteger(); }), CastMessage("String", "Integer"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { Null().AsInteger(); }), CastMessage("Null", "Integer"));
   EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(Int64{5000000000}).AsInteger(); }), OverflowMessage("Int64", "Integer"));
   EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(1e10).AsInteger(); }), OverflowMessage("Double", "Integer"));
   EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { Variant(std::numeric_limits<double>::infinity()).AsInt64(); }), OverflowMessage("Double", "Int64"));
@@ -134,6 +135,11 @@ TEST(Variant, ChangesKindWithVarAsType) {
       {Variant::FromDate(EncodeDate(2024, 3, 5) + 0.5), varSQLTimeStamp, NoonStamp},
       {1, varNull, Null()},
       {"x", varEmpty, Variant()},
+      {"7", varUInt64, std::uint64_t{7}},
+      {"3/5/2024", varDate, Variant::FromDate(EncodeDate(2024, 3, 5))},
+      {"true", varBoolean, true},
+      {StrToBcd("0.5"), varBoolean, true},
+      {0.5f, varBoolean, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(VarTypeAsText(c.Type) + " from " + VarToStr(c.Value));
@@ -142,6 +148,10 @@ TEST(Variant, ChangesKindWithVarAsType) {
     EXPECT_TRUE(VarSameValue(converted, c.Expected)) << VarToStr(converted);
   }
   EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { VarAsType(300, varByte); }), OverflowMessage("Integer", "Byte"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { VarAsType(300, varShortInt); }), OverflowMessage("Integer", "ShortInt"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { VarAsType(-1, varLongWord); }), OverflowMessage("Integer", "LongWord"));
+  EXPECT_EQ(ErrorOf<EVariantOverflowError>([] { VarAsType(1e300, varSingle); }), OverflowMessage("Double", "Single"));
+  EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarAsType("maybe", varBoolean); }), CastMessage("String", "Boolean"));
   EXPECT_EQ(ErrorOf<EVariantTypeCastError>([] { VarAsType(Null(), varInteger); }), CastMessage("Null", "Integer"));
 }
 
