@@ -94,6 +94,15 @@ TEST_F(PopupMenuTest, RightClickPopsUpAtTheMouseAndAClickChoosesAnItem) {
   EXPECT_EQ(ActivePopupMenuWindow(), nullptr);
 }
 
+TEST_F(PopupMenuTest, ARightClickOnAChildWithoutAMenuPopsUpItsParents) {
+  auto* child = new TPanel(form);
+  child->SetParent(target);
+  child->SetBounds(5, 5, 50, 30);
+  testkit::Click(child, {10, 10}, mbRight);
+  ASSERT_NE(menu->Window(), nullptr);
+  EXPECT_EQ(menu->PopupComponent(), target);
+}
+
 TEST_F(PopupMenuTest, DisabledItemsAndSeparatorsDoNotCloseAndKeysChoose) {
   menu->Popup(300, 300);
   TPopupMenuWindow* window = menu->Window();
