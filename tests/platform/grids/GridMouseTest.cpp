@@ -28,6 +28,9 @@ TEST_F(GridTest, TheSizingLineFollowsTheMouseUntilTheRelease) {
   EXPECT_EQ(grid->RowHeightsChanges, 1);
   testkit::MouseMove(grid, {100, 100});
   EXPECT_NE(Screen->CurrentCursor(), crHSplit);
+  grid->SetColCount(12);  // the column cut by the right edge is sized from that edge
+  testkit::MouseMove(grid, {395, 10});
+  EXPECT_EQ(Screen->CurrentCursor(), crHSplit);
 }
 
 TEST_F(GridTest, BordersAreSizableOnlyWhereTheOptionsAllow) {
