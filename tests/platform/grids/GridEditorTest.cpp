@@ -107,6 +107,13 @@ TEST_F(GridEditTest, WithAlwaysShowEditorTheEditorFollowsTheCurrentCellAndEnterT
   EXPECT_EQ(Editor()->SelLength(), 3);
 }
 
+TEST_F(GridEditTest, TheEditorTakesTheGridsFont) {
+  testkit::PressKey(grid, VK_F2);
+  grid->Font()->SetSize(15);
+  ASSERT_TRUE(EditorShown());
+  EXPECT_EQ(Editor()->Font()->Size(), 15);
+}
+
 TEST_F(GridEditTest, TheEditorHidesWhileItsCellIsScrolledAway) {
   grid->SetRowCount(60);
   Settle();
