@@ -46,6 +46,7 @@ TEST_P(PropertiesTest, EveryPublishedPropertyRoundTripsThroughAStream) {
   Grid->Search()->SetText("needle");
   Grid->Settings()->SetFileName("layout.ini");
   Grid->Settings()->SetSection("Custom");
+  Grid->Settings()->SwitchOptions({soLoadLayout, soStretchMode}, false);
   TMemoryStream stream;
   WriteComponent(&stream, Grid);
   Grid->SetName("Original");
@@ -67,6 +68,7 @@ TEST_P(PropertiesTest, EveryPublishedPropertyRoundTripsThroughAStream) {
   EXPECT_EQ(copy->Search()->Text(), "needle");
   EXPECT_EQ(copy->Settings()->FileName(), "layout.ini");
   EXPECT_EQ(copy->Settings()->Section(), "Custom");
+  EXPECT_EQ(copy->Settings()->Options(), TKelSettingsOptions{soSaveLayout});
   copy->AssertInvariants();
 }
 
