@@ -86,7 +86,9 @@ INSTANTIATE_TEST_SUITE_P(
         TRoundTrip{ftTimeStamp, 0, "3/15/2024 8:05:09", "3/15/2024 8:05:09 AM",
                    "3/15/2024 8:05:09 AM", "TSQLTimeStampField"},
         TRoundTrip{ftMemo, 0, "Line one", "(MEMO)", "(MEMO)", "TMemoField"},
-        TRoundTrip{ftBlob, 0, "bytes", "(BLOB)", "(BLOB)", "TBlobField"}),
+        TRoundTrip{ftWideMemo, 0, "Wide", "(WIDEMEMO)", "(WIDEMEMO)", "TWideMemoField"},
+        TRoundTrip{ftBlob, 0, "bytes", "(BLOB)", "(BLOB)", "TBlobField"},
+        TRoundTrip{ftGraphic, 0, "pixels", "(GRAPHIC)", "(GRAPHIC)", "TGraphicField"}),
     [](const auto& info) { return std::string(FieldTypeName(info.param.Type)); });
 
 namespace {

@@ -335,6 +335,31 @@ TEST_F(TLookupFixture, ACachedLookupKeepsItsValuesUntilRefreshLookupList) {
   EXPECT_EQ(Names(), (std::vector<String>{"-", "-", "-", "-", "-"}));
 }
 
+TEST(LookupRefreshTest, RefreshLookupListReadsCalculatedResultsAgain) {
+  TComponent owner(nullptr);
+  auto* customers = new TClientDataSet(&owner);
+  AddField<TIntegerField>(&owner, customers, "ID");
+  TStringField* name = AddField<TStringField>(&owner, customers, "Name");
+  TStringField* greeting = AddField<TStringField>(&owner, customers, "Greeting", fkCalculated);
+  String mark = "!";
+  customers->OnCalcFields = [&](TDataSet*) { greeting->SetAsString(name->AsString() + mark); };
+  customers->CreateDataSet();
+  customers->AppendRecord({1, "Ada"});
+  auto* orders = new TClientDataSet(&owner);
+  AddField<TIntegerField>(&owner, orders, "CustomerID");
+  TStringField* lookup =
+      AddLookupField<TStringField>(&owner, orders, "Greeting", customers, "CustomerID", "ID", "Greeting");
+  orders->CreateDataSet();
+  orders->AppendRecord({1});
+  EXPECT_EQ(lookup->AsString(), "Ada!");
+  // What OnCalcFields depends on is outside the data version: the index stays until refreshed.
+  mark = "?";
+  orders->Refresh();
+  EXPECT_EQ(lookup->AsString(), "Ada!");
+  lookup->RefreshLookupList();
+  EXPECT_EQ(lookup->AsString(), "Ada?");
+}
+
 // ---- A query as the lookup data set ------------------------------------------------------------
 
 TEST_F(TSQLiteFixture, LookupsIntoAQueryFollowItsRefresh) {
