@@ -185,8 +185,7 @@ TEST_F(ColumnModelTest, AssignCopiesEverySetting) {
   EXPECT_EQ(copy->AssignedValues(), source->AssignedValues());
   EXPECT_EQ(copy->TotalHeader()->Value(), Variant(42));
   // A whole set, into another grid.
-  auto* other = new TTestGrid(Form);
-  other->SetParent(Form);
+  TTestGrid* other = NewGrid();
   other->SetDataSource(Source);
   other->Columns()->Assign(Grid->Columns());
   EXPECT_EQ(StreamedText(other->Columns()), StreamedText(Grid->Columns()));

@@ -27,9 +27,8 @@ class ColumnStreamingTest : public TColumnFixture {
 
   // A second grid on the same data with columns of its own.
   TTestGrid* MakeCopyGrid() {
-    auto* copy = new TTestGrid(Form);
+    TTestGrid* copy = NewGrid();
     copy->SetName("Copy");
-    copy->SetParent(Form);
     copy->SetDataSource(Source);
     copy->Columns()->Add()->SetFieldName("Name");
     copy->Columns()->Items(0)->SetColor(clMoneyGreen);
@@ -171,8 +170,7 @@ TEST_F(ColumnStreamingTest, TheGridStreamsItsColumnsWhenCustomizedAndItsOrder) {
   Grid->SetOrderFields("Qty DESC");
   const String text = write();
   Grid->SetName("Original");
-  auto* copy = new TTestGrid(Form);
-  copy->SetParent(Form);
+  TTestGrid* copy = NewGrid();
   TStringStream stream(text);
   ReadComponent(&stream, copy, Form);
   EXPECT_EQ(copy->OrderFields(), "Qty DESC");

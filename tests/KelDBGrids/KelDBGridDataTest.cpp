@@ -9,8 +9,6 @@ using DataTest = TGridFixture;
 // Behaviour that no kind of data set can change.
 using GridBehaviourTest = TGridFixture;
 
-int CurrentId(TDataSet* Data) { return Data->FieldByName("Id")->AsInteger(); }
-
 TEST_P(DataTest, ScrollingByOneRecordReachesTheGridAsScrollOneWithoutALayout) {
   TDataSet* data = Link(50);
   const int window = Grid->DataLink()->BufferCount();
@@ -179,7 +177,7 @@ TEST_P(DataTest, LinkCancelAndResetHoldTheChangeLock) {
 TEST_P(DataTest, ALookupResultColumnFollowsItsKeyField) {
   TDataSet* data = Link(3);
   // The lookup table is a second copy of the orders: Id 1, 2, 3 named "Item 1", "Item 2", "Item 3".
-  TDataSet* codes = GetParam() == TDataKind::Client ? static_cast<TDataSet*>(MakeClient(3)) : MakeQuery(3);
+  TDataSet* codes = MakeOrders(3);
   Grid->Columns()->SetState(csCustomized);
   TKelColumn* name = Grid->Columns()->Items(1);
   name->SetKeyField("Qty");

@@ -65,6 +65,12 @@ class TTestGrid : public TKelDBGrid {
   }
 };
 
+// The current record's Id, 0 on a new record.
+inline int CurrentId(TDataSet* Data) {
+  TField* id = Data->FieldByName("Id");
+  return id->IsNull() ? 0 : id->AsInteger();
+}
+
 // A client data set that says it reads forward only.
 class TForwardOnlyDataSet : public TClientDataSet {
  public:
@@ -104,9 +110,7 @@ class TGridFixtureBase : public ::testing::Test {
     Form = new TForm(nullptr);
     Form->SetBounds(40, 40, 640, 480);
     Source = new TDataSource(Form);
-    Grid = new TTestGrid(Form);
-    Grid->SetParent(Form);
-    Grid->SetBounds(0, 0, 600, 300);
+    Grid = NewGrid();
     Form->Show();
     Application->ProcessMessages();
   }

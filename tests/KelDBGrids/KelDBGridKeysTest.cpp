@@ -7,11 +7,6 @@ namespace {
 
 constexpr int Orders = 60;
 
-int CurrentId(TDataSet* Data) {
-  TField* id = Data->FieldByName("Id");
-  return id->IsNull() ? 0 : id->AsInteger();
-}
-
 class KeysTest : public TGridFixtureBase {
  protected:
   TDataSet* LinkOrders(int Rows) {

@@ -27,7 +27,6 @@ class MouseTest : public TGridFixtureBase {
   int DataRow(int Row) const { return Grid->TitleOffset() + Row; }
   // A point on the column line right of a column's title.
   TPoint Border(int Index) const { return {Cell(Index, 0).Right, Cell(Index, 0).Bottom - 3}; }
-  int CurrentId() const { return Data->FieldByName("Id")->AsInteger(); }
   std::vector<String> FieldOrder(TKelCustomDBGrid* Of) const {
     std::vector<String> names;
     for (int i = 0; i < Of->Columns()->Count(); ++i) names.push_back(Of->Columns()->Items(i)->Title()->Caption());
@@ -99,7 +98,7 @@ TEST_F(MouseTest, TheIndicatorAndTheFooterReportTheirClicks) {
   Grid->OnTotalClick = [&](TKelColumn* Column, int Index) { totals.emplace_back(Column, Index); };
   testkit::Click(Grid, Grid->CellRect(0, DataRow(1)).CenterPoint());
   EXPECT_EQ(indicator, 1);
-  EXPECT_EQ(CurrentId(), 2);
+  EXPECT_EQ(CurrentId(Data), 2);
   testkit::AdvanceTime(1000);
   testkit::Click(Grid, Grid->CellRect(0, Grid->RowCount() - 1).CenterPoint());
   EXPECT_EQ(indicator, 2);
@@ -111,7 +110,7 @@ TEST_F(MouseTest, ACheckBoxTogglesOnlyWhenReleasedOnItsOwnCell) {
   std::vector<TKelColumn*> clicked;
   Grid->OnCellClick = [&](TKelColumn* Column) { clicked.push_back(Column); };
   testkit::Click(Grid, Centre(3, DataRow(2)));
-  EXPECT_EQ(CurrentId(), 3);
+  EXPECT_EQ(CurrentId(Data), 3);
   EXPECT_TRUE(Data->FieldByName("Paid")->AsBoolean()) << "record 3 was unpaid";
   testkit::AdvanceTime(1000);  // not a double click
   testkit::MouseDown(Grid, Centre(3, DataRow(2)));
@@ -233,7 +232,7 @@ TEST_F(MouseTest, TheRightButtonPopsUpTheMenuOfThePlaceUnderIt) {
   rightClick(Grid->CellRect(0, DataRow(1)).CenterPoint());
   rightClick({500, Centre(1, DataRow(1)).Y});
   EXPECT_EQ(shown, (std::vector<std::string>{"title", "cell", "corner", "indicator", "grid"}));
-  EXPECT_EQ(CurrentId(), 2) << "the right button moves to the row it is pressed on";
+  EXPECT_EQ(CurrentId(Data), 2) << "the right button moves to the row it is pressed on";
 }
 
 }  // namespace

@@ -84,9 +84,7 @@ TEST_P(PropertiesTest, ALoadedGridLaysItselfOutOnceAndLinksItsSource) {
   Grid->SetDataSource(nullptr);
   Grid->SetName("Original");
   stream.SetPosition(0);
-  auto* copy = new TTestGrid(Form);
-  copy->SetParent(Form);
-  copy->SetBounds(0, 0, 600, 300);
+  TTestGrid* copy = NewGrid();
   ReadComponent(&stream, copy, Form);
   EXPECT_EQ(copy->LinesCount(), 2);
   // The link became active while the grid was read; the layout waited for Loaded, which ran it

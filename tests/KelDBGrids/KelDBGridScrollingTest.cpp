@@ -5,8 +5,6 @@
 namespace kel::test {
 namespace {
 
-int CurrentId(TDataSet* Data) { return Data->FieldByName("Id")->AsInteger(); }
-
 TScrollInfo VerticalBar(TControl* Grid) {
   TScrollInfo info;
   info.fMask = SIF_ALL;

@@ -21,7 +21,9 @@ using TCheck = void (*)(TBytes Data);
 // Reports a broken property and aborts, so that libFuzzer keeps the input and a replayed entry
 // fails its test.
 [[noreturn]] void Fail(const std::string& What);
-inline void Expect(bool Holds, const std::string& What) { if (!Holds) Fail(What); }
+inline void Expect(bool Holds, const std::string& What) {
+  if (!Holds) Fail(What);
+}
 
 // Runs Check on Data; an exception that leaves it is one no reader documents, and fails.
 void RunCheck(TCheck Check, TBytes Data);

@@ -11,9 +11,8 @@
 // answer until the query is refreshed or reopened (adjusted for rows inserted and deleted
 // through the query). Rows read stay in memory until the query is closed or refreshed (or, for
 // the queries below, their rowids do), so bookmarks (the row's slot in that memory) stay valid
-// while the record exists. While rows are
-// left to read the query keeps its statement running, which holds SQLite's read lock on the
-// file.
+// while the record exists. While rows are left to read the query keeps its statement running,
+// which holds SQLite's read lock on the file.
 //
 // Rows by rowid. A query that can write back (below), whose columns are all columns of its table
 // and include the rowid (or its INTEGER PRIMARY KEY), keeps only the rowid of each row it reads
